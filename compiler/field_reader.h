@@ -1,0 +1,59 @@
+// Reads a source file as a stream of fields. A field ends at a comma or a
+// line end (CR LF, LF or CR); blanks (space, tab) before it are skipped; a
+// number also ends at a blank.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+namespace scen {
+
+// Where a field starts: 1-based line and column (in bytes).
+struct PosizioneCampo {
+  int64_t linea = 0;
+  int64_t colonna = 0;
+};
+
+class LettoreCampi {
+ public:
+  // Opens the file; throws ErroreLettura when it cannot be opened.
+  explicit LettoreCampi(const std::filesystem::path& percorso);
+  ~LettoreCampi();
+  LettoreCampi(const LettoreCampi&) = delete;
+  LettoreCampi& operator=(const LettoreCampi&) = delete;
+
+  // True when nothing follows the field just read.
+  bool fine_file();
+
+  // A text field, from its first non-blank character to the delimiter,
+  // trailing blanks dropped.
+  std::string leggi_testo();
+
+  // A decimal number with an optional sign; an empty field reads 0.
+  // Throws ErroreLettura for anything else or a value outside 32 bits.
+  int32_t leggi_numero();
+
+  // Where the last field read started.
+  PosizioneCampo ultimo_campo() const { return ultimo_; }
+
+  void chiudi();
+
+ private:
+  int peek();
+  int get();
+  void salta_blank();
+  void consuma_fine_riga(int c);
+  void inizia_campo();
+
+  std::FILE* file_ = nullptr;
+  std::string percorso_;
+  char buffer_[1 << 16];
+  size_t pos_ = 0;
+  size_t len_ = 0;
+  PosizioneCampo qui_{1, 1};
+  PosizioneCampo ultimo_{};
+};
+
+}  // namespace scen

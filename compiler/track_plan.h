@@ -1,0 +1,39 @@
+// The per-metre plan of the track: the line runs straight except along the
+// curves, which turn its direction by a constant amount per metre.
+#pragma once
+
+#include <cstdint>
+
+#include "model/model.h"
+
+namespace scen {
+
+class GeometriaLinea {
+ public:
+  // The metre limit of a run: no row beyond it is computed by a curve line.
+  static constexpr int64_t kLimiteMetri = 1000000;
+
+  // `tabella` may be absent (no line length read yet): every step then is a
+  // read failure.
+  explicit GeometriaLinea(std::optional<TabellaLinea>& tabella) : tabella_(tabella) {}
+
+  void avvia();
+  // Both return false when the metre limit has been passed.
+  bool rettilineo_fino_a(int64_t s);
+  bool curva_fino_a(int64_t fine, double curvatura);
+  void completa(int64_t lunghezza_totale);
+
+  int64_t cursore() const { return cursore_; }
+
+ private:
+  TabellaLinea& tabella();
+  void passo(double k);
+
+  std::optional<TabellaLinea>& tabella_;
+  int64_t cursore_ = 2;
+};
+
+// The turn per metre of a curve class 1..6.
+double curvatura_di_classe(int classe);
+
+}  // namespace scen

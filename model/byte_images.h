@@ -1,0 +1,32 @@
+// The three compiled images: the cell grid (.dat), the general records
+// (.sim) and the track plan (_linea.dat), byte for byte.
+#pragma once
+
+#include <array>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "model/byte_sink.h"
+#include "model/model.h"
+
+namespace scen {
+
+inline constexpr size_t kByteCella = 15;
+inline constexpr size_t kByteRecordFissi = 34;
+
+// A text too long for the 16-bit length field of its record.
+struct TestoTroppoLungo : std::length_error {
+  using std::length_error::length_error;
+};
+
+void immagine_celle(const std::vector<Cella>& celle, ByteSink& out);
+void immagine_dati_sim(const std::array<RecordSim, kNumeroRecord>& dati_sim, ByteSink& out);
+void immagine_tabella_linea(const TabellaLinea& tabella, ByteSink& out);
+
+// Whole images in memory, for tests and small files.
+std::string immagine_celle(const std::vector<Cella>& celle);
+std::string immagine_dati_sim(const std::array<RecordSim, kNumeroRecord>& dati_sim);
+std::string immagine_tabella_linea(const TabellaLinea& tabella);
+
+}  // namespace scen

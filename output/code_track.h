@@ -1,0 +1,26 @@
+// Completes the cab-signal code track: code cut-down points of 180 around
+// every slowdown and before the signals that lead up to it.
+#pragma once
+
+#include <cstdint>
+
+#include "model/model.h"
+
+namespace scen {
+
+inline constexpr int kErroreCodiceSegnale = 11;
+inline constexpr int kErroreCodiceFinestra = 12;
+inline constexpr int kErroreCodiceRallentamento = 13;
+inline constexpr int16_t kCodiceAbbattimento = 180;
+
+// The smaller of two values: y when x > y, otherwise x.
+template <class T>
+T minimo(T x, T y) {
+  return x > y ? y : x;
+}
+
+// Runs over the grid as the compile left it. Each conflict sets
+// `codice_errore` and the pass goes on. Without a grid it does nothing.
+void completa_codici(Modello& m);
+
+}  // namespace scen

@@ -1,0 +1,35 @@
+#include "output/compile_and_write.h"
+
+#include "output/code_track.h"
+#include "output/compiled_writer.h"
+
+namespace scen {
+
+int32_t EsitoPercorso::errore_da_riportare(bool scrivi_con_errori) const {
+  if (errore_riservato != 0) return errore_riservato;
+  if (compilazione.codice != 0 && !scrivi_con_errori) return compilazione.codice;
+  return codice_errore;
+}
+
+EsitoPercorso memorizza_percorso(Modello& m, const OpzioniPercorso& opzioni) {
+  m.scrivi_linea = opzioni.j;
+  m.codice_errore = 0;
+  for (RecordSim& r : m.dati_sim) r = RecordSim{};
+
+  EsitoPercorso esito;
+  esito.compilazione = memorizza_dati(m, opzioni.sorgenti);
+  esito.compilazione.codice = m.codice_errore;
+  completa_codici(m);
+  esito.codice_errore = m.codice_errore;
+  esito.griglia = m.celle.has_value();
+
+  // Half-compiled files never replace good ones, unless asked for.
+  if (!esito.griglia) return esito;
+  if (esito.compilazione.codice != 0 && !opzioni.scrivi_con_errori) return esito;
+  esito.errore_riservato = timbra(m);
+  if (esito.errore_riservato != 0) return esito;
+  esito.scritti = scrivi_compilati(m, opzioni.cartella_uscita);
+  return esito;
+}
+
+}  // namespace scen

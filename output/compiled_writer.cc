@@ -1,0 +1,42 @@
+#include "output/compiled_writer.h"
+
+#include "model/byte_images.h"
+#include "output/check_codes.h"
+#include "output/file_replace.h"
+
+namespace scen {
+
+NomiCompilati nomi_compilati(const std::filesystem::path& cartella, const Modello& m) {
+  const std::string base = m.nome_percorso + "_" + m.nome_treno;
+  return {cartella / (m.nome_percorso + "_linea.dat"), cartella / (base + ".sim"),
+          cartella / (base + ".dat")};
+}
+
+int timbra(Modello& m) {
+  RecordSim& r85 = m.dati_sim[85];
+  Cella& c1 = m.celle->at(1);
+  if (r85.parametro_1 != 0 || c1.valore_1 != 0) return kErroreMarcatore;
+  r85.parametro_1 = kMarcatoreSim;
+  c1.valore_1 = kMarcatoreDat;
+  if (r85.orario != 0 || c1.valore_2 != 0) return kErroreCodiceControllo;
+  r85.orario = codice_gara_st(m);
+  c1.valore_2 = codice_gara_og(m);
+  return 0;
+}
+
+std::vector<std::filesystem::path> scrivi_compilati(const Modello& m,
+                                                    const std::filesystem::path& cartella) {
+  const NomiCompilati nomi = nomi_compilati(cartella, m);
+  std::vector<std::filesystem::path> scritti;
+  if (m.scrivi_linea != 0 && m.tabella_linea) {
+    sostituisci_file(nomi.linea_dat, [&](ByteSink& out) { immagine_tabella_linea(*m.tabella_linea, out); });
+    scritti.push_back(nomi.linea_dat);
+  }
+  sostituisci_file(nomi.sim, [&](ByteSink& out) { immagine_dati_sim(m.dati_sim, out); });
+  scritti.push_back(nomi.sim);
+  sostituisci_file(nomi.dat, [&](ByteSink& out) { immagine_celle(*m.celle, out); });
+  scritti.push_back(nomi.dat);
+  return scritti;
+}
+
+}  // namespace scen

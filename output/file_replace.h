@@ -1,0 +1,31 @@
+// Replaces a file whole and atomically: the new content goes to a temporary
+// file in the same directory, which is then renamed over the old one. The
+// old file stays as it was when anything fails, and no temporary is left.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+#include "model/byte_sink.h"
+
+namespace scen {
+
+// A file that could not be created, replaced or written.
+class ErroreFile : public std::runtime_error {
+ public:
+  ErroreFile(const std::filesystem::path& file, const std::string& motivo)
+      : std::runtime_error(file.string() + ": " + motivo), file_(file), motivo_(motivo) {}
+  const std::filesystem::path& file() const { return file_; }
+  const std::string& motivo() const { return motivo_; }
+
+ private:
+  std::filesystem::path file_;
+  std::string motivo_;
+};
+
+void sostituisci_file(const std::filesystem::path& destinazione,
+                      const std::function<void(ByteSink&)>& contenuto);
+
+}  // namespace scen

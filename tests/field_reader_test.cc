@@ -1,0 +1,3 @@
+#include "compiler/field_reader.h"
+#include <gtest/gtest.h>
+TEST(X, Y) {}

@@ -1,0 +1,24 @@
+// scenc: the command-line tool for scenario authors.
+#include <CLI/CLI.hpp>
+#include <iostream>
+
+#include "tools/compile_command.h"
+#include "tools/exit_status.h"
+
+int main(int argc, char** argv) {
+  CLI::App app{"scenc: compiles train-simulator scenarios and inspects compiled files", "scenc"};
+  app.set_version_flag("--version", std::string("scenc ") + SCENC_VERSION);
+  app.require_subcommand(1);
+
+  int esito = scenc::kOk;
+  scenc::ArgomentiCompilazione compile_args;
+  scenc::aggiungi_compile(app, compile_args, esito);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    const int codice = app.exit(e);
+    return codice == 0 ? scenc::kOk : scenc::kUso;
+  }
+  return esito;
+}
