@@ -1,0 +1,101 @@
+// Helpers shared by the tests: temporary directories, files, and a compile
+// of small source texts.
+#pragma once
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "compiler/compile.h"
+#include "model/model.h"
+#include "output/compile_and_write.h"
+
+namespace scen::test {
+
+class TempDir {
+ public:
+  TempDir() {
+    std::string modello = (std::filesystem::temp_directory_path() / "scen_test_XXXXXX").string();
+    if (!::mkdtemp(modello.data())) std::abort();
+    path_ = modello;
+  }
+  ~TempDir() {
+    std::error_code ec;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ec);
+    std::filesystem::remove_all(path_, ec);
+  }
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+inline void scrivi(const std::filesystem::path& p, const std::string& contenuto) {
+  std::ofstream f(p, std::ios::binary);
+  f << contenuto;
+}
+
+inline std::string leggi(const std::filesystem::path& p) {
+  std::ifstream f(p, std::ios::binary);
+  return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+}
+
+// A general section for a line of length `lunghezza`, followed by `dati`.
+inline std::string linea_con(const std::string& dati, int lunghezza = 20000) {
+  return "[generale]\r\n"
+         "lunghezza percorso,    " + std::to_string(lunghezza) + "\r\n"
+         "progressiva chilometrica uno,    0,    150300,    1\r\n"
+         "progressiva chilometrica due,    0,    0,    0\r\n"
+         "progressiva chilometrica tre,    0,    0,    0\r\n"
+         "sfondo uno,    123000\r\n"
+         "sfondo due,    0\r\n"
+         "sfondo tre,    1\r\n"
+         "ripetizione segnali 4 codici,    0,    19000\r\n" +
+         dati + "[fine]\r\n";
+}
+
+// A train file with flat profiles, followed by `dati`.
+inline std::string treno_con(const std::string& dati) {
+  return "[generale]\r\n"
+         "numero vetture,    12\r\n"
+         "[aderenze]\r\n"
+         "aderenza,   0,    100\r\n"
+         "[vel_limite]\r\n"
+         "velocita,       0,    100\r\n" +
+         dati + "[fine]\r\n";
+}
+
+// Compiles two source texts (the model named "R" / "T", track plan on).
+struct Compilato {
+  Modello m;
+  Diagnostica diagnostica;
+  bool linea_esiste = false;
+  bool treno_esiste = false;
+};
+
+inline Compilato compila(const std::string& linea, const std::string& treno, int32_t j = 1,
+                         bool elimina = false) {
+  TempDir dir;
+  SorgentiCompilazione s{dir / "R_linea.txt", dir / "R_T-.txt", elimina};
+  scrivi(s.linea, linea);
+  scrivi(s.treno, treno);
+  Compilato c;
+  c.m.nome_percorso = "R";
+  c.m.nome_treno = "T";
+  c.m.scrivi_linea = j;
+  c.diagnostica = memorizza_dati(c.m, s);
+  c.linea_esiste = std::filesystem::exists(s.linea);
+  c.treno_esiste = std::filesystem::exists(s.treno);
+  return c;
+}
+
+}  // namespace scen::test
