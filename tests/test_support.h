@@ -49,7 +49,7 @@ inline std::string leggi(const std::filesystem::path& p) {
   return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
 }
 
-// A general section for a line of length `lunghezza`, followed by `dati`.
+// A general section for a line of length `lunghezza`, then `dati` from line 11 on.
 inline std::string linea_con(const std::string& dati, int lunghezza = 20000) {
   return "[generale]\r\n"
          "lunghezza percorso,    " + std::to_string(lunghezza) + "\r\n"
@@ -59,7 +59,8 @@ inline std::string linea_con(const std::string& dati, int lunghezza = 20000) {
          "sfondo uno,    123000\r\n"
          "sfondo due,    0\r\n"
          "sfondo tre,    1\r\n"
-         "ripetizione segnali 4 codici,    0,    19000\r\n" +
+         "ripetizione segnali 4 codici,    0,    19000\r\n"
+         "[dati]\r\n" +
          dati + "[fine]\r\n";
 }
 
