@@ -559,6 +559,9 @@ TEST(Timetable, AgreesWithTrainFile) {
   for (const auto& r : rows) {
     for (size_t i = 0; i < 7; ++i) EXPECT_EQ(chars(r.c[i]), widths[i]) << r.c[4];
     EXPECT_EQ(r.c[1], "     ");
+    EXPECT_EQ(r.c[2].substr(8), "  ") << r.c[2];         // progressive in the first 8 characters
+    EXPECT_TRUE(starts(r.c[4], "  ") && r.c[4][2] != ' ') << r.c[4];  // two blanks, then the name
+    for (size_t i : {0, 3, 6}) EXPECT_EQ(r.c[i].back(), ' ') << r.c[i];
     if (trim(r.c[0]) != "") speed_rows.emplace_back(trim(r.c[2]), std::stol(r.c[0]));
     const auto t = r.c[5].find('.');
     const int minute = std::stoi(r.c[5].substr(t - 2, 2)) * 60 + std::stoi(r.c[5].substr(t + 1, 2));
