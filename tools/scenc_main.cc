@@ -4,6 +4,7 @@
 
 #include "tools/compile_command.h"
 #include "tools/exit_status.h"
+#include "tools/sources_command.h"
 
 int main(int argc, char** argv) {
   CLI::App app{"scenc: compiles train-simulator scenarios and inspects compiled files", "scenc"};
@@ -13,6 +14,8 @@ int main(int argc, char** argv) {
   int esito = scenc::kOk;
   scenc::ArgomentiCompilazione compile_args;
   scenc::aggiungi_compile(app, compile_args, esito);
+  scenc::ArgomentiSorgenti sources_args;
+  scenc::aggiungi_sources(app, sources_args, esito);
 
   try {
     app.parse(argc, argv);

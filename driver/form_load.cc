@@ -1,0 +1,57 @@
+#include "driver/form_load.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "model/model.h"
+#include "output/compile_and_write.h"
+#include "output/error_report.h"
+#include "output/file_replace.h"
+#include "sources/cp1252.h"
+#include "sources/scenario_writers.h"
+
+namespace scen {
+
+namespace {
+
+void elimina_se_esiste(const std::string& percorso) {
+  std::error_code ec;
+  std::filesystem::remove(percorso, ec);
+}
+
+}  // namespace
+
+int Form_Load(Finestra& finestra, const std::string& cartella, const NomiScenario& nomi) {
+  Modello m;
+  m.nome_percorso = nomi.percorso;
+  m.nome_treno = nomi.treno;
+  finestra.mostra_attendere();
+
+  const Destinazione destinazione{cartella, m.nome_percorso, m.nome_treno};
+  OpzioniPercorso opzioni;
+  opzioni.j = 1;
+  opzioni.sorgenti = {destinazione.file("_linea.txt"), destinazione.file_treno("-.txt"), true};
+  opzioni.cartella_uscita = cartella;
+
+  EsitoPercorso esito;
+  try {
+    scrivi_sorgenti_e_documenti(destinazione);
+    esito = memorizza_percorso(m, opzioni);
+  } catch (const ErroreFile& e) {
+    elimina_se_esiste(opzioni.sorgenti.linea);
+    elimina_se_esiste(opzioni.sorgenti.treno);
+    finestra.messaggio("Impossibile scrivere " + e.file().string() + ": " + e.motivo());
+    return kEsitoErroreFile;
+  }
+  // The program wrote the sources itself: none is left behind, also when
+  // the compile stopped before reading the train file.
+  elimina_se_esiste(opzioni.sorgenti.linea);
+  elimina_se_esiste(opzioni.sorgenti.treno);
+
+  const int32_t numero = esito.errore_da_riportare(false);
+  if (numero == 0) return kEsitoPulito;
+  finestra.messaggio(testo_errore(numero));
+  return kEsitoErrore;
+}
+
+}  // namespace scen

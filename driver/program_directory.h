@@ -1,0 +1,19 @@
+// The directory that holds the running program's executable.
+#pragma once
+
+#include <string>
+
+namespace scen {
+
+struct Programma {
+  std::string cartella;  // the directory, with the separator always appended
+  std::string nome;      // the executable's file name
+};
+
+// Throws std::system_error when the platform cannot say.
+Programma programma_in_esecuzione();
+
+// "/usr/bin/scenario" -> {"/usr/bin/", "scenario"}; "/scenario" -> {"//", ...}.
+Programma dividi_percorso_eseguibile(const std::string& eseguibile);
+
+}  // namespace scen

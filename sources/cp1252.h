@@ -1,0 +1,18 @@
+// Text of the tables is kept as UTF-8; files are written one byte per
+// character in code page 1252.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace scen {
+
+struct ErroreCodifica : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+// Throws ErroreCodifica for invalid UTF-8 or a character the code page lacks.
+std::string in_cp1252(std::string_view utf8);
+
+}  // namespace scen

@@ -1,0 +1,18 @@
+// `scenc sources`: writes the embedded scenario's two source files and
+// three documents, as the scenario program writes them, without compiling.
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <string>
+
+namespace scenc {
+
+struct ArgomentiSorgenti {
+  std::string out = ".";
+};
+
+CLI::App* aggiungi_sources(CLI::App& app, ArgomentiSorgenti& args, int& esito);
+
+int esegui_sources(const ArgomentiSorgenti& args);
+
+}  // namespace scenc
