@@ -1,0 +1,153 @@
+// scenc as its users run it: exit statuses, messages, which files it writes
+// and that it never touches its inputs.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "test_support.h"
+
+namespace scen {
+namespace {
+
+using test::linea_con;
+using test::treno_con;
+
+struct Risultato {
+  int stato = -1;
+  std::string out;
+  std::string err;
+};
+
+class ScencTest : public ::testing::Test {
+ protected:
+  test::TempDir dir;
+
+  Risultato scenc(const std::string& argomenti) {
+    const std::string cmd = "cd '" + dir.path().string() + "' && '" SCENC_PATH "' " + argomenti +
+                            " >stdout.txt 2>stderr.txt";
+    const int s = std::system(cmd.c_str());
+    Risultato r;
+    r.stato = WIFEXITED(s) ? WEXITSTATUS(s) : -1;
+    r.out = test::leggi(dir / "stdout.txt");
+    r.err = test::leggi(dir / "stderr.txt");
+    return r;
+  }
+
+  void sorgenti(const std::string& linea, const std::string& treno) {
+    test::scrivi(dir / "R_linea.txt", linea);
+    test::scrivi(dir / "R_T-.txt", treno);
+  }
+  bool esiste(const std::string& f) { return std::filesystem::exists(dir / f); }
+};
+
+const std::string kSegnale = "segnale, 1350, 2,4,1,0,0,2,2,1,0,0\r\n";
+
+TEST_F(ScencTest, CompilesWithoutTouchingItsInputs) {
+  sorgenti(linea_con("curvas6, 350, 100\r\n"), treno_con(kSegnale));
+  const Risultato r = scenc("compile --route R --train T");
+  EXPECT_EQ(r.stato, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(test::leggi(dir / "R_linea.txt"), linea_con("curvas6, 350, 100\r\n"));
+  EXPECT_EQ(test::leggi(dir / "R_T-.txt"), treno_con(kSegnale));
+  EXPECT_EQ(std::filesystem::file_size(dir / "R_T.dat"), 541u * 15);
+  EXPECT_EQ(std::filesystem::file_size(dir / "R_linea.dat"), 20u * 27000 - 36);
+  EXPECT_TRUE(esiste("R_T.sim"));
+  // No temporary file is left behind.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 7);
+}
+
+TEST_F(ScencTest, CompileErrorsWriteNothingAndKeepEarlierFiles) {
+  test::scrivi(dir / "R_T.dat", "earlier");
+  struct {
+    std::string linea, treno, atteso;
+  } casi[] = {
+      {linea_con(""), treno_con(kSegnale + kSegnale), " Errore n. 16: signal on an occupied cell (R_T-.txt:8:"},
+      {linea_con("pendenza, 100, 1x\r\n"), treno_con(""), " Errore n. 25: source file cannot be read (R_linea.txt:11:"},
+      {"", treno_con(""), " Errore n. 25"},
+  };
+  for (const auto& c : casi) {
+    sorgenti(c.linea, c.treno);
+    const Risultato r = scenc("compile --route R --train T");
+    EXPECT_EQ(r.stato, 1);
+    EXPECT_TRUE(r.err.starts_with(c.atteso)) << r.err;
+    EXPECT_EQ(test::leggi(dir / "R_T.dat"), "earlier");
+    EXPECT_FALSE(esiste("R_T.sim"));
+  }
+}
+
+TEST_F(ScencTest, MissingSourceFiles) {
+  Risultato r = scenc("compile --route R --train T");
+  EXPECT_EQ(r.stato, 1);
+  EXPECT_TRUE(r.err.starts_with(" Errore n. 101")) << r.err;
+  test::scrivi(dir / "R_linea.txt", linea_con(""));
+  r = scenc("compile --route R --train T");
+  EXPECT_TRUE(r.err.starts_with(" Errore n. 25")) << r.err;
+  EXPECT_TRUE(esiste("R_linea.txt"));
+}
+
+TEST_F(ScencTest, CodeTrackErrorsAreReportedAndTheFilesWritten) {
+  // Start cell 201 with every cell of its first window occupied.
+  std::string segnali;
+  for (int p : {9750, 9700, 9650}) segnali += "segnale, " + std::to_string(p) + ", 2,4,1,0,0,2,2,1,0,0\r\n";
+  sorgenti(linea_con(""), treno_con(segnali + "rallentamento, 10000, 60, 1000, 0, 0, 0\r\n"));
+  const Risultato r = scenc("compile --route R --train T --out sub --no-track-plan");
+  EXPECT_EQ(r.stato, 3);  // --out must exist
+  std::filesystem::create_directory(dir / "sub");
+  const Risultato r2 = scenc("compile --route R --train T --out sub --no-track-plan");
+  EXPECT_EQ(r2.stato, 1);
+  EXPECT_TRUE(r2.err.starts_with(" Errore n. 12")) << r2.err;
+  EXPECT_TRUE(esiste("sub/R_T.dat"));
+  EXPECT_FALSE(esiste("sub/R_linea.dat"));
+}
+
+TEST_F(ScencTest, ReservedSlotsAndWriteOnError) {
+  // An indicator board in cell 1 with a zero first value reaches the check-code slot.
+  sorgenti(linea_con("indicatori_vmax, 0, 0, 5, 5, 0, 0, 5, 5, 0\r\n"), treno_con(""));
+  Risultato r = scenc("compile --route R --train T");
+  EXPECT_EQ(r.stato, 1);
+  EXPECT_TRUE(r.err.starts_with(" Errore n. 1251")) << r.err;
+  EXPECT_FALSE(esiste("R_T.dat"));
+
+  sorgenti(linea_con("cartello_indicatore, 0, (A)\r\n"), treno_con(""));
+  r = scenc("compile --route R --train T --write-on-error");
+  EXPECT_TRUE(r.err.starts_with(" Errore n. 1250")) << r.err;
+  EXPECT_FALSE(esiste("R_T.dat"));
+
+  sorgenti(linea_con(""), treno_con(kSegnale + kSegnale));
+  r = scenc("compile --route R --train T --write-on-error");
+  EXPECT_EQ(r.stato, 1);
+  EXPECT_TRUE(r.err.starts_with(" Errore n. 16")) << r.err;
+  EXPECT_TRUE(esiste("R_T.dat"));
+}
+
+TEST_F(ScencTest, OutputFilesThatCannotBeReplaced) {
+  sorgenti(linea_con(""), treno_con(""));
+  std::filesystem::create_directory(dir / "R_T.sim");
+  const Risultato r = scenc("compile --route R --train T");
+  EXPECT_EQ(r.stato, 3);
+  EXPECT_NE(r.err.find("R_T.sim: Is a directory"), std::string::npos) << r.err;
+}
+
+TEST_F(ScencTest, CommandLine) {
+  EXPECT_EQ(scenc("compile --train T").stato, 2);
+  EXPECT_EQ(scenc("frobnicate").stato, 2);
+  EXPECT_EQ(scenc("compile --route a/b --train T").stato, 2);
+  const Risultato aiuto = scenc("compile --help");
+  EXPECT_EQ(aiuto.stato, 0);
+  EXPECT_NE(aiuto.out.find("--write-on-error"), std::string::npos);
+  EXPECT_TRUE(scenc("--version").out.starts_with("scenc "));
+}
+
+TEST_F(ScencTest, SourcesWritesTheEmbeddedScenario) {
+  const Risultato r = scenc("sources --out .");
+  EXPECT_EQ(r.stato, 0) << r.err;
+  EXPECT_EQ(std::filesystem::file_size(dir / "Valcerra_Mosina_IR20588_rallentamenti.txt"), 46u);
+  const Risultato c = scenc("compile --route Valcerra_Mosina --train IR20588");
+  EXPECT_EQ(c.stato, 0) << c.err;
+  EXPECT_EQ(std::filesystem::file_size(dir / "Valcerra_Mosina_IR20588.dat"), 48615u);
+}
+
+}  // namespace
+}  // namespace scen
