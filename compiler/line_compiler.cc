@@ -207,8 +207,8 @@ struct SezioniDati {
 
 bool compila_linea(StatoCompilazione& st) {
   Modello& m = st.m;
-  m.dati_sim[85].testo = m.nome_percorso;
-  m.dati_sim[86].testo = m.nome_treno;
+  m.dati_sim[85].testo = testo_record(m.nome_percorso);
+  m.dati_sim[86].testo = testo_record(m.nome_treno);
 
   std::error_code ec;
   if (!std::filesystem::exists(st.sorgenti.linea, ec)) {
