@@ -7,7 +7,7 @@ SAN_BUILD  ?= build-sanitize
 JOBS       ?= $(shell nproc)
 EXAMPLE_OUT = $(BUILD)/example
 
-.PHONY: deps build run test test-plain test-sanitize clean
+.PHONY: deps build run example test test-plain test-sanitize clean
 
 deps:
 	./scripts/install-deps.sh
@@ -16,12 +16,16 @@ build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j $(JOBS)
 
+# The scenario program works in the directory of its own executable.
 run: build
+	$(BUILD)/bin/scenario
+	ls -l $(BUILD)/bin
+
+example: build
 	mkdir -p $(EXAMPLE_OUT)
 	$(BUILD)/bin/scenc compile --route Esempio --train E1 \
 	  --line examples/Esempio_linea.txt --train-file examples/Esempio_E1-.txt \
 	  --out $(EXAMPLE_OUT)
-	ls -l $(EXAMPLE_OUT)
 
 test: test-plain test-sanitize
 

@@ -1,0 +1,84 @@
+// The scenario program run as its users run it: from a fresh directory,
+// without a display, twice, and with a file it cannot replace.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <set>
+#include <string>
+
+#include "test_support.h"
+
+namespace scen {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::set<std::string> kLasciati = {
+    "scenario",
+    "Valcerra_Mosina_IR20588_note.txt",
+    "Valcerra_Mosina_IR20588_rallentamenti.txt",
+    "Valcerra_Mosina_IR20588_scheda_treno.txt",
+    "Valcerra_Mosina_linea.dat",
+    "Valcerra_Mosina_IR20588.sim",
+    "Valcerra_Mosina_IR20588.dat",
+};
+
+class ProgramTest : public ::testing::Test {
+ protected:
+  test::TempDir dir;
+  test::TempDir altrove;  // the program is started from another directory
+
+  void SetUp() override { fs::copy_file(SCENARIO_PATH, dir / "scenario"); }
+
+  int esegui(std::string* err = nullptr) {
+    const std::string cmd = "cd '" + altrove.path().string() + "' && env -u DISPLAY '" +
+                            (dir / "scenario").string() + "' 2>'" + (altrove / "err.txt").string() + "'";
+    const int s = std::system(cmd.c_str());
+    if (err) *err = test::leggi(altrove / "err.txt");
+    return WIFEXITED(s) ? WEXITSTATUS(s) : -1;
+  }
+
+  std::set<std::string> file() {
+    std::set<std::string> nomi;
+    for (const auto& e : fs::directory_iterator(dir.path())) nomi.insert(e.path().filename().string());
+    return nomi;
+  }
+};
+
+TEST_F(ProgramTest, LeavesTheDocumentsAndTheCompiledFiles) {
+  std::string err;
+  ASSERT_EQ(esegui(&err), 0) << err;
+  EXPECT_EQ(file(), kLasciati);
+  EXPECT_EQ(fs::file_size(dir / "Valcerra_Mosina_IR20588.dat"), 48615u);
+  EXPECT_EQ(fs::file_size(dir / "Valcerra_Mosina_linea.dat"), 3239964u);
+
+  // The same bytes as compiling the embedded sources with the tool.
+  const std::string scenc = "cd '" + altrove.path().string() + "' && '" SCENC_PATH "' sources >/dev/null && '" SCENC_PATH
+                            "' compile --route Valcerra_Mosina --train IR20588 >/dev/null";
+  ASSERT_EQ(std::system(scenc.c_str()), 0);
+  for (const char* f : {"Valcerra_Mosina_linea.dat", "Valcerra_Mosina_IR20588.sim", "Valcerra_Mosina_IR20588.dat",
+                        "Valcerra_Mosina_IR20588_note.txt", "Valcerra_Mosina_IR20588_scheda_treno.txt"})
+    EXPECT_TRUE(test::leggi(dir / f) == test::leggi(altrove / f)) << f;
+
+  // A second run replaces every file whole.
+  test::scrivi(dir / "Valcerra_Mosina_IR20588_note.txt", std::string(20000, 'x'));
+  ASSERT_EQ(esegui(), 0);
+  EXPECT_EQ(file(), kLasciati);
+  EXPECT_TRUE(test::leggi(dir / "Valcerra_Mosina_IR20588_note.txt") ==
+              test::leggi(altrove / "Valcerra_Mosina_IR20588_note.txt"));
+}
+
+TEST_F(ProgramTest, AFileItCannotReplaceIsReportedAndEarlierFilesStay) {
+  test::scrivi(dir / "Valcerra_Mosina_IR20588.dat", "earlier");
+  fs::create_directory(dir / "Valcerra_Mosina_IR20588.sim");
+  std::string err;
+  EXPECT_EQ(esegui(&err), 3);
+  EXPECT_NE(err.find("Valcerra_Mosina_IR20588.sim: Is a directory"), std::string::npos) << err;
+  EXPECT_EQ(test::leggi(dir / "Valcerra_Mosina_IR20588.dat"), "earlier");
+  EXPECT_FALSE(fs::exists(dir / "Valcerra_Mosina_linea.txt"));
+  EXPECT_FALSE(fs::exists(dir / "Valcerra_Mosina_IR20588-.txt"));
+}
+
+}  // namespace
+}  // namespace scen
