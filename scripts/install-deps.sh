@@ -6,10 +6,12 @@ set -euo pipefail
 packages=(
   g++ cmake make pkg-config
   libgtest-dev libgmock-dev
-  libcli11-dev
+  libcli11-dev nlohmann-json3-dev
   libfltk1.3-dev
   libcairo2-dev
   xvfb xdotool x11-apps imagemagick
+  libbenchmark-dev hyperfine time
+  clang libclang-rt-14-dev
 )
 
 missing=()
