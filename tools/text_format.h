@@ -1,0 +1,19 @@
+// Small helpers for the text that scenc prints.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace scenc {
+
+// printf-style formatting into a string.
+std::string formatta(const char* formato, ...) __attribute__((format(printf, 1, 2)));
+
+// The shortest decimal text that reads back as the same double.
+std::string breve(double d);
+
+// A text in double quotes for display: `"` and `\` escaped, control
+// characters as \xNN; the text itself must already be UTF-8.
+std::string tra_virgolette(std::string_view utf8);
+
+}  // namespace scenc
