@@ -1,0 +1,171 @@
+// scenc plot as its users run it: the picture of the embedded scenario in
+// each format, and what happens with missing, corrupt and unwritable files.
+#include <cairo.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "test_support.h"
+#include "tools/plot_page.h"
+
+namespace scenc::plot {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Risultato {
+  int stato = -1;
+  std::string out;
+  std::string err;
+};
+
+const std::string kScenario = "--route Valcerra_Mosina --train IR20588";
+const char* const kCompilati[] = {"Valcerra_Mosina_linea.dat", "Valcerra_Mosina_IR20588.sim",
+                                  "Valcerra_Mosina_IR20588.dat"};
+
+class ScencPlotTest : public ::testing::Test {
+ protected:
+  scen::test::TempDir dir;
+
+  // The embedded scenario compiled into `c`.
+  void SetUp() override {
+    fs::create_directory(dir / "c");
+    ASSERT_EQ(scenc("sources --out c").stato, 0);
+    const Risultato r = scenc("compile " + kScenario + " --line c/Valcerra_Mosina_linea.txt "
+                              "--train-file c/Valcerra_Mosina_IR20588-.txt --out c");
+    ASSERT_EQ(r.stato, 0) << r.err;
+  }
+
+  Risultato scenc(const std::string& argomenti, const std::string& cartella = ".") {
+    const std::string cmd = "cd '" + (dir.path() / cartella).string() + "' && '" SCENC_PATH "' " + argomenti +
+                            " >'" + (dir / "stdout.txt").string() + "' 2>'" + (dir / "stderr.txt").string() + "'";
+    const int s = std::system(cmd.c_str());
+    Risultato r;
+    r.stato = WIFEXITED(s) ? WEXITSTATUS(s) : -1;
+    r.out = scen::test::leggi(dir / "stdout.txt");
+    r.err = scen::test::leggi(dir / "stderr.txt");
+    return r;
+  }
+};
+
+// Pixels of a panel, inside its frame, that are not the white background.
+long disegnati(cairo_surface_t* s, const Rettangolo& pannello) {
+  const unsigned char* dati = cairo_image_surface_get_data(s);
+  const int passo = cairo_image_surface_get_stride(s);
+  long n = 0;
+  for (int y = static_cast<int>(pannello.y) + 4; y < static_cast<int>(pannello.basso()) - 4; ++y)
+    for (int x = static_cast<int>(pannello.x) + 4; x < static_cast<int>(pannello.destra()) - 4; ++x) {
+      uint32_t px;
+      std::memcpy(&px, dati + y * passo + x * 4, 4);
+      if ((px & 0xFFFFFF) != 0xFFFFFF) ++n;
+    }
+  return n;
+}
+
+TEST_F(ScencPlotTest, PngOfTheEmbeddedScenarioFillsBothPanels) {
+  const Risultato r = scenc("plot " + kScenario + " --dir c --out plot.png");
+  ASSERT_EQ(r.stato, 0) << r.err;
+  EXPECT_EQ(r.out, "wrote plot.png\n");
+  EXPECT_EQ(r.err, "");
+
+  cairo_surface_t* png = cairo_image_surface_create_from_png((dir / "plot.png").c_str());
+  ASSERT_EQ(cairo_surface_status(png), CAIRO_STATUS_SUCCESS);
+  EXPECT_EQ(cairo_image_surface_get_width(png), kLarghezzaPagina);
+  EXPECT_EQ(cairo_image_surface_get_height(png), kAltezzaPagina);
+  const double pianta = kPannelloPianta.w * kPannelloPianta.h;
+  const double profilo = kPannelloProfilo.w * kPannelloProfilo.h;
+  // The track with its names and marks; the charts, lanes and labels.
+  EXPECT_GT(disegnati(png, kPannelloPianta), pianta * 0.01);
+  EXPECT_GT(disegnati(png, kPannelloProfilo), profilo * 0.10);
+  cairo_surface_destroy(png);
+  // Written whole: nothing but the picture joins the files.
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 4);
+}
+
+TEST_F(ScencPlotTest, TheFileEndingChoosesTheFormat) {
+  struct {
+    std::string file, cartella, dir, inizio;
+  } casi[] = {
+      {"plot.svg", ".", "c", "<?xml"},
+      {"plot.PDF", ".", "c", "%PDF-"},
+      {"../plot.pdf", "c", ".", "%PDF-"},  // the files in the current directory
+  };
+  for (const auto& c : casi) {
+    const Risultato r = scenc("plot " + kScenario + " --dir " + c.dir + " --out " + c.file, c.cartella);
+    ASSERT_EQ(r.stato, 0) << c.file << ": " << r.err;
+    const std::string byte = scen::test::leggi(dir.path() / c.cartella / c.file);
+    EXPECT_TRUE(byte.starts_with(c.inizio)) << c.file;
+    EXPECT_GT(byte.size(), 20000u) << c.file;
+  }
+  EXPECT_NE(scen::test::leggi(dir / "plot.svg").find("<svg"), std::string::npos);
+}
+
+TEST_F(ScencPlotTest, MissingAndCorruptFilesAreNamed) {
+  struct {
+    int file;
+    std::string danno;  // "" removes the file; otherwise replaces its first bytes
+    bool accoda;
+    std::string atteso;
+  } casi[] = {
+      {0, "", false, "Valcerra_Mosina_linea.dat: No such file or directory"},
+      {1, "", false, "Valcerra_Mosina_IR20588.sim: No such file or directory"},
+      {2, "", false, "Valcerra_Mosina_IR20588.dat: No such file or directory"},
+      {0, std::string("\x07\x00", 2), false, "Valcerra_Mosina_linea.dat: corrupt at byte 0: unknown slot type 7"},
+      {1, "x", true, "Valcerra_Mosina_IR20588.sim: corrupt at byte 4540: 1 bytes after record 86"},
+      {2, "x", true, "Valcerra_Mosina_IR20588.dat: corrupt at byte 48615: truncated"},
+  };
+  for (const auto& c : casi) {
+    fs::remove_all(dir / "d");
+    fs::copy(dir / "c", dir / "d");
+    const fs::path f = dir / "d" / kCompilati[c.file];
+    if (c.danno.empty()) {
+      fs::remove(f);
+    } else {
+      std::string byte = scen::test::leggi(f);
+      if (c.accoda)
+        byte += c.danno;
+      else
+        byte.replace(0, c.danno.size(), c.danno);
+      scen::test::scrivi(f, byte);
+    }
+    const Risultato r = scenc("plot " + kScenario + " --dir d --out plot.png");
+    EXPECT_EQ(r.stato, 1) << c.atteso;
+    EXPECT_EQ(r.err.rfind("scenc: cannot read d/" + c.atteso, 0), 0u) << r.err;
+    EXPECT_FALSE(fs::exists(dir / "plot.png"));
+  }
+}
+
+TEST_F(ScencPlotTest, UsageErrors) {
+  for (const char* argomenti : {
+           "--dir c --out plot.jpg",
+           "--dir c --out plot",
+           "--dir c --out png",
+           "--dir c",
+       }) {
+    const Risultato r = scenc("plot " + kScenario + " " + std::string(argomenti));
+    EXPECT_EQ(r.stato, 2) << argomenti;
+    EXPECT_NE(r.err.find("--out"), std::string::npos) << r.err;
+  }
+  EXPECT_EQ(scenc("plot --route a/b --train IR20588 --dir c --out plot.png").stato, 2);
+  EXPECT_FALSE(fs::exists(dir / "plot.jpg"));
+  EXPECT_FALSE(fs::exists(dir / "plot"));
+}
+
+TEST_F(ScencPlotTest, AnOutputThatCannotBeWrittenKeepsWhatWasThere) {
+  Risultato r = scenc("plot " + kScenario + " --dir c --out missing/plot.png");
+  EXPECT_EQ(r.stato, 3);
+  EXPECT_EQ(r.err, "scenc: cannot write missing/plot.png: No such file or directory\n");
+
+  fs::create_directory(dir / "plot.svg");
+  r = scenc("plot " + kScenario + " --dir c --out plot.svg");
+  EXPECT_EQ(r.stato, 3);
+  EXPECT_EQ(r.err, "scenc: cannot write plot.svg: Is a directory\n");
+  EXPECT_TRUE(fs::is_directory(dir / "plot.svg"));
+}
+
+}  // namespace
+}  // namespace scenc::plot

@@ -1,0 +1,22 @@
+// `scenc plot`: draws a compiled scenario, its track plan and its profile
+// along the line, as a PNG, SVG or PDF picture.
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <string>
+
+namespace scenc {
+
+struct ArgomentiPlot {
+  std::string route;
+  std::string train;
+  std::string dir = ".";
+  std::string out;
+};
+
+// Adds the subcommand; its callback stores the exit status in `esito`.
+CLI::App* aggiungi_plot(CLI::App& app, ArgomentiPlot& args, int& esito);
+
+int esegui_plot(const ArgomentiPlot& args);
+
+}  // namespace scenc
