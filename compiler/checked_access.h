@@ -13,7 +13,7 @@
 namespace scen {
 
 inline Cella& cella(Modello& m, int64_t i) {
-  if (!m.celle) throw ErroreLettura("the grid is used before \"lunghezza percorso\" sized it");
+  if (!m.celle) throw ErroreLettura("the line file has no \"lunghezza percorso\" line before its data: the grid is not sized");
   if (i < 0 || i >= static_cast<int64_t>(m.celle->size()))
     throw ErroreLettura("cell " + std::to_string(i) + " is outside the grid 0.." +
                         std::to_string(m.celle->size() - 1));

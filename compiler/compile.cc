@@ -4,6 +4,7 @@
 
 #include "compiler/compile_state.h"
 #include "compiler/read_failure.h"
+#include "sources/cp1252.h"
 
 namespace scen {
 
@@ -18,24 +19,32 @@ void elimina(const std::filesystem::path& p) {
 
 void StatoCompilazione::apri(FileSorgente quale) {
   aperto = quale;
-  diagnostica.file = quale;
+  ultimo_aperto = quale;
   lettore = std::make_unique<LettoreCampi>(percorso(quale));
 }
 
 void StatoCompilazione::chiudi_ed_elimina() {
-  if (lettore) {
-    diagnostica.campo = lettore->ultimo_campo();
-    lettore.reset();
-  }
+  lettore.reset();
   if (aperto != FileSorgente::nessuno && sorgenti.elimina_sorgenti) elimina(percorso(aperto));
   aperto = FileSorgente::nessuno;
 }
 
-void StatoCompilazione::registra(int32_t codice, std::string dettaglio) {
+void StatoCompilazione::registra(int32_t codice, std::string messaggio,
+                                 std::optional<PosizioneCampo> campo) {
   m.codice_errore = codice;
   diagnostica.codice = codice;
-  if (lettore) diagnostica.campo = lettore->ultimo_campo();
-  diagnostica.dettaglio = std::move(dettaglio);
+  diagnostica.file = ultimo_aperto;
+  diagnostica.campo = campo ? *campo : qui();
+  diagnostica.messaggio = std::move(messaggio);
+}
+
+std::string StatoCompilazione::testo(const std::string& letto) const {
+  if (!sorgenti.testi_utf8) return letto;
+  try {
+    return in_cp1252(letto);
+  } catch (const ErroreCodifica& e) {
+    throw ErroreLettura(e.what());
+  }
 }
 
 bool fuori_griglia(const Modello& m, int64_t p, int64_t margine) {
@@ -48,15 +57,13 @@ Diagnostica memorizza_dati(Modello& m, const SorgentiCompilazione& sorgenti) {
     if (compila_linea(st)) compila_treno(st);
   } catch (const ErroreLettura& e) {
     // A failed read: every file closed, the sources that still exist deleted.
-    if (st.lettore) {
-      st.diagnostica.campo = st.lettore->ultimo_campo();
-      st.lettore.reset();
-    }
+    const PosizioneCampo dove = st.qui();
+    st.lettore.reset();
     if (sorgenti.elimina_sorgenti) {
       elimina(sorgenti.linea);
       elimina(sorgenti.treno);
     }
-    st.registra(kErroreLettura, e.what());
+    st.registra(kErroreLettura, e.what(), dove);
   }
   return st.diagnostica;
 }

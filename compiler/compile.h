@@ -4,7 +4,9 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "compiler/field_reader.h"
 #include "model/model.h"
@@ -17,16 +19,34 @@ struct SorgentiCompilazione {
   // The scenario program deletes the source files it wrote once they have
   // been read; a tool compiling an author's files leaves them alone.
   bool elimina_sorgenti = true;
+  // Station names and board texts are written in UTF-8 and stored in code
+  // page 1252; a character the code page lacks is a read failure.
+  bool testi_utf8 = false;
 };
 
 enum class FileSorgente { nessuno, linea, treno };
 
-// Where the compile was when it recorded its error.
+// The line of a source file that placed an object in a cell.
+struct OrigineOggetto {
+  FileSorgente file = FileSorgente::nessuno;
+  PosizioneCampo campo;  // the line's keyword field
+};
+
+// A kilometric progressive reference as the line file gives it (metres).
+struct RiferimentoKm {
+  int64_t posizione = 0;
+  int64_t progressiva = 0;
+};
+
+// What the compile knows for its messages: the error it recorded, where,
+// and what placed each object, so that a message can name it.
 struct Diagnostica {
   int32_t codice = 0;
   FileSorgente file = FileSorgente::nessuno;
-  PosizioneCampo campo;   // start of the last field read; 0 when none was
-  std::string dettaglio;  // what failed, for read failures
+  PosizioneCampo campo;    // the field the error points at; line 0 when none
+  std::string messaggio;   // what is wrong, in plain words, with the values involved
+  std::map<int64_t, OrigineOggetto> origini;  // cell -> the line that placed its object
+  std::vector<RiferimentoKm> riferimenti_km;  // the progressive references in use
 };
 
 // Error numbers of the compile.

@@ -3,6 +3,7 @@
 
 #include "compiler/checked_access.h"
 #include "compiler/compile_state.h"
+#include "compiler/diagnostic_text.h"
 #include "compiler/keywords.h"
 #include "compiler/line_placement.h"
 #include "compiler/progressive.h"
@@ -22,43 +23,64 @@ bool inizia_con_trattino(const std::string& riga) {
   return primo != std::string::npos && riga[primo] == '-';
 }
 
+// Ends the compile in the line half: error recorded, file closed and deleted.
+bool ferma_linea(StatoCompilazione& st, int32_t codice, std::string messaggio,
+                 std::optional<PosizioneCampo> campo = {}) {
+  st.registra(codice, std::move(messaggio), campo);
+  st.chiudi_ed_elimina();
+  return false;
+}
+
+void dimensiona(Modello& m, int32_t lunghezza) {
+  const int64_t totale = int64_t{lunghezza} + 7000;
+  const int64_t ultima = arrotonda(totale / 50.0);
+  if (ultima < 1)
+    throw ErroreLettura("line length " + std::to_string(lunghezza) +
+                        " m leaves no grid: the grid needs a length of -6974 m or more");
+  m.lunghezza_totale = static_cast<int32_t>(totale);
+  m.ultima_cella = static_cast<int32_t>(ultima);
+}
+
+// The tables for the line length read last. The general section writes
+// into neither, so they are allocated once, on every way out of it: a file
+// that repeats "lunghezza percorso" costs a number per line, not a zeroed
+// plan of up to a million rows each time.
+void alloca_tabelle(Modello& m) {
+  m.celle.emplace(static_cast<size_t>(m.ultima_cella) + 1);
+  if (m.scrivi_linea != 0) {
+    m.tabella_linea.emplace();
+    m.tabella_linea->x.dimensiona(static_cast<size_t>(m.lunghezza_totale) + 1);
+    m.tabella_linea->y.dimensiona(static_cast<size_t>(m.lunghezza_totale) + 1);
+  }
+}
+
 // One pass over the general section. Returns false when the compile ends.
-bool sezione_generale(StatoCompilazione& st) {
+bool sezione_generale(StatoCompilazione& st, bool& dimensionata) {
   Modello& m = st.m;
   while (!st.fine_file()) {
-    st.leggi_riga();
+    st.leggi_chiave();
     if (st.fine_file()) break;
     for (int i = 0; i < kCommentiGenerale; ++i)
-      if (contiene(m.riga, "-")) st.leggi_riga();
+      if (contiene(m.riga, "-")) st.leggi_chiave();
     const std::string riga = m.riga;
+    PosizioneCampo a, b;
 
     if (contiene_nocase(riga, "percorso") && contiene_nocase(riga, "lunghezza")) {
-      const int32_t lunghezza = st.numero();
+      const int32_t lunghezza = st.numero(a);
       m.dati_sim[84].fine = lunghezza;
-      if (lunghezza > kLunghezzaMassima) {
-        st.registra(errori::kLunghezzaEccessiva);
-        st.chiudi_ed_elimina();
-        return false;
-      }
-      const int64_t totale = int64_t{lunghezza} + 7000;
-      const int64_t ultima = arrotonda(totale / 50.0);
-      if (ultima < 1)
-        throw ErroreLettura("line length " + std::to_string(lunghezza) + " leaves no grid");
-      m.lunghezza_totale = static_cast<int32_t>(totale);
-      m.ultima_cella = static_cast<int32_t>(ultima);
-      m.celle.emplace(static_cast<size_t>(ultima) + 1);
-      if (m.scrivi_linea != 0) {
-        m.tabella_linea.emplace();
-        m.tabella_linea->x.dimensiona(static_cast<size_t>(totale) + 1);
-        m.tabella_linea->y.dimensiona(static_cast<size_t>(totale) + 1);
-      }
+      if (lunghezza > kLunghezzaMassima)
+        return ferma_linea(st, errori::kLunghezzaEccessiva,
+                           "line length " + std::to_string(lunghezza) + " m is greater than the largest, 1000000 m", a);
+      dimensiona(m, lunghezza);
+      dimensionata = true;
     }
     for (auto [parola, indice] : {std::pair{"tre", 81}, {"due", 82}, {"uno", 83}}) {
       if (contiene(riga, parola) && contiene(riga, "progressiva")) {
         RecordSim& r = m.dati_sim[indice];
-        r.inizio = st.numero();
-        r.fine = st.numero();
+        r.inizio = st.numero(a);
+        r.fine = st.numero(b);
         r.posizione = st.numero();
+        st.righe_progressive.push_back({st.campo_chiave, r.inizio, r.fine});
       }
     }
     if (contiene(riga, "sfondo") && contiene(riga, "uno")) m.dati_sim[85].inizio = st.numero();
@@ -66,29 +88,35 @@ bool sezione_generale(StatoCompilazione& st) {
     if (contiene(riga, "sfondo") && contiene(riga, "tre")) m.dati_sim[85].fine = st.numero();
     if (contiene(riga, "segnali") && contiene(riga, "ripetizione")) {
       RecordSim& r = m.dati_sim[86];
-      r.inizio = st.numero();
-      r.fine = st.numero();
-      int32_t errore = 0;
+      r.inizio = st.numero(a);
+      r.fine = st.numero(b);
       if (r.inizio % 50 != 0)
-        errore = errori::kRipetizioneInizio;
-      else if (r.fine % 50 != 0)
-        errore = errori::kRipetizioneFine;
-      else if (contiene(riga, "4"))
+        return ferma_linea(st, errori::kRipetizioneInizio,
+                           "signal repetition start " + std::to_string(r.inizio) + " m is not a multiple of 50", a);
+      if (r.fine % 50 != 0)
+        return ferma_linea(st, errori::kRipetizioneFine,
+                           "signal repetition end " + std::to_string(r.fine) + " m is not a multiple of 50", b);
+      if (contiene(riga, "4"))
         r.posizione = 4;
       else if (contiene(riga, "9"))
         r.posizione = 9;
       else
-        errore = errori::kRipetizioneCodici;
-      if (errore != 0) {
-        st.registra(errore);
-        st.chiudi_ed_elimina();
-        return false;
-      }
+        return ferma_linea(st, errori::kRipetizioneCodici,
+                           "the keyword \"" + riga + "\" names neither 4 nor 9 codes", st.campo_chiave);
       if (r.fine == 0) r.posizione = 0;
     }
     if (contiene(riga, "[") && contiene(riga, "]") && !inizia_con_trattino(riga)) break;
   }
   return true;
+}
+
+// The progressive references as the line file gives them, for messages.
+void ricorda_riferimenti(StatoCompilazione& st) {
+  for (int i = 81; i <= 83; ++i) {
+    const RecordSim& r = st.m.dati_sim[i];
+    if (r.fine == 0 && r.inizio == 0) continue;
+    st.diagnostica.riferimenti_km.push_back({r.inizio, int64_t{r.fine} - (r.posizione == 1 ? 100 : 0)});
+  }
 }
 
 void scrivi_pendenza(Modello& m, int64_t& cursore, int64_t attuale) {
@@ -107,25 +135,27 @@ struct SezioniDati {
 
   explicit SezioniDati(StatoCompilazione& s) : st(s), m(s.m), geometria(s.m.tabella_linea) {}
 
-  // Ends the compile with an error: file closed and deleted.
-  Esito ferma(int32_t codice) {
-    st.registra(codice);
-    st.chiudi_ed_elimina();
+  Esito ferma(int32_t codice, std::string messaggio, std::optional<PosizioneCampo> campo = {}) {
+    ferma_linea(st, codice, std::move(messaggio), campo);
     return Esito::fine;
   }
 
-  Esito fuori(int64_t p) {
+  Esito fuori(int64_t p, const PosizioneCampo& campo) {
     st.registra(errori::kFuoriGriglia,
-                "position " + std::to_string(p) + " lies beyond the grid's last cell " +
-                    std::to_string(m.ultima_cella));
+                "position " + std::to_string(p) + " m lies beyond the grid: the line is " +
+                    std::to_string(m.dati_sim[84].fine) + " m long and its last cell is " +
+                    std::to_string(m.ultima_cella) + ", so a position may be at most " +
+                    std::to_string(int64_t{m.ultima_cella} * 50 - kMargineLinea) + " m",
+                campo);
     return Esito::chiusura;
   }
 
   Esito riga_dati(const std::string& riga) {
+    PosizioneCampo a, b;
     if (contiene_nocase(riga, "pendenza")) {
-      const int32_t p = st.numero();
+      const int32_t p = st.numero(a);
       const int32_t g = st.numero();
-      if (fuori_griglia(m, p, kMargineLinea)) return fuori(p);
+      if (fuori_griglia(m, p, kMargineLinea)) return fuori(p, a);
       const int64_t v = arrotonda(p / 50.0);
       if (v > 0) {
         do scrivi_pendenza(m, cursore_pendenza, pendenza_attuale);
@@ -134,47 +164,56 @@ struct SezioniDati {
       pendenza_attuale = g;
     }
     if (contiene_nocase(riga, "curva") && m.scrivi_linea != 0) {
-      const int32_t s = st.numero();
-      const int32_t l = st.numero();
-      if (fuori_griglia(m, s, kMargineLinea)) return fuori(s);
+      const int32_t s = st.numero(a);
+      const int32_t l = st.numero(b);
+      if (fuori_griglia(m, s, kMargineLinea)) return fuori(s, a);
       int classe = 0;
       for (int d = 1; d <= 6 && classe == 0; ++d)
         if (contiene(riga, std::to_string(d))) classe = d;
-      if (classe == 0) return ferma(errori::kCurvaNonValida);
+      if (classe == 0)
+        return ferma(errori::kCurvaNonValida,
+                     "the curve keyword \"" + riga + "\" has no class digit 1 to 6", st.campo_chiave);
       double curvatura = curvatura_di_classe(classe);
       if (contiene_nocase(riga, "s")) curvatura = -curvatura;
-      if (!geometria.rettilineo_fino_a(s) ||
-          !geometria.curva_fino_a(int64_t{s} + l, curvatura))
-        return ferma(errori::kCurvaNonValida);
+      if (!geometria.rettilineo_fino_a(s) || !geometria.curva_fino_a(int64_t{s} + l, curvatura))
+        return ferma(errori::kCurvaNonValida,
+                     "the track runs past metre 1000000, the last the track plan computes for a curve (curve from " +
+                         std::to_string(s) + " m, " + std::to_string(l) + " m long)",
+                     b);
     }
     if (contiene_nocase(riga, "montagna")) {
-      const int32_t inizio = st.numero();
+      const int32_t inizio = st.numero(a);
       const int32_t fine = st.numero();
       const int32_t tipo = st.numero();
-      if (fuori_griglia(m, inizio, kMargineLinea)) return fuori(inizio);
+      if (fuori_griglia(m, inizio, kMargineLinea)) return fuori(inizio, a);
       memo_montagna(m, inizio, fine, tipo);
     }
     if (contiene_nocase(riga, "indicatori_v")) {
       int32_t v[9];
-      for (int32_t& x : v) x = st.numero();
-      if (fuori_griglia(m, v[0], kMargineLinea)) return fuori(v[0]);
+      v[0] = st.numero(a);
+      for (int i = 1; i < 9; ++i) v[i] = st.numero();
+      if (fuori_griglia(m, v[0], kMargineLinea)) return fuori(v[0], a);
+      const int64_t c = arrotonda(v[0] / 50.0 + 1);
+      const std::string occupata = cella_occupata(m, st.diagnostica, c);
       memo_indicatori_v_max(m, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8]);
-      if (m.codice_errore > 0) {
-        st.registra(m.codice_errore);
-        st.chiudi_ed_elimina();
-        return Esito::fine;
-      }
+      if (m.codice_errore > 0)
+        return ferma(m.codice_errore, "speed indicator board at " + in_metri(st.diagnostica, v[0]) + ": " + occupata, a);
+      st.origine(c);
     }
     if (contiene_nocase(riga, "cartello") && contiene_nocase(riga, "indicat")) {
-      const int32_t p = st.numero();
+      const int32_t p = st.numero(a);
       st.leggi_riga();
-      if (fuori_griglia(m, p, kMargineLinea)) return fuori(p);
-      Cella& c = cella(m, arrotonda(p / 50.0 + 1));
-      if (!c.libera()) return ferma(errori::kCartelloOccupato);
+      if (fuori_griglia(m, p, kMargineLinea)) return fuori(p, a);
+      const int64_t i = arrotonda(p / 50.0 + 1);
+      Cella& c = cella(m, i);
+      if (!c.libera())
+        return ferma(errori::kCartelloOccupato,
+                     "text board at " + in_metri(st.diagnostica, p) + ": " + cella_occupata(m, st.diagnostica, i), a);
       c.tipo = 14;
       c.valore_1 = in_16(st.indice_cartello);
-      record(m, st.indice_cartello).testo = testo_record(m.riga);
+      record(m, st.indice_cartello).testo = testo_record(st.testo(m.riga));
       --st.indice_cartello;
+      st.origine(i);
     }
     return Esito::continua;
   }
@@ -182,11 +221,11 @@ struct SezioniDati {
   Esito leggi_sezioni() {
     for (;;) {
       if (st.fine_file()) return Esito::chiusura;
-      st.leggi_riga();
+      st.leggi_chiave();
       if (st.fine_file()) return Esito::chiusura;
       for (int i = 0; i < 2; ++i) {
         if (contiene(m.riga, "-")) {
-          st.leggi_riga();
+          st.leggi_chiave();
           if (st.fine_file()) return Esito::chiusura;
         }
       }
@@ -212,24 +251,32 @@ bool compila_linea(StatoCompilazione& st) {
 
   std::error_code ec;
   if (!std::filesystem::exists(st.sorgenti.linea, ec)) {
-    st.diagnostica.file = FileSorgente::linea;
-    st.registra(errori::kLineaMancante);
+    st.ultimo_aperto = FileSorgente::linea;
+    st.registra(errori::kLineaMancante, "the line file " + st.sorgenti.linea.string() + " does not exist");
     return false;
   }
   st.apri(FileSorgente::linea);
 
   for (;;) {
     st.leggi_riga();
-    if (st.fine_file()) {
-      st.registra(errori::kSenzaGenerale);
-      st.chiudi_ed_elimina();
-      return false;
-    }
+    if (st.fine_file())
+      return ferma_linea(st, errori::kSenzaGenerale,
+                         "no field containing \"[generale]\" comes before the end of the file");
     if (contiene_nocase(m.riga, "[generale]")) break;
   }
-  if (!sezione_generale(st)) return false;
+  bool dimensionata = false;
+  bool avanti = false;
+  try {
+    avanti = sezione_generale(st, dimensionata);
+  } catch (const ErroreLettura&) {
+    if (dimensionata) alloca_tabelle(m);
+    throw;
+  }
+  if (dimensionata) alloca_tabelle(m);
+  if (!avanti) return false;
 
   progressive_ordina(m);
+  ricorda_riferimenti(st);
   m.numero_montagne = 0;
   st.indice_cartello = 80;
   SezioniDati dati(st);

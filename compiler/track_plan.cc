@@ -12,7 +12,7 @@ double curvatura_di_classe(int classe) {
 }
 
 TabellaLinea& GeometriaLinea::tabella() {
-  if (!tabella_) throw ErroreLettura("the track plan is used before \"lunghezza percorso\" sized it");
+  if (!tabella_) throw ErroreLettura("the line file has no \"lunghezza percorso\" line before its data: the track plan is not sized");
   return *tabella_;
 }
 

@@ -8,7 +8,8 @@ namespace {
 
 class PassoCodici {
  public:
-  explicit PassoCodici(Modello& m) : m_(m), c_(*m.celle), ultima_(static_cast<int64_t>(c_.size()) - 1) {}
+  PassoCodici(Modello& m, std::vector<ConflittoCodici>* conflitti)
+      : m_(m), c_(*m.celle), ultima_(static_cast<int64_t>(c_.size()) - 1), conflitti_(conflitti) {}
 
   void esegui() {
     const int64_t ultima_regola = ultima_ - 2;
@@ -26,7 +27,10 @@ class PassoCodici {
     c_[i].tipo = 12;
     c_[i].valore_1 = kCodiceAbbattimento;
   }
-  void errore(int codice) { m_.codice_errore = codice; }
+  void errore(int codice, int64_t regola, int64_t cella, std::string dove) {
+    m_.codice_errore = codice;
+    if (conflitti_) conflitti_->push_back({codice, regola, cella, std::move(dove)});
+  }
 
   // The signals in the 20 cells behind a warning point get a point just
   // before them, or their existing point is cut down to 180.
@@ -43,7 +47,11 @@ class PassoCodici {
       else if (c_[s - 2].tipo == 12)
         c_[s - 2].valore_1 = minimo(kCodiceAbbattimento, c_[s - 2].valore_1);
       else
-        errore(kErroreCodiceSegnale);
+        errore(kErroreCodiceSegnale, n, s - 1,
+               "before the signal in cell " + std::to_string(s) +
+                   ", which leads up to the slowdown warning point in cell " + std::to_string(n) +
+                   ": cells " + std::to_string(s - 1) + " and " + std::to_string(s - 2) +
+                   " are neither free nor a code cut-down point");
     }
   }
 
@@ -64,7 +72,7 @@ class PassoCodici {
         }
       }
     }
-    if (fine_trovata) primo_segnale_dopo(k);
+    if (fine_trovata) primo_segnale_dopo(n, k);
   }
 
   // B1: one point in each window before the start, 250-350, 550-650 and
@@ -81,7 +89,12 @@ class PassoCodici {
           break;
         }
       }
-      if (!posto) errore(kErroreCodiceFinestra);
+      if (!posto)
+        errore(kErroreCodiceFinestra, n, n - f[0],
+               "in the window " + std::to_string(f[0] * 50) + " to " + std::to_string(f[2] * 50) +
+                   " m before the slowdown starting in cell " + std::to_string(n) + ": cells " +
+                   std::to_string(n - f[0]) + ", " + std::to_string(n - f[1]) + " and " + std::to_string(n - f[2]) +
+                   " are all taken");
     }
   }
 
@@ -104,7 +117,10 @@ class PassoCodici {
           poni(k + 1);
           c = -1;
         } else {
-          errore(kErroreCodiceRallentamento);
+          errore(kErroreCodiceRallentamento, n, k,
+                 "along the slowdown starting in cell " + std::to_string(n) + ": cells " + std::to_string(k) +
+                     ", " + std::to_string(k - 1) + " and " + std::to_string(k + 1) +
+                     " are all taken; no further point is placed along it");
         }
       }
       if (c_[k].tipo == 2 || k >= ultima_) return k;
@@ -112,7 +128,7 @@ class PassoCodici {
   }
 
   // B3: a point before the first signal within 13 cells of the end.
-  void primo_segnale_dopo(int64_t k) {
+  void primo_segnale_dopo(int64_t n, int64_t k) {
     int64_t p = 0;
     for (int64_t i = k; i <= k + 12 && i <= ultima_; ++i) {
       if (c_[i].tipo == 1) {
@@ -126,19 +142,22 @@ class PassoCodici {
     else if (libera(p - 1))
       poni(p - 1);
     else
-      errore(kErroreCodiceRallentamento);
+      errore(kErroreCodiceRallentamento, n, p,
+             "before the first signal after the slowdown starting in cell " + std::to_string(n) + ": cells " +
+                 std::to_string(p) + " and " + std::to_string(p - 1) + " are taken");
   }
 
   Modello& m_;
   std::vector<Cella>& c_;
   const int64_t ultima_;
+  std::vector<ConflittoCodici>* conflitti_;
 };
 
 }  // namespace
 
-void completa_codici(Modello& m) {
+void completa_codici(Modello& m, std::vector<ConflittoCodici>* conflitti) {
   if (!m.celle) return;
-  PassoCodici(m).esegui();
+  PassoCodici(m, conflitti).esegui();
 }
 
 }  // namespace scen

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "model/model.h"
 
@@ -19,8 +21,17 @@ T minimo(T x, T y) {
   return x > y ? y : x;
 }
 
+// A cut-down point that found no room.
+struct ConflittoCodici {
+  int codice = 0;          // 11, 12 or 13
+  int64_t cella_regola;    // the warning point or slowdown start that called for it
+  int64_t cella;           // the first cell it tried
+  std::string dove;        // which rule, in plain words
+};
+
 // Runs over the grid as the compile left it. Each conflict sets
-// `codice_errore` and the pass goes on. Without a grid it does nothing.
-void completa_codici(Modello& m);
+// `codice_errore` (and is listed when asked) and the pass goes on. Without
+// a grid it does nothing.
+void completa_codici(Modello& m, std::vector<ConflittoCodici>* conflitti = nullptr);
 
 }  // namespace scen

@@ -19,7 +19,7 @@ EsitoPercorso memorizza_percorso(Modello& m, const OpzioniPercorso& opzioni) {
   EsitoPercorso esito;
   esito.compilazione = memorizza_dati(m, opzioni.sorgenti);
   esito.compilazione.codice = m.codice_errore;
-  completa_codici(m);
+  completa_codici(m, &esito.conflitti);
   esito.codice_errore = m.codice_errore;
   esito.griglia = m.celle.has_value();
 
@@ -27,7 +27,7 @@ EsitoPercorso memorizza_percorso(Modello& m, const OpzioniPercorso& opzioni) {
   if (!esito.griglia) return esito;
   if (esito.compilazione.codice != 0 && !opzioni.scrivi_con_errori) return esito;
   esito.errore_riservato = timbra(m);
-  if (esito.errore_riservato != 0) return esito;
+  if (esito.errore_riservato != 0 || !opzioni.scrivi) return esito;
   esito.scritti = scrivi_compilati(m, opzioni.cartella_uscita);
   return esito;
 }

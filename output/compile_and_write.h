@@ -9,6 +9,7 @@
 
 #include "compiler/compile.h"
 #include "model/model.h"
+#include "output/code_track.h"
 
 namespace scen {
 
@@ -18,6 +19,8 @@ struct OpzioniPercorso {
   std::filesystem::path cartella_uscita;
   // Write from whatever the model holds even when the compile failed.
   bool scrivi_con_errori = false;
+  // false: compile and check only, write nothing.
+  bool scrivi = true;
 };
 
 struct EsitoPercorso {
@@ -25,6 +28,7 @@ struct EsitoPercorso {
   int32_t codice_errore = 0;      // the last number recorded, code track included
   int errore_riservato = 0;       // 1250 or 1251
   bool griglia = false;           // a grid was sized
+  std::vector<ConflittoCodici> conflitti;  // the code track's errors, in order
   std::vector<std::filesystem::path> scritti;
 
   // The number to report: 1250/1251 first, then the compile's own number

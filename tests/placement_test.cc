@@ -36,7 +36,7 @@ TEST(TrackPlan, FirstCurveOfTheScenario) {
   const test::Compilato c = test::compila(
       test::linea_con("[curve]\r\ncurvas6,  350,  100\r\ncurvad4,  550,  200\r\n"),
       test::treno_con(""));
-  ASSERT_EQ(c.m.codice_errore, 0) << c.diagnostica.dettaglio;
+  ASSERT_EQ(c.m.codice_errore, 0) << c.diagnostica.messaggio;
   ASSERT_TRUE(c.m.tabella_linea.has_value());
   const TabellaLinea& t = *c.m.tabella_linea;
   ASSERT_EQ(t.righe(), 27001u);
@@ -548,7 +548,7 @@ TEST(ReservedSlots, CompiledDataInCellOne) {
   for (const auto& [riga, errore] : casi) {
     SCOPED_TRACE(riga);
     test::Compilato c = test::compila(test::linea_con(""), test::treno_con(riga));
-    ASSERT_EQ(c.m.codice_errore, 0) << c.diagnostica.dettaglio;
+    ASSERT_EQ(c.m.codice_errore, 0) << c.diagnostica.messaggio;
     ASSERT_EQ(c.m.celle->at(1).tipo, 3);
     EXPECT_EQ(timbra(c.m), errore);
   }

@@ -1,9 +1,13 @@
-// `scenc compile`: compiles an author's line and train files into the three
-// compiled files, without touching the source files.
+// `scenc compile` and `scenc check`: compile an author's line and train
+// files (check writes nothing), report every error where it lies, and never
+// touch the source files.
 #pragma once
 
 #include <CLI/CLI.hpp>
+#include <map>
 #include <string>
+
+#include "tools/lint.h"
 
 namespace scenc {
 
@@ -13,12 +17,16 @@ struct ArgomentiCompilazione {
   std::string line_file;   // default <route>_linea.txt
   std::string train_file;  // default <route>_<train>-.txt
   std::string out = ".";
+  std::string input_encoding = "cp1252";
   bool no_track_plan = false;
   bool write_on_error = false;
+  bool scrivi = true;  // false for `check`
+  std::map<Avviso, bool> silenziati;
 };
 
-// Adds the subcommand; its callback stores the exit status in `esito`.
-CLI::App* aggiungi_compile(CLI::App& app, ArgomentiCompilazione& args, int& esito);
+// Adds `compile` (scrivi = true) or `check`; the callback stores the exit
+// status in `esito`.
+CLI::App* aggiungi_compile(CLI::App& app, ArgomentiCompilazione& args, int& esito, bool scrivi);
 
 int esegui_compile(const ArgomentiCompilazione& args);
 

@@ -13,7 +13,9 @@ int main(int argc, char** argv) {
 
   int esito = scenc::kOk;
   scenc::ArgomentiCompilazione compile_args;
-  scenc::aggiungi_compile(app, compile_args, esito);
+  scenc::aggiungi_compile(app, compile_args, esito, true);
+  scenc::ArgomentiCompilazione check_args;
+  scenc::aggiungi_compile(app, check_args, esito, false);
   scenc::ArgomentiSorgenti sources_args;
   scenc::aggiungi_sources(app, sources_args, esito);
 

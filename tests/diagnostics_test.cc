@@ -1,0 +1,56 @@
+// The catalogue of diagnostics: every folder of tests/diagnostics holds a
+// line file and a train file that are broken in one way, and what
+// `scenc check` says about them, exactly (the exit status last).
+// SCENC_UPDATE_EXPECTED=1 rewrites the expected texts from the tool.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "test_support.h"
+
+namespace scen {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<fs::path> casi() {
+  std::vector<fs::path> out;
+  for (const auto& e : fs::directory_iterator(DIAGNOSTICS_DIR))
+    if (e.is_directory()) out.push_back(e.path());
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
+std::string controlla(const fs::path& caso, const fs::path& uscita) {
+  const std::string cmd = "cd '" + caso.string() + "' && '" SCENC_PATH
+                          "' check --route R --train T --line linea.txt --train-file treno.txt 2>'" +
+                          uscita.string() + "' >/dev/null";
+  const int s = std::system(cmd.c_str());
+  return test::leggi(uscita) + "exit " + std::to_string(WIFEXITED(s) ? WEXITSTATUS(s) : -1) + "\n";
+}
+
+TEST(Diagnostics, CatalogueMatchesTheTool) {
+  test::TempDir dir;
+  const bool aggiorna = std::getenv("SCENC_UPDATE_EXPECTED") != nullptr;
+  const auto elenco = casi();
+  ASSERT_GE(elenco.size(), 30u);
+  for (const fs::path& caso : elenco) {
+    SCOPED_TRACE(caso.filename().string());
+    const std::string detto = controlla(caso, dir / "stderr.txt");
+    if (aggiorna) test::scrivi(caso / "expected.txt", detto);
+    EXPECT_EQ(detto, test::leggi(caso / "expected.txt"));
+    // A folder named eNNN_... is about error NNN, and says so.
+    const std::string nome = caso.filename().string();
+    if (nome[0] == 'e') {
+      const std::string numero = nome.substr(1, nome.find('_') - 1);
+      EXPECT_NE(detto.find(" Errore n. " + std::to_string(std::stoi(numero)) + ":"), std::string::npos);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace scen
