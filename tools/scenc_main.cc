@@ -3,7 +3,9 @@
 #include <iostream>
 
 #include "tools/compile_command.h"
+#include "tools/dump_command.h"
 #include "tools/exit_status.h"
+#include "tools/plot_command.h"
 #include "tools/sources_command.h"
 
 int main(int argc, char** argv) {
@@ -18,6 +20,10 @@ int main(int argc, char** argv) {
   scenc::aggiungi_compile(app, check_args, esito, false);
   scenc::ArgomentiSorgenti sources_args;
   scenc::aggiungi_sources(app, sources_args, esito);
+  scenc::ArgomentiDump dump_args;
+  scenc::aggiungi_dump(app, dump_args, esito);
+  scenc::ArgomentiPlot plot_args;
+  scenc::aggiungi_plot(app, plot_args, esito);
 
   try {
     app.parse(argc, argv);
