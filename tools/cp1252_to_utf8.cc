@@ -6,7 +6,7 @@
 #include <cstring>
 #include <stdexcept>
 
-namespace scenc {
+namespace scenc::dump {
 
 namespace {
 
@@ -55,4 +55,4 @@ std::string utf8_da_cp1252(std::string_view byte) {
   return out;
 }
 
-}  // namespace scenc
+}  // namespace scenc::dump

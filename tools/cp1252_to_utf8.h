@@ -5,10 +5,10 @@
 #include <string>
 #include <string_view>
 
-namespace scenc {
+namespace scenc::dump {
 
 // The five bytes the code page leaves undefined (81, 8D, 8F, 90, 9D hex)
 // become U+FFFD. Throws std::runtime_error when iconv lacks the code page.
 std::string utf8_da_cp1252(std::string_view byte);
 
-}  // namespace scenc
+}  // namespace scenc::dump

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace scenc {
+namespace scenc::dump {
 
 namespace {
 
@@ -138,8 +138,8 @@ AvvisiGriglia avvisi(const std::vector<scen::Cella>& celle) {
       g.senza_oggetto.push_back({c, v});
   }
   for (auto& [oggetto, marche] : g.per_oggetto)
-    std::sort(marche.begin(), marche.end(), [](const Avviso& a, const Avviso& b) { return a.cella > b.cella; });
+    std::sort(marche.begin(), marche.end(), [](const MarcaAvviso& a, const MarcaAvviso& b) { return a.cella > b.cella; });
   return g;
 }
 
-}  // namespace scenc
+}  // namespace scenc::dump

@@ -11,7 +11,7 @@
 
 #include "model/model.h"
 
-namespace scenc {
+namespace scenc::dump {
 
 inline constexpr int kMetriCella = 50;
 inline constexpr int16_t kMarcatoreCelle = 5121;  // valore_1 of cell 1
@@ -52,15 +52,15 @@ std::vector<Tratto> tratti(const std::vector<scen::Cella>& celle, uint8_t scen::
 // One approach mark (preavviso) and the object it announces: the signal in
 // the cell 2k after it or the station stop mark in the cell k after it,
 // k being its last digit.
-struct Avviso {
+struct MarcaAvviso {
   size_t cella = 0;
   int valore = 0;
 };
 struct AvvisiGriglia {
-  std::map<size_t, std::vector<Avviso>> per_oggetto;  // object cell -> its marks, nearest first
-  std::vector<Avviso> senza_oggetto;
+  std::map<size_t, std::vector<MarcaAvviso>> per_oggetto;  // object cell -> its marks, nearest first
+  std::vector<MarcaAvviso> senza_oggetto;
   size_t totale = 0;
 };
 AvvisiGriglia avvisi(const std::vector<scen::Cella>& celle);
 
-}  // namespace scenc
+}  // namespace scenc::dump

@@ -72,7 +72,7 @@ Lettura leggi_tutto(const std::string& nome) {
   return l;
 }
 
-std::optional<IntervalloRighe> leggi_intervallo(const std::string& testo) {
+std::optional<dump::IntervalloRighe> leggi_intervallo(const std::string& testo) {
   const auto numero = [](std::string_view s) -> std::optional<size_t> {
     size_t v = 0;
     const auto r = std::from_chars(s.data(), s.data() + s.size(), v);
@@ -83,13 +83,13 @@ std::optional<IntervalloRighe> leggi_intervallo(const std::string& testo) {
   const auto da = numero(std::string_view(testo).substr(0, due_punti));
   const auto a = due_punti == std::string::npos ? da : numero(std::string_view(testo).substr(due_punti + 1));
   if (!da || !a || *a < *da) return std::nullopt;
-  return IntervalloRighe{*da, *a};
+  return dump::IntervalloRighe{*da, *a};
 }
 
 std::string normale(const std::string& nome) { return std::filesystem::path(nome).lexically_normal().string(); }
 
 // The general records dumped in the same call for the grid `nome`: <x>.sim beside <x>.dat.
-RecordCollegati collegati(const std::string& nome, const std::vector<std::string>& file,
+dump::RecordCollegati collegati(const std::string& nome, const std::vector<std::string>& file,
                           const std::vector<Contenuto>& contenuti) {
   const std::string cercato = normale(std::filesystem::path(nome).replace_extension(".sim").string());
   for (size_t i = 0; i < file.size(); ++i)
@@ -125,7 +125,7 @@ int esegui_dump(const ArgomentiDump& args, std::ostream& out, std::ostream& err)
     }
     tipi.push_back(*t);
   }
-  std::optional<IntervalloRighe> righe;
+  std::optional<dump::IntervalloRighe> righe;
   if (!args.righe.empty()) {
     righe = leggi_intervallo(args.righe);
     if (!righe) {
@@ -175,11 +175,11 @@ int esegui_dump(const ArgomentiDump& args, std::ostream& out, std::ostream& err)
     for (size_t i = 0; i < args.file.size(); ++i) {
       nlohmann::json j;
       if (const auto* c = std::get_if<std::vector<scen::Cella>>(&contenuti[i]))
-        j = json_celle(*c, collegati(args.file[i], args.file, contenuti));
+        j = dump::json_celle(*c, collegati(args.file[i], args.file, contenuti));
       else if (const auto* d = std::get_if<DatiSim>(&contenuti[i]))
-        j = json_dati_sim(*d);
+        j = dump::json_dati_sim(*d);
       else if (const auto* t = std::get_if<scen::TabellaLinea>(&contenuti[i]))
-        j = json_tabella_linea(*t, righe_per(*t));
+        j = dump::json_tabella_linea(*t, righe_per(*t));
       else
         j = {{"content", descrizione(tipi[i])}, {"error", errori[i]}};
       j["file"] = args.file[i];
@@ -194,11 +194,11 @@ int esegui_dump(const ArgomentiDump& args, std::ostream& out, std::ostream& err)
       primo = false;
       out << "== " << args.file[i] << " (" << descrizione(tipi[i]) << ")\n";
       if (const auto* c = std::get_if<std::vector<scen::Cella>>(&contenuti[i]))
-        testo_celle(out, *c, collegati(args.file[i], args.file, contenuti));
+        dump::testo_celle(out, *c, collegati(args.file[i], args.file, contenuti));
       else if (const auto* d = std::get_if<DatiSim>(&contenuti[i]))
-        testo_dati_sim(out, *d);
+        dump::testo_dati_sim(out, *d);
       else if (const auto* t = std::get_if<scen::TabellaLinea>(&contenuti[i]))
-        testo_tabella_linea(out, *t, righe_per(*t));
+        dump::testo_tabella_linea(out, *t, righe_per(*t));
     }
   }
   out.flush();

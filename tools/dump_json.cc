@@ -7,7 +7,7 @@
 #include "tools/dump_records.h"
 #include "tools/dump_track_plan.h"
 
-namespace scenc {
+namespace scenc::dump {
 
 namespace {
 
@@ -44,7 +44,7 @@ json cella(const std::vector<scen::Cella>& celle, size_t i, const RecordCollegat
   const auto m = marche.per_oggetto.find(i);
   if (m != marche.per_oggetto.end()) {
     json a = json::array();
-    for (const Avviso& x : m->second) a.push_back({{"cell", x.cella}, {"preavviso", x.valore}});
+    for (const MarcaAvviso& x : m->second) a.push_back({{"cell", x.cella}, {"preavviso", x.valore}});
     j["approach_marks"] = a;
   }
   return j;
@@ -107,7 +107,7 @@ json json_celle(const std::vector<scen::Cella>& celle, const RecordCollegati& co
   for (const size_t i : celle_occupate(celle)) oggetti.push_back(cella(celle, i, collegati, marche));
   j["objects"] = oggetti;
   json orfane = json::array();
-  for (const Avviso& a : marche.senza_oggetto) orfane.push_back({{"cell", a.cella}, {"preavviso", a.valore}});
+  for (const MarcaAvviso& a : marche.senza_oggetto) orfane.push_back({{"cell", a.cella}, {"preavviso", a.valore}});
   j["approach_marks"] = {{"cells", marche.totale}, {"without_object", orfane}};
   j["profiles"] = {
       {"vel_limite", profilo(celle, &scen::Cella::vel_limite, "km_h", [](int v) { return v * 5; })},
@@ -153,4 +153,4 @@ json json_tabella_linea(const scen::TabellaLinea& t, const std::optional<Interva
   return j;
 }
 
-}  // namespace scenc
+}  // namespace scenc::dump

@@ -10,10 +10,10 @@
 #include "model/model.h"
 #include "tools/dump_text.h"
 
-namespace scenc {
+namespace scenc::dump {
 
 nlohmann::json json_celle(const std::vector<scen::Cella>& celle, const RecordCollegati& collegati);
 nlohmann::json json_dati_sim(const std::array<scen::RecordSim, scen::kNumeroRecord>& dati_sim);
 nlohmann::json json_tabella_linea(const scen::TabellaLinea& tabella, const std::optional<IntervalloRighe>& righe);
 
-}  // namespace scenc
+}  // namespace scenc::dump

@@ -3,7 +3,7 @@
 #include "output/check_codes.h"
 #include "tools/text_format.h"
 
-namespace scenc {
+namespace scenc::dump {
 
 namespace {
 
@@ -87,4 +87,4 @@ std::string ora(int64_t secondi) {
                   static_cast<long long>(s / 60 % 60), static_cast<long long>(s % 60));
 }
 
-}  // namespace scenc
+}  // namespace scenc::dump

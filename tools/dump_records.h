@@ -9,7 +9,7 @@
 #include "model/model.h"
 #include "tools/dump_cells.h"
 
-namespace scenc {
+namespace scenc::dump {
 
 inline constexpr int16_t kMarcatoreRecord = 610;  // parametro_1 of record 85
 
@@ -47,4 +47,4 @@ CodiciControllo codici_attesi(const std::array<scen::RecordSim, scen::kNumeroRec
 // hh:mm:ss for a time of day in seconds after midnight.
 std::string ora(int64_t secondi);
 
-}  // namespace scenc
+}  // namespace scenc::dump

@@ -9,7 +9,7 @@
 
 #include "model/model.h"
 
-namespace scenc {
+namespace scenc::dump {
 
 // The general records of the same scenario, when they were dumped in the
 // same call: they name the stations and boards of the grid and let its
@@ -30,4 +30,4 @@ void testo_dati_sim(std::ostream& out, const std::array<scen::RecordSim, scen::k
 void testo_tabella_linea(std::ostream& out, const scen::TabellaLinea& tabella,
                          const std::optional<IntervalloRighe>& righe);
 
-}  // namespace scenc
+}  // namespace scenc::dump

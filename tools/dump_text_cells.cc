@@ -8,7 +8,7 @@
 #include "tools/dump_text.h"
 #include "tools/text_format.h"
 
-namespace scenc {
+namespace scenc::dump {
 
 namespace {
 
@@ -83,7 +83,7 @@ void oggetti(std::ostream& out, const std::vector<scen::Cella>& celle, const Rec
     const auto m = marche.per_oggetto.find(i);
     if (m != marche.per_oggetto.end()) {
       std::string celle_marche, valori;
-      for (const Avviso& a : m->second) {
+      for (const MarcaAvviso& a : m->second) {
         celle_marche += " " + std::to_string(a.cella);
         valori += " " + std::to_string(a.valore);
       }
@@ -114,7 +114,7 @@ void senza_oggetto(std::ostream& out, const AvvisiGriglia& marche) {
                   marche.totale);
   if (marche.senza_oggetto.empty()) return;
   out << "  with no signal or stop mark where they point:";
-  for (const Avviso& a : marche.senza_oggetto) out << " " << a.cella << ":" << a.valore;
+  for (const MarcaAvviso& a : marche.senza_oggetto) out << " " << a.cella << ":" << a.valore;
   out << "\n";
 }
 
@@ -132,4 +132,4 @@ void testo_celle(std::ostream& out, const std::vector<scen::Cella>& celle, const
   profilo(out, celle, &scen::Cella::montagna, "mountain background (montagna)", montagna);
 }
 
-}  // namespace scenc
+}  // namespace scenc::dump

@@ -7,7 +7,7 @@
 #include "tools/dump_track_plan.h"
 #include "tools/text_format.h"
 
-namespace scenc {
+namespace scenc::dump {
 
 namespace {
 
@@ -102,4 +102,4 @@ void testo_tabella_linea(std::ostream& out, const scen::TabellaLinea& t, const s
   }
 }
 
-}  // namespace scenc
+}  // namespace scenc::dump

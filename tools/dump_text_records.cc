@@ -10,7 +10,7 @@
 #include "tools/dump_text.h"
 #include "tools/text_format.h"
 
-namespace scenc {
+namespace scenc::dump {
 
 namespace {
 
@@ -127,4 +127,4 @@ void testo_dati_sim(std::ostream& out, const DatiSim& d) {
   generali(out, d);
 }
 
-}  // namespace scenc
+}  // namespace scenc::dump

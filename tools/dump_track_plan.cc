@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-namespace scenc {
+namespace scenc::dump {
 
 std::vector<TrattoSlot> tratti_slot(const scen::ColonnaLinea& colonna) {
   std::vector<TrattoSlot> t;
@@ -68,4 +68,4 @@ SintesiLinea sintesi_linea(const scen::TabellaLinea& t) {
   return s;
 }
 
-}  // namespace scenc
+}  // namespace scenc::dump

@@ -8,7 +8,7 @@
 
 #include "model/model.h"
 
-namespace scenc {
+namespace scenc::dump {
 
 // A run of rows da..a (inclusive) whose slots in one column have the same type.
 struct TrattoSlot {
@@ -37,4 +37,4 @@ struct SintesiLinea {
 };
 SintesiLinea sintesi_linea(const scen::TabellaLinea& t);
 
-}  // namespace scenc
+}  // namespace scenc::dump

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <stdexcept>
 
-namespace scenc {
+namespace scenc::dump {
 
 std::string formatta(const char* formato, ...) {
   va_list a;
@@ -48,4 +48,4 @@ std::string tra_virgolette(std::string_view utf8) {
   return s + "\"";
 }
 
-}  // namespace scenc
+}  // namespace scenc::dump

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace scenc {
+namespace scenc::dump {
 
 // printf-style formatting into a string.
 std::string formatta(const char* formato, ...) __attribute__((format(printf, 1, 2)));
@@ -16,4 +16,4 @@ std::string breve(double d);
 // characters as \xNN; the text itself must already be UTF-8.
 std::string tra_virgolette(std::string_view utf8);
 
-}  // namespace scenc
+}  // namespace scenc::dump
