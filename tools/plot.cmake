@@ -12,6 +12,9 @@ add_library(scen_plot STATIC
   tools/plot_canvas.cc
   tools/plot_surface.cc
   tools/plot_plan.cc
+  tools/plot_charts.cc
+  tools/plot_lanes.cc
+  tools/plot_legend.cc
   tools/plot_profile.cc
   tools/plot_page.cc
 )

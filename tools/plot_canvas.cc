@@ -76,6 +76,11 @@ void Tela::marcatore(Marcatore m, double x, double y, double raggio, Colore c) c
       cairo_line_to(cr_, x - r, y);
       cairo_close_path(cr_);
       break;
+    case Marcatore::segnale:
+      linea(x, y + 3, x, y + 10, stile::kTesto, 1.2);
+      colore(c);
+      cairo_arc(cr_, x, y - 1, r, 0, 2 * std::numbers::pi);
+      break;
     case Marcatore::croce:
       cairo_set_line_width(cr_, 2.2);
       cairo_move_to(cr_, x - r, y - r);
@@ -86,6 +91,20 @@ void Tela::marcatore(Marcatore m, double x, double y, double raggio, Colore c) c
       return;
   }
   cairo_fill(cr_);
+}
+
+void Tela::marcatore(Marcatore m, double x, double y, Colore c) const {
+  double raggio = 4.5;
+  switch (m) {
+    case Marcatore::cerchio:
+    case Marcatore::segnale: raggio = 4; break;
+    case Marcatore::rombo: raggio = 5.5; break;
+    case Marcatore::triangolo_giu:
+    case Marcatore::triangolo_su: raggio = 5; break;
+    case Marcatore::quadrato:
+    case Marcatore::croce: break;
+  }
+  marcatore(m, x, y, raggio, c);
 }
 
 void Tela::carattere(double corpo, bool grassetto) const {
@@ -127,6 +146,11 @@ void Tela::testo_verticale(const std::string& testo, double x, double y, double 
   cairo_show_text(cr_, testo.c_str());
   cairo_new_path(cr_);
   cairo_restore(cr_);
+}
+
+void Tela::titolo(const std::string& titolo, const std::string& nota, double x, double y) const {
+  testo(titolo, x, y, stile::kEtichetta, stile::kTesto, Allinea::sinistra, true);
+  if (!nota.empty()) testo(nota, x, y + 16, stile::kEtichettaPiccola, stile::kTestoTenue);
 }
 
 Rettangolo Tela::riquadro(const std::string& testo, double x, double y, double corpo, Allinea allinea) const {

@@ -14,7 +14,8 @@ namespace scenc::plot {
 
 enum class Allinea { sinistra, centro, destra };
 
-enum class Marcatore { cerchio, quadrato, triangolo_giu, triangolo_su, rombo, croce };
+// `segnale` is a dot on a short mast.
+enum class Marcatore { cerchio, quadrato, triangolo_giu, triangolo_su, rombo, croce, segnale };
 
 class Tela {
  public:
@@ -28,6 +29,8 @@ class Tela {
   void rettangolo(const Rettangolo& r, Colore bordo, double spessore) const;
   void riempi(const Rettangolo& r, Colore c) const;
   void marcatore(Marcatore m, double x, double y, double raggio, Colore c) const;
+  // At the size the profile and its legend use for each kind.
+  void marcatore(Marcatore m, double x, double y, Colore c) const;
 
   // Width and height of a line of text.
   double larghezza(const std::string& testo, double corpo, bool grassetto = false) const;
@@ -40,6 +43,8 @@ class Tela {
   // Text reading upwards with its first letter at the foot (x, y), centred
   // on x.
   void testo_verticale(const std::string& testo, double x, double y, double corpo, Colore c) const;
+  // A band's title in bold, with an optional note in small type below it.
+  void titolo(const std::string& titolo, const std::string& nota, double x, double y) const;
   // The box a line of text takes with its baseline at y.
   Rettangolo riquadro(const std::string& testo, double x, double y, double corpo,
                       Allinea allinea = Allinea::sinistra) const;
