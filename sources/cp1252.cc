@@ -35,8 +35,9 @@ std::string in_cp1252(std::string_view utf8) {
   size_t out_left = out.size();
   if (::iconv(conv.get(), &in, &in_left, &dst, &out_left) == static_cast<size_t>(-1)) {
     const size_t at = utf8.size() - in_left;
-    throw ErroreCodifica("cannot write \"" + std::string(utf8) + "\" in code page 1252 (byte " +
-                         std::to_string(at) + "): " + std::strerror(errno));
+    throw ErroreCodifica("\"" + std::string(utf8) + "\" has " +
+                         (errno == EILSEQ ? "a character that code page 1252 lacks" : "an incomplete UTF-8 character") +
+                         " at byte " + std::to_string(at));
   }
   out.resize(out.size() - out_left);
   return out;

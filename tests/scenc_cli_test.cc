@@ -151,3 +151,41 @@ TEST_F(ScencTest, SourcesWritesTheEmbeddedScenario) {
 
 }  // namespace
 }  // namespace scen
+
+namespace scen {
+namespace {
+
+TEST_F(ScencTest, Utf8InputEncoding) {
+  const std::string stazione = "stazione, 1000, 12, 400, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, Dolc\xc3\xa8\r\n";
+  sorgenti(linea_con("cartello_indicatore, 1150, (CITT\xc3\x80)\r\n"), treno_con(stazione));
+  Risultato r = scenc("compile --route R --train T --input-encoding utf-8");
+  ASSERT_EQ(r.stato, 0) << r.err;
+  const std::string sim = test::leggi(dir / "R_T.sim");
+  EXPECT_NE(sim.find(std::string("\x05\x00" "Dolc\xe8", 7)), std::string::npos);
+  EXPECT_NE(sim.find("(CITT\xc0)"), std::string::npos);
+
+  // Without the option the bytes are stored as they stand.
+  r = scenc("compile --route R --train T");
+  EXPECT_NE(test::leggi(dir / "R_T.sim").find("Dolc\xc3\xa8"), std::string::npos);
+
+  // A character code page 1252 lacks is an error at its field.
+  sorgenti(linea_con(""), treno_con("stazione, 1000, 12, 400, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, \xce\xa9mega\r\n"));
+  r = scenc("check --route R --train T --input-encoding utf-8");
+  EXPECT_EQ(r.stato, 1);
+  EXPECT_NE(r.err.find("R_T-.txt:7:"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("Errore n. 25: \"Î©mega\" has a character that code page 1252 lacks"), std::string::npos) << r.err;
+}
+
+TEST_F(ScencTest, WarningsCanBeSilencedOneByOne) {
+  sorgenti(linea_con(""), treno_con(kSegnale + "segnale, 1700, 2,4,1,0,0,2,2,1,0,0\r\n"));
+  Risultato r = scenc("check --route Citt\xc3\xa0 --train T --line R_linea.txt --train-file R_T-.txt");
+  EXPECT_EQ(r.stato, 0);
+  EXPECT_NE(r.err.find("[--no-warn-signal-spacing]"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("[--no-warn-non-ascii-names]"), std::string::npos) << r.err;
+  r = scenc("check --route Citt\xc3\xa0 --train T --line R_linea.txt --train-file R_T-.txt "
+            "--no-warn-signal-spacing --no-warn-non-ascii-names");
+  EXPECT_EQ(r.err, "");
+}
+
+}  // namespace
+}  // namespace scen
