@@ -173,7 +173,7 @@ TEST_F(ScencTest, Utf8InputEncoding) {
   r = scenc("check --route R --train T --input-encoding utf-8");
   EXPECT_EQ(r.stato, 1);
   EXPECT_NE(r.err.find("R_T-.txt:7:"), std::string::npos) << r.err;
-  EXPECT_NE(r.err.find("Errore n. 25: \"Î©mega\" has a character that code page 1252 lacks"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("Errore n. 25: \"\xce\xa9mega\" has a character that code page 1252 lacks"), std::string::npos) << r.err;
 }
 
 TEST_F(ScencTest, WarningsCanBeSilencedOneByOne) {

@@ -25,7 +25,7 @@ const std::filesystem::path& percorso(scen::FileSorgente f, const scen::Sorgenti
 }
 
 // FILE:LINE:COLUMN: KIND: TEXT, then the source line and a caret.
-void stampa(std::ostream& err, const Luogo& l, const char* genere, const std::string& testo) {
+void stampa(std::ostream& err, const Luogo& l, const char* genere, const std::string& testo, bool utf8) {
   if (!l.file.empty()) {
     err << l.file.string();
     if (l.campo.linea > 0) err << ":" << l.campo.linea << ":" << l.campo.colonna;
@@ -33,9 +33,9 @@ void stampa(std::ostream& err, const Luogo& l, const char* genere, const std::st
   } else {
     err << "scenc: ";
   }
-  err << genere << ":" << testo_leggibile(testo) << "\n";
+  err << genere << ":" << testo_leggibile(testo, utf8) << "\n";
   if (!l.file.empty() && l.campo.linea > 0)
-    err << estratto_con_cursore(riga_del_file(l.file, l.campo.linea), l.campo.colonna);
+    err << estratto_con_cursore(riga_del_file(l.file, l.campo.linea), l.campo.colonna, utf8);
 }
 
 std::string con_numero(int32_t numero, const std::string& messaggio) {
@@ -121,11 +121,13 @@ int esegui_compile(const ArgomentiCompilazione& args) {
   opzioni.scrivi_con_errori = args.write_on_error;
   opzioni.scrivi = args.scrivi;
 
+  const bool utf8 = opzioni.sorgenti.testi_utf8;
   std::vector<Avviso> attivi;
   for (Avviso a : kTuttiAvvisi)
     if (!args.silenziati.contains(a)) attivi.push_back(a);
   for (const AvvisoLint& w : controlla_sorgenti({opzioni.sorgenti.linea, opzioni.sorgenti.treno, args.route, args.train}, attivi))
-    stampa(std::cerr, {w.file, {w.linea, w.colonna}}, "warning", " " + w.testo + " [--" + flag_avviso(w.tipo) + "]");
+    stampa(std::cerr, {w.file, {w.linea, w.colonna}}, "warning", " " + w.testo + " [--" + flag_avviso(w.tipo) + "]",
+           utf8);
 
   scen::Modello m;
   m.nome_percorso = args.route;
@@ -141,16 +143,17 @@ int esegui_compile(const ArgomentiCompilazione& args) {
   const bool compilato = d.codice == 0 || args.write_on_error;
 
   if (d.codice != 0)
-    stampa(std::cerr, {percorso(d.file, opzioni.sorgenti), d.campo}, "error", con_numero(d.codice, d.messaggio));
+    stampa(std::cerr, {percorso(d.file, opzioni.sorgenti), d.campo}, "error", con_numero(d.codice, d.messaggio), utf8);
   if (compilato) {
     for (const scen::ConflittoCodici& c : esito.conflitti)
       stampa(std::cerr, luogo_della_cella(d, opzioni.sorgenti, c.cella_regola), "warning",
              con_numero(c.codice, "no room for a code cut-down point " + c.dove + "; the first cell tried is " +
-                                      scen::nome_cella(d, c.cella)));
+                                      scen::nome_cella(d, c.cella)),
+             utf8);
   }
   if (esito.errore_riservato != 0)
     stampa(std::cerr, luogo_della_cella(d, opzioni.sorgenti, 1), "error",
-           slot_riservato(esito.errore_riservato, m, d));
+           slot_riservato(esito.errore_riservato, m, d), utf8);
 
   const int32_t numero = esito.errore_da_riportare(args.write_on_error);
   if (args.scrivi && numero != 0 && esito.scritti.empty())
