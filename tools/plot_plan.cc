@@ -34,10 +34,12 @@ class Proiezione {
     ultima_ = std::min<int64_t>(lunghezza, static_cast<int64_t>(t.righe()) - 1);
   }
 
-  // The metre rows that hold both coordinates.
+  // The metre rows that hold both coordinates, as finite numbers.
   bool riga_valida(int64_t r) const {
-    return r >= 0 && r <= ultima_ && tabella_.x.tipo[static_cast<size_t>(r)] != scen::TipoSlot::vuoto &&
-           tabella_.y.tipo[static_cast<size_t>(r)] != scen::TipoSlot::vuoto;
+    if (r < 0 || r > ultima_) return false;
+    const auto i = static_cast<size_t>(r);
+    return tabella_.x.tipo[i] != scen::TipoSlot::vuoto && tabella_.y.tipo[i] != scen::TipoSlot::vuoto &&
+           std::isfinite(tabella_.x.valore[i]) && std::isfinite(tabella_.y.valore[i]);
   }
   Punto metri(int64_t r) const {
     return {tabella_.x.valore[static_cast<size_t>(r)], tabella_.y.valore[static_cast<size_t>(r)]};

@@ -67,7 +67,7 @@ std::vector<Segno> segni_rallentamenti(const std::vector<Rallentamento>& rallent
 // through the charts and lanes from `y_griglia`.
 void asse_posizione(const Tela& tela, const AsseLinea& a, double y, double y_griglia, int64_t passo) {
   const int64_t lunghezza = static_cast<int64_t>(a.lunghezza);
-  const int64_t passo_minore = passo_tondo(a.scala(), 6, 1000);
+  const int64_t passo_minore = passo_tondo(a.scala(), 6, 100);
   for (int64_t m = 0; m <= lunghezza; m += passo_minore) {
     const bool grande = m % passo == 0;
     if (grande) tela.linea(a.x(m), y_griglia, a.x(m), y, stile::kGriglia, 1);
@@ -133,7 +133,7 @@ void disegna_profilo(const Tela& tela, const Rettangolo& pannello, const Element
   const Corsia abbattimenti{rallentamenti.y + rallentamenti.altezza(), 2};
   const double y_asse = abbattimenti.y + abbattimenti.altezza();
 
-  const int64_t passo = passo_tondo(a.scala(), kDistanzaTacche, 1000);
+  const int64_t passo = passo_tondo(a.scala(), kDistanzaTacche, 100);
   asse_posizione(tela, a, y_asse, y_velocita, passo);
   if (progressiva.presente()) {
     tela.titolo("Km progressive", "", xt, y_progressiva - 12);
