@@ -1,0 +1,264 @@
+#include "fuzz/banco_prova.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cerrno>
+#include <cstdint>
+#include <system_error>
+#include <vector>
+
+#include "compiler/compile.h"
+#include "model/byte_images.h"
+#include "model/image_reader.h"
+#include "model/model.h"
+#include "output/compile_and_write.h"
+#include "output/compiled_writer.h"
+#include "sources/scenario_writers.h"
+
+namespace scen::prova {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The numbers the compile records (Parts of the line file, the train file
+// and their placements) and those the code track and the stamping add.
+constexpr auto kNumeriCompilazione = std::to_array<int32_t>(
+    {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 15, 16, 17, 18, 19, 20, 21, 22, 24, 25, 101, 102, 103});
+constexpr auto kNumeriCodici = std::to_array<int32_t>({11, 12, 13});
+// The line-file half stops before the train file is read (and deleted).
+constexpr auto kFermanoLaLinea = std::to_array<int32_t>({1, 3, 4, 5, 6, 21, 102, 103});
+
+template <size_t N>
+bool in(const std::array<int32_t, N>& elenco, int32_t n) {
+  return std::find(elenco.begin(), elenco.end(), n) != elenco.end();
+}
+
+[[noreturn]] void errore_di_sistema(const fs::path& p, const char* cosa) {
+  throw std::system_error(errno, std::generic_category(), std::string(cosa) + " " + p.string());
+}
+
+void scrivi_file(const fs::path& p, std::string_view dati) {
+  const int fd = ::open(p.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) errore_di_sistema(p, "open");
+  while (!dati.empty()) {
+    const ssize_t n = ::write(fd, dati.data(), dati.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      const int e = errno;
+      ::close(fd);
+      errno = e;
+      errore_di_sistema(p, "write");
+    }
+    dati.remove_prefix(static_cast<size_t>(n));
+  }
+  if (::close(fd) != 0) errore_di_sistema(p, "close");
+}
+
+std::string leggi_file(const fs::path& p) {
+  const int fd = ::open(p.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) errore_di_sistema(p, "open");
+  std::string dati;
+  char blocco[1 << 16];
+  for (;;) {
+    const ssize_t n = ::read(fd, blocco, sizeof blocco);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      const int e = errno;
+      ::close(fd);
+      errno = e;
+      errore_di_sistema(p, "read");
+    }
+    if (n == 0) break;
+    dati.append(blocco, static_cast<size_t>(n));
+  }
+  if (::close(fd) != 0) errore_di_sistema(p, "close");
+  return dati;
+}
+
+bool esiste(const fs::path& p) {
+  std::error_code ec;
+  const bool si = fs::exists(p, ec);
+  if (ec) throw std::system_error(ec, p.string());
+  return si;
+}
+
+void elimina(const fs::path& p) {
+  std::error_code ec;
+  fs::remove(p, ec);
+  if (ec) throw std::system_error(ec, p.string());
+}
+
+bool stesse_colonne(const ColonnaLinea& a, const ColonnaLinea& b) {
+  if (a.tipo != b.tipo || a.valore.size() != b.valore.size()) return false;
+  for (size_t i = 0; i < a.valore.size(); ++i)
+    if (std::bit_cast<uint64_t>(a.valore[i]) != std::bit_cast<uint64_t>(b.valore[i])) return false;
+  return true;
+}
+
+constexpr size_t kRigheDaRileggere = 50000;
+
+uint64_t byte_colonna(const ColonnaLinea& c) {
+  uint64_t n = 0;
+  for (TipoSlot t : c.tipo) n += t == TipoSlot::reale ? 10 : t == TipoSlot::intero ? 4 : 2;
+  return n;
+}
+
+uint64_t byte_tabella(const TabellaLinea& t) { return byte_colonna(t.x) + byte_colonna(t.y); }
+
+// The tables have the sizes the line length gave them, and every text fits
+// its record.
+std::string tabelle_coerenti(const Modello& m) {
+  std::string p;
+  if (m.celle && m.celle->size() != static_cast<size_t>(m.ultima_cella) + 1)
+    p += "the grid holds " + std::to_string(m.celle->size()) + " cells, ultima_cella is " +
+         std::to_string(m.ultima_cella) + "; ";
+  if (m.tabella_linea) {
+    const TabellaLinea& t = *m.tabella_linea;
+    if (t.x.tipo.size() != static_cast<size_t>(m.lunghezza_totale) + 1 ||
+        t.y.tipo.size() != t.x.tipo.size() || t.x.valore.size() != t.x.tipo.size() ||
+        t.y.valore.size() != t.y.tipo.size())
+      p += "the track plan's columns do not hold lunghezza_totale + 1 rows; ";
+  }
+  for (const RecordSim& r : m.dati_sim)
+    if (r.testo.size() > 65535) p += "a record text longer than 65535 bytes; ";
+  return p;
+}
+
+}  // namespace
+
+BancoProva::BancoProva(fs::path cartella)
+    : cartella_(std::move(cartella)),
+      linea_fissa_(cartella_ / "Fisso_linea.txt"),
+      treno_fisso_(cartella_ / "Fisso_T-.txt") {
+  dati_linea(Destinazione{cartella_.string() + "/", "Fisso", "T"});
+  scrivi_file(treno_fisso_,
+              "[generale]\r\nnumero vetture,    6\r\n[aderenze]\r\naderenza,   0,    100\r\n"
+              "[vel_limite]\r\nvelocita,       0,    100\r\n[fine]\r\n");
+  std::error_code ec;
+  fs::create_directory(cartella_ / "out", ec);
+  if (ec) throw std::system_error(ec, (cartella_ / "out").string());
+}
+
+std::string BancoProva::mezza_compilazione(std::string_view testo, bool linea_fissa) {
+  const fs::path variabile = cartella_ / (linea_fissa ? "R_T-.txt" : "R_linea.txt");
+  const fs::path& file_fisso = linea_fissa ? linea_fissa_ : treno_fisso_;
+  scrivi_file(variabile, testo);
+  Modello m;
+  m.nome_percorso = "R";
+  m.nome_treno = "T";
+  // The train half needs no track plan: without one its runs are quick.
+  m.scrivi_linea = linea_fissa ? 0 : 1;
+  const SorgentiCompilazione s{linea_fissa ? file_fisso : variabile, linea_fissa ? variabile : file_fisso,
+                               false};
+  const Diagnostica d = memorizza_dati(m, s);
+  std::string p = tabelle_coerenti(m);
+  if (!in(kNumeriCompilazione, d.codice)) p += "the compile ended with " + std::to_string(d.codice) + "; ";
+  if (d.codice != m.codice_errore)
+    p += "the diagnostic says " + std::to_string(d.codice) + ", the model " + std::to_string(m.codice_errore) + "; ";
+  if (!esiste(variabile) || !esiste(file_fisso)) p += "a source file was deleted although told not to; ";
+  return p;
+}
+
+std::string BancoProva::linea(std::string_view input) { return mezza_compilazione(input, false); }
+
+std::string BancoProva::treno(std::string_view input) { return mezza_compilazione(input, true); }
+
+std::string BancoProva::compilazione(std::string_view input) {
+  const size_t taglio = input.find(kSeparatore);
+  const std::string_view testo_linea = input.substr(0, taglio);
+  const std::string_view testo_treno =
+      taglio == std::string_view::npos ? std::string_view{} : input.substr(taglio + kSeparatore.size());
+
+  const fs::path uscita = cartella_ / "out";
+  Modello m;
+  m.nome_percorso = "R";
+  m.nome_treno = "T";
+  for (const fs::path& f : {nomi_compilati(uscita, m).linea_dat, nomi_compilati(uscita, m).sim,
+                            nomi_compilati(uscita, m).dat})
+    elimina(f);
+
+  OpzioniPercorso o;
+  o.j = 1;
+  o.sorgenti = {cartella_ / "R_linea.txt", cartella_ / "R_T-.txt", true};
+  o.cartella_uscita = uscita;
+  o.scrivi_con_errori = true;
+  scrivi_file(o.sorgenti.linea, testo_linea);
+  scrivi_file(o.sorgenti.treno, testo_treno);
+
+  const EsitoPercorso e = memorizza_percorso(m, o);
+  const int32_t codice = e.compilazione.codice;
+  std::string p = tabelle_coerenti(m);
+  if (!in(kNumeriCompilazione, codice)) p += "the compile ended with " + std::to_string(codice) + "; ";
+  if (!in(kNumeriCompilazione, e.codice_errore) && !in(kNumeriCodici, e.codice_errore))
+    p += "the run ended with " + std::to_string(e.codice_errore) + "; ";
+  if (e.errore_riservato != 0 && e.errore_riservato != kErroreMarcatore &&
+      e.errore_riservato != kErroreCodiceControllo)
+    p += "the stamping ended with " + std::to_string(e.errore_riservato) + "; ";
+
+  // Every way out of the line-file half deletes the line file; the train
+  // file goes once its half has started.
+  if (esiste(o.sorgenti.linea)) p += "the line file was not deleted; ";
+  if (esiste(o.sorgenti.treno) != in(kFermanoLaLinea, codice))
+    p += std::string("the train file was ") + (in(kFermanoLaLinea, codice) ? "" : "not ") +
+         "deleted after error " + std::to_string(codice) + "; ";
+
+  // What was written reads back as the model it was written from.
+  const NomiCompilati nomi = nomi_compilati(uscita, m);
+  const bool scrive = e.griglia && e.errore_riservato == 0;
+  if (scrive != esiste(nomi.dat) || scrive != esiste(nomi.sim) ||
+      (scrive && m.tabella_linea.has_value()) != esiste(nomi.linea_dat))
+    p += "the compiled files written are not those the run had to write; ";
+  if (esiste(nomi.dat) && leggi_immagine_celle(leggi_file(nomi.dat)) != *m.celle)
+    p += "the .dat file does not read back as the grid; ";
+  if (esiste(nomi.sim) && leggi_immagine_dati_sim(leggi_file(nomi.sim)) != m.dati_sim)
+    p += "the .sim file does not read back as the general records; ";
+  // A long plan is only measured: decoding megabytes would slow every run
+  // that keeps a long line, and the decoder has a target of its own.
+  if (esiste(nomi.linea_dat) && m.tabella_linea->righe() <= kRigheDaRileggere) {
+    const TabellaLinea t = leggi_immagine_tabella_linea(leggi_file(nomi.linea_dat));
+    if (!stesse_colonne(t.x, m.tabella_linea->x) || !stesse_colonne(t.y, m.tabella_linea->y))
+      p += "the _linea.dat file does not read back as the track plan; ";
+  } else if (esiste(nomi.linea_dat) && fs::file_size(nomi.linea_dat) != byte_tabella(*m.tabella_linea)) {
+    p += "the _linea.dat file is not as long as the track plan's image; ";
+  }
+  size_t voci = 0;
+  for (const auto& voce : fs::directory_iterator(uscita)) {
+    (void)voce;
+    ++voci;
+  }
+  if (voci != e.scritti.size()) p += "files other than the compiled ones were left in the output directory; ";
+  return p;
+}
+
+std::string BancoProva::immagini(std::string_view input) {
+  std::string p;
+  auto offset_valido = [&](const ErroreDecodifica& e, const char* quale) {
+    if (e.offset() > input.size())
+      p += std::string(quale) + ": error offset " + std::to_string(e.offset()) + " beyond the input; ";
+  };
+  try {
+    if (immagine_celle(leggi_immagine_celle(input)) != input) p += "cells: decoded image encodes differently; ";
+  } catch (const ErroreDecodifica& e) {
+    offset_valido(e, "cells");
+  }
+  try {
+    if (immagine_dati_sim(leggi_immagine_dati_sim(input)) != input)
+      p += "records: decoded image encodes differently; ";
+  } catch (const ErroreDecodifica& e) {
+    offset_valido(e, "records");
+  }
+  try {
+    if (immagine_tabella_linea(leggi_immagine_tabella_linea(input)) != input)
+      p += "track plan: decoded image encodes differently; ";
+  } catch (const ErroreDecodifica& e) {
+    offset_valido(e, "track plan");
+  }
+  return p;
+}
+
+}  // namespace scen::prova

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Writes the seed corpus of each fuzz target into $2/<target>/: the embedded
+# scenario's source files (written by scenc sources), the scenario in
+# examples/, both compiled by scenc for the decoders.
+#   fuzz/seeds.sh BUILD_DIR SEED_DIR
+set -euo pipefail
+
+build=$1
+seed=$2
+root=$(cd "$(dirname "$0")/.." && pwd)
+scenc=$build/bin/scenc
+sep=$'\n=====\n'
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+rm -rf "$seed"
+mkdir -p "$seed"/{linea,treno,compilazione,immagini}
+
+"$scenc" sources --out "$work" >/dev/null
+emb_line=$work/Valcerra_Mosina_linea.txt
+emb_train=$work/Valcerra_Mosina_IR20588-.txt
+ex_line=$root/examples/Esempio_linea.txt
+ex_train=$root/examples/Esempio_E1-.txt
+
+cp "$emb_line" "$seed/linea/embedded"
+cp "$ex_line" "$seed/linea/example"
+cp "$emb_train" "$seed/treno/embedded"
+cp "$ex_train" "$seed/treno/example"
+{ cat "$emb_line"; printf '%s' "$sep"; cat "$emb_train"; } >"$seed/compilazione/embedded"
+{ cat "$ex_line"; printf '%s' "$sep"; cat "$ex_train"; } >"$seed/compilazione/example"
+
+# Compiled images: the example, and the embedded scenario's grid and records
+# (its 3 MB track plan is too long for a seed; the example's plan is cut to
+# its first rows).
+mkdir -p "$work/out"
+compila() {
+  "$scenc" compile "$@" --out "$work/out" >/dev/null 2>"$work/scenc.log" || { cat "$work/scenc.log"; exit 1; }
+}
+compila --route Esempio --train E1 --line "$ex_line" --train-file "$ex_train"
+compila --route Valcerra_Mosina --train IR20588 --line "$emb_line" --train-file "$emb_train" --no-track-plan
+cp "$work/out/Esempio_E1.dat" "$seed/immagini/example.dat"
+cp "$work/out/Esempio_E1.sim" "$seed/immagini/example.sim"
+cp "$work/out/Valcerra_Mosina_IR20588.dat" "$seed/immagini/embedded.dat"
+cp "$work/out/Valcerra_Mosina_IR20588.sim" "$seed/immagini/embedded.sim"
+head -c 4096 "$work/out/Esempio_linea.dat" >"$seed/immagini/example_linea.dat"
