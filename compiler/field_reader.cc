@@ -13,6 +13,14 @@ namespace {
 bool blank(int c) { return c == ' ' || c == '\t'; }
 bool fine_riga(int c) { return c == '\r' || c == '\n'; }
 
+// A byte for a message: printable ASCII as it stands, anything else (NUL,
+// control bytes, code page letters) by its value.
+std::string carattere(int c) {
+  if (c >= 0x20 && c < 0x7f) return std::string("character '") + static_cast<char>(c) + "'";
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  return std::string("byte 0x") + kHex[(c >> 4) & 0xF] + kHex[c & 0xF];
+}
+
 }  // namespace
 
 LettoreCampi::LettoreCampi(const std::filesystem::path& percorso) : percorso_(percorso.string()) {
@@ -56,8 +64,15 @@ int LettoreCampi::get() {
 
 bool LettoreCampi::fine_file() { return peek() == EOF; }
 
+void LettoreCampi::conta() {
+  if (++lunghezza_campo_ > kCampoMassimo) throw ErroreLettura("field longer than 1 MiB");
+}
+
 void LettoreCampi::salta_blank() {
-  while (blank(peek())) get();
+  while (blank(peek())) {
+    get();
+    conta();
+  }
 }
 
 // After CR, a following LF belongs to the same line end.
@@ -67,6 +82,7 @@ void LettoreCampi::consuma_fine_riga(int c) {
 
 void LettoreCampi::inizia_campo() {
   if (peek() == EOF) throw ErroreLettura("read past the end of the file");
+  lunghezza_campo_ = 0;
   salta_blank();
   ultimo_ = qui_;
 }
@@ -80,6 +96,7 @@ std::string LettoreCampi::leggi_testo() {
       consuma_fine_riga(c);
       break;
     }
+    conta();
     campo.push_back(static_cast<char>(c));
   }
   while (!campo.empty() && blank(static_cast<unsigned char>(campo.back()))) campo.pop_back();
@@ -93,12 +110,14 @@ int32_t LettoreCampi::leggi_numero() {
   if (peek() == '-' || peek() == '+') {
     negativo = get() == '-';
     segno = true;
+    conta();
   }
   bool cifre = false;
   int64_t valore = 0;
   constexpr int64_t kLimite = int64_t{1} << 31;
   while (peek() >= '0' && peek() <= '9') {
     cifre = true;
+    conta();
     valore = valore * 10 + (get() - '0');
     if (valore > kLimite) valore = kLimite + 1;  // saturate: already too wide
   }
@@ -117,8 +136,7 @@ int32_t LettoreCampi::leggi_numero() {
   } else if (fine_riga(c)) {
     consuma_fine_riga(get());
   } else if (c != EOF && !finito_da_blank) {
-    throw ErroreLettura(std::string("not a number: unexpected character '") +
-                        static_cast<char>(c) + "'");
+    throw ErroreLettura("not a number: unexpected " + carattere(c));
   }
   if (segno && !cifre) throw ErroreLettura("not a number: a sign without digits");
   if (negativo) valore = -valore;

@@ -18,6 +18,11 @@ struct PosizioneCampo {
 
 class LettoreCampi {
  public:
+  // The longest field, leading blanks included: a longer one is a read
+  // failure. No stored text can exceed 65 535 bytes anyway; the limit keeps
+  // a hostile file from taking memory without bound.
+  static constexpr int64_t kCampoMassimo = int64_t{1} << 20;
+
   // Opens the file; throws ErroreLettura when it cannot be opened.
   explicit LettoreCampi(const std::filesystem::path& percorso);
   ~LettoreCampi();
@@ -46,6 +51,7 @@ class LettoreCampi {
   void salta_blank();
   void consuma_fine_riga(int c);
   void inizia_campo();
+  void conta();  // one more byte of the current field
 
   std::FILE* file_ = nullptr;
   std::string percorso_;
@@ -54,6 +60,7 @@ class LettoreCampi {
   size_t len_ = 0;
   PosizioneCampo qui_{1, 1};
   PosizioneCampo ultimo_{};
+  int64_t lunghezza_campo_ = 0;
 };
 
 }  // namespace scen
