@@ -110,16 +110,17 @@ TabellaLinea leggi_immagine_tabella_linea(std::string_view byte) {
   while (!c.fine()) {
     const size_t inizio = c.pos();
     const uint16_t tag = c.u16("slot type");
-    switch (static_cast<TipoSlot>(tag)) {
-      case TipoSlot::vuoto:
+    // Compared as 16 bits: narrowed to TipoSlot first, 0x0105 would pass as 5.
+    switch (tag) {
+      case static_cast<uint16_t>(TipoSlot::vuoto):
         slot.tipo.push_back(TipoSlot::vuoto);
         slot.valore.push_back(0.0);
         break;
-      case TipoSlot::intero:
+      case static_cast<uint16_t>(TipoSlot::intero):
         slot.tipo.push_back(TipoSlot::intero);
         slot.valore.push_back(c.i16("16-bit slot"));
         break;
-      case TipoSlot::reale:
+      case static_cast<uint16_t>(TipoSlot::reale):
         slot.tipo.push_back(TipoSlot::reale);
         slot.valore.push_back(c.f64("double slot"));
         break;
