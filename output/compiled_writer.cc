@@ -1,5 +1,7 @@
 #include "output/compiled_writer.h"
 
+#include <memory>
+
 #include "model/byte_images.h"
 #include "output/check_codes.h"
 #include "output/file_replace.h"
@@ -27,15 +29,21 @@ int timbra(Modello& m) {
 std::vector<std::filesystem::path> scrivi_compilati(const Modello& m,
                                                     const std::filesystem::path& cartella) {
   const NomiCompilati nomi = nomi_compilati(cartella, m);
+  // All written before any is put in place: a file that cannot be written
+  // leaves every earlier compiled file as it was, not a mix of old and new.
+  std::vector<std::unique_ptr<SostituzionePreparata>> pronte;
+  if (m.scrivi_linea != 0 && m.tabella_linea)
+    pronte.push_back(std::make_unique<SostituzionePreparata>(
+        nomi.linea_dat, [&](ByteSink& out) { immagine_tabella_linea(*m.tabella_linea, out); }));
+  pronte.push_back(std::make_unique<SostituzionePreparata>(
+      nomi.sim, [&](ByteSink& out) { immagine_dati_sim(m.dati_sim, out); }));
+  pronte.push_back(std::make_unique<SostituzionePreparata>(
+      nomi.dat, [&](ByteSink& out) { immagine_celle(*m.celle, out); }));
   std::vector<std::filesystem::path> scritti;
-  if (m.scrivi_linea != 0 && m.tabella_linea) {
-    sostituisci_file(nomi.linea_dat, [&](ByteSink& out) { immagine_tabella_linea(*m.tabella_linea, out); });
-    scritti.push_back(nomi.linea_dat);
+  for (const auto& p : pronte) {
+    p->completa();
+    scritti.push_back(p->destinazione());
   }
-  sostituisci_file(nomi.sim, [&](ByteSink& out) { immagine_dati_sim(m.dati_sim, out); });
-  scritti.push_back(nomi.sim);
-  sostituisci_file(nomi.dat, [&](ByteSink& out) { immagine_celle(*m.celle, out); });
-  scritti.push_back(nomi.dat);
   return scritti;
 }
 

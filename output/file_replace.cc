@@ -13,8 +13,10 @@ namespace {
 
 std::string motivo_di(int err) { return std::strerror(err); }
 
-// A file of that name must be one we may replace: not a directory, and
-// writable (a read-only compiled file is refused, not silently replaced).
+// A file of that name must be one we may replace: a regular file (or a
+// link), not a directory, a pipe or a device, and writable (a read-only
+// compiled file is refused, not silently replaced). The probe never waits:
+// a pipe without a reader would block an open for writing.
 void verifica_sostituibile(const std::filesystem::path& p) {
   struct stat st;
   if (::lstat(p.c_str(), &st) != 0) {
@@ -22,9 +24,10 @@ void verifica_sostituibile(const std::filesystem::path& p) {
     throw ErroreFile(p, motivo_di(errno));
   }
   if (S_ISDIR(st.st_mode)) throw ErroreFile(p, motivo_di(EISDIR));
-  const int fd = ::open(p.c_str(), O_WRONLY | O_CLOEXEC);
+  if (!S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode)) throw ErroreFile(p, "not a regular file");
+  const int fd = ::open(p.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) throw ErroreFile(p, motivo_di(errno));
-  ::close(fd);
+  if (::close(fd) != 0) throw ErroreFile(p, motivo_di(errno));
 }
 
 void scrivi_tutto(int fd, std::string_view dati, const std::filesystem::path& p) {
@@ -42,6 +45,12 @@ void scrivi_tutto(int fd, std::string_view dati, const std::filesystem::path& p)
 
 void sostituisci_file(const std::filesystem::path& destinazione,
                       const std::function<void(ByteSink&)>& contenuto) {
+  SostituzionePreparata(destinazione, contenuto).completa();
+}
+
+SostituzionePreparata::SostituzionePreparata(const std::filesystem::path& destinazione,
+                                             const std::function<void(ByteSink&)>& contenuto)
+    : destinazione_(destinazione) {
   verifica_sostituibile(destinazione);
 
   std::filesystem::path temporaneo;
@@ -59,13 +68,21 @@ void sostituisci_file(const std::filesystem::path& destinazione,
     const int chiuso = ::close(fd);
     fd = -1;
     if (chiuso != 0) throw ErroreFile(destinazione, motivo_di(errno));
-    if (::rename(temporaneo.c_str(), destinazione.c_str()) != 0)
-      throw ErroreFile(destinazione, motivo_di(errno));
   } catch (...) {
     if (fd >= 0) ::close(fd);
     ::unlink(temporaneo.c_str());
     throw;
   }
+  temporaneo_ = temporaneo;
+}
+
+SostituzionePreparata::~SostituzionePreparata() {
+  if (!temporaneo_.empty()) ::unlink(temporaneo_.c_str());  // best effort: already failing
+}
+
+void SostituzionePreparata::completa() {
+  if (::rename(temporaneo_.c_str(), destinazione_.c_str()) != 0) throw ErroreFile(destinazione_, motivo_di(errno));
+  temporaneo_.clear();
 }
 
 }  // namespace scen

@@ -28,4 +28,26 @@ class ErroreFile : public std::runtime_error {
 void sostituisci_file(const std::filesystem::path& destinazione,
                       const std::function<void(ByteSink&)>& contenuto);
 
+// A replacement written in full to its temporary file and not yet renamed
+// over the destination: several files can be written first and put in
+// place only when all of them were. Dropped without `completa`, it removes
+// its temporary and the destination stays as it was.
+class SostituzionePreparata {
+ public:
+  // Throws ErroreFile; nothing is then left behind.
+  SostituzionePreparata(const std::filesystem::path& destinazione,
+                        const std::function<void(ByteSink&)>& contenuto);
+  ~SostituzionePreparata();
+  SostituzionePreparata(const SostituzionePreparata&) = delete;
+  SostituzionePreparata& operator=(const SostituzionePreparata&) = delete;
+
+  // Renames the temporary over the destination. Throws ErroreFile.
+  void completa();
+  const std::filesystem::path& destinazione() const { return destinazione_; }
+
+ private:
+  std::filesystem::path destinazione_;
+  std::filesystem::path temporaneo_;  // empty once renamed
+};
+
 }  // namespace scen
