@@ -7,7 +7,7 @@ SAN_BUILD  ?= build-sanitize
 JOBS       ?= $(shell nproc)
 EXAMPLE_OUT = $(BUILD)/example
 
-.PHONY: deps build run example test test-plain test-sanitize clean
+.PHONY: deps build run example test test-plain test-sanitize clean fuzz fuzz-run
 
 deps:
 	./scripts/install-deps.sh
@@ -27,6 +27,17 @@ example: build
 	  --line examples/Esempio_linea.txt --train-file examples/Esempio_E1-.txt \
 	  --out $(EXAMPLE_OUT)
 
+# Benchmarks, in a Release build of their own: the micro-benchmarks, then
+# each whole job timed against copying the files it leaves (bench/run.sh).
+BENCH_BUILD ?= build-bench
+
+.PHONY: bench
+bench: deps
+	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(BENCH_BUILD) -j $(JOBS) --target scen_bench scen_make_line scenc scenario
+	$(BENCH_BUILD)/bin/scen_bench
+	bench/run.sh $(BENCH_BUILD)
+
 test: test-plain test-sanitize
 
 test-plain: build
@@ -36,6 +47,21 @@ test-sanitize: deps
 	cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSCEN_SANITIZE=ON
 	cmake --build $(SAN_BUILD) -j $(JOBS)
 	ctest --test-dir $(SAN_BUILD) --output-on-failure -j $(JOBS)
+
+# libFuzzer targets (clang, ASan+UBSan, bounds-checked containers) in a
+# build directory of their own; `make fuzz-run SECONDS=600` runs each one
+# for that long, two at a time (fuzz/run.sh).
+FUZZ_BUILD ?= build-fuzz
+SECONDS    ?= 600
+
+fuzz: deps
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_CXX_COMPILER=clang++ -DSCEN_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target scen_fuzz_all
+	fuzz/seeds.sh $(FUZZ_BUILD) $(FUZZ_BUILD)/fuzz/seed
+
+fuzz-run: fuzz
+	FUZZ_BUILD=$(FUZZ_BUILD) fuzz/run.sh $(SECONDS)
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD)
