@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace scen {
 
@@ -11,5 +12,8 @@ std::string testo_errore(long numero);
 
 // What the number means, in a few words; empty for an unknown number.
 std::string_view descrizione_errore(long numero);
+
+// The numbers `descrizione_errore` knows, in ascending order.
+std::vector<long> numeri_errore();
 
 }  // namespace scen

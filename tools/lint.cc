@@ -7,6 +7,9 @@
 #include <iterator>
 #include <memory>
 #include <optional>
+#include <string_view>
+
+#include "compiler/vocabulary.h"
 
 namespace scenc {
 
@@ -140,28 +143,27 @@ class Controllo {
   // Lines the compile passes over without a word: a misspelt keyword, or a
   // general-section word written with capitals.
   void parole(const std::vector<Riga>& rr, const std::filesystem::path& file, bool linea) {
-    static const std::vector<std::vector<std::string>> kLinea = {
-        {"pendenza"}, {"curva"}, {"montagna"}, {"indicatori_v"}, {"cartello", "indicat"}, {"percorso", "lunghezza"}};
-    static const std::vector<std::vector<std::string>> kGenerale = {
-        {"progressiva", "uno"}, {"progressiva", "due"}, {"progressiva", "tre"}, {"sfondo", "uno"},
-        {"sfondo", "due"},      {"sfondo", "tre"},      {"segnali", "ripetizione"}};
-    static const std::vector<std::vector<std::string>> kTreno = {
-        {"massa", "frenata"}, {"vetture"}, {"velocit"}, {"aderenza"}, {"orologio"}, {"sabbia"},
-        {"segnale"},          {"rallentamento"}, {"abbattimento"}, {"stazione"}};
-    auto tutte = [](const std::string& campo, const std::vector<std::string>& parole) {
-      return std::all_of(parole.begin(), parole.end(),
-                         [&](const std::string& p) { return campo.find(p) != std::string::npos; });
+    auto tutte = [](const std::string& campo, const scen::ParolaChiave& p) {
+      return std::all_of(p.cercate.begin(), p.cercate.end(),
+                         [&](std::string_view parola) { return campo.find(parola) != std::string::npos; });
     };
-    auto una = [&](const std::string& campo, const std::vector<std::vector<std::string>>& elenco) {
-      return std::any_of(elenco.begin(), elenco.end(), [&](const auto& parole) { return tutte(campo, parole); });
+    // A keyword of that file, among those written in any case or among the
+    // general section's lower-case ones.
+    auto una = [&](const std::string& campo, scen::FileParola file, bool minuscole) {
+      return std::any_of(std::begin(scen::kParoleChiave), std::end(scen::kParoleChiave), [&](const scen::ParolaChiave& p) {
+        return p.file == file && p.minuscole == minuscole && tutte(campo, p);
+      });
     };
+    using scen::FileParola;
     for (const Riga& r : rr) {
       const std::string& originale = r.campi.front().testo;
       if (originale.empty() || originale.find('-') != std::string::npos ||
           (originale.find('[') != std::string::npos && originale.find(']') != std::string::npos))
         continue;
-      if (linea ? una(r.chiave, kLinea) || una(originale, kGenerale) : una(r.chiave, kTreno)) continue;
-      if (linea && una(r.chiave, kGenerale)) {
+      if (linea ? una(r.chiave, FileParola::linea, false) || una(originale, FileParola::linea, true)
+                : una(r.chiave, FileParola::treno, false))
+        continue;
+      if (linea && una(r.chiave, FileParola::linea, true)) {
         avvisa(Avviso::parola_sconosciuta, file, &r, 0,
                "\"" + originale + "\" is written with capitals: the words of the general section must be " +
                    "lower case, so the compile ignores this line");

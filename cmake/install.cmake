@@ -1,0 +1,36 @@
+# What `cmake --install` puts where. The tool goes into bin. The scenario
+# program writes its files next to its own executable, so it is kept out of
+# the search path, in lib/scenc, for users to copy into a directory of their
+# own. Man pages (gzipped, as Debian keeps them) and the format reference
+# for authors go under share.
+include(GNUInstallDirs)
+
+install(TARGETS scenc RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS scenario RUNTIME DESTINATION lib/scenc)
+
+find_program(SCEN_GZIP gzip REQUIRED)
+set(scen_man_pages scenc.1 scenario.1)
+set(scen_man_gz)
+foreach(page ${scen_man_pages})
+  set(gz ${CMAKE_BINARY_DIR}/man/${page}.gz)
+  add_custom_command(
+    OUTPUT ${gz}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
+    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/docs/man/${page} ${CMAKE_BINARY_DIR}/man/${page}
+    COMMAND ${SCEN_GZIP} -9nf ${CMAKE_BINARY_DIR}/man/${page}
+    DEPENDS ${CMAKE_SOURCE_DIR}/docs/man/${page}
+    COMMENT "Compressing the man page ${page}"
+    VERBATIM)
+  list(APPEND scen_man_gz ${gz})
+endforeach()
+add_custom_target(scen_man ALL DEPENDS ${scen_man_gz})
+install(FILES ${scen_man_gz} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+install(FILES
+  ${CMAKE_SOURCE_DIR}/docs/format.md
+  ${CMAKE_SOURCE_DIR}/docs/errors.md
+  ${CMAKE_SOURCE_DIR}/docs/compiled.md
+  ${CMAKE_SOURCE_DIR}/docs/documents.md
+  ${CMAKE_SOURCE_DIR}/README.md
+  DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/examples/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)

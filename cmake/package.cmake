@@ -1,0 +1,22 @@
+# `make package` in the build directory (or `make deb` at the top) builds a
+# Debian package of what cmake/install.cmake installs, under /usr. Its
+# runtime dependencies (FLTK, cairo, X11, the C++ runtime) are read from the
+# binaries by dpkg-shlibdeps, from the dpkg-dev package.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME scenc)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_CONTACT "scenc developers <scenari@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "scenario compiler for a train-driving simulator")
+set(CPACK_PACKAGE_DESCRIPTION
+    "scenc compiles the line file and the train file of a train-simulator
+scenario into the three binary files the simulator loads, checks them with
+diagnostics that point at the field, and shows or draws compiled files.
+The scenario program in /usr/lib/scenc writes and compiles the scenario
+built into it: copy it into a directory of your own to run it.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION misc)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+include(CPack)
