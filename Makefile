@@ -27,6 +27,12 @@ example: build
 	  --line examples/Esempio_linea.txt --train-file examples/Esempio_E1-.txt \
 	  --out $(EXAMPLE_OUT)
 
+# The Debian package of scenc, the scenario program, the man pages and the
+# format reference (cmake/package.cmake), left in $(BUILD)/.
+.PHONY: deb
+deb: build
+	cd $(BUILD) && cpack -G DEB
+
 # Benchmarks, in a Release build of their own: the micro-benchmarks, then
 # each whole job timed against copying the files it leaves (bench/run.sh).
 BENCH_BUILD ?= build-bench

@@ -12,6 +12,7 @@ packages=(
   xvfb xdotool x11-apps imagemagick
   libbenchmark-dev hyperfine time
   clang libclang-rt-14-dev
+  dpkg-dev groff-base
 )
 
 missing=()
