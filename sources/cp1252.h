@@ -15,4 +15,9 @@ struct ErroreCodifica : std::runtime_error {
 // Throws ErroreCodifica for invalid UTF-8 or a character the code page lacks.
 std::string in_cp1252(std::string_view utf8);
 
+// Code page 1252 bytes as UTF-8, for showing texts of the compiled files and
+// the sources. The five bytes the code page leaves undefined (81, 8D, 8F,
+// 90, 9D hex) become U+FFFD.
+std::string da_cp1252(std::string_view cp1252);
+
 }  // namespace scen

@@ -3,6 +3,8 @@
 // profiles cut at the end of the line.
 #include <gtest/gtest.h>
 
+#include "sources/cp1252.h"
+
 #include "test_support.h"
 #include "tools/plot_features.h"
 #include "tools/plot_text.h"
@@ -76,7 +78,7 @@ TEST(LineFeatures, ABoardNamingAMissingRecordSaysSo) {
 }
 
 TEST(PlotTexts, CodePageBytesAndBoardLettering) {
-  EXPECT_EQ(utf8_da_cp1252_per_disegno("Dolc\xe8 \x80 \x81"), "Dolc\u00e8 \u20ac \ufffd");
+  EXPECT_EQ(scen::da_cp1252("Dolc\xe8 \x80 \x81"), "Dolc\u00e8 \u20ac \ufffd");
   struct {
     const char* testo;
     const char* riga;

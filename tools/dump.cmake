@@ -9,7 +9,6 @@ target_sources(scenc PRIVATE
   tools/dump_text_records.cc
   tools/dump_text_plan.cc
   tools/dump_json.cc
-  tools/cp1252_to_utf8.cc
   tools/text_format.cc
 )
 target_link_libraries(scenc PRIVATE nlohmann_json::nlohmann_json)

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "tools/cp1252_to_utf8.h"
+#include "sources/cp1252.h"
 #include "tools/dump_cells.h"
 #include "tools/dump_records.h"
 #include "tools/dump_track_plan.h"
@@ -40,7 +40,7 @@ json cella(const std::vector<scen::Cella>& celle, size_t i, const RecordCollegat
             {"aderenza", c.aderenza},
             {"fields", campi(campi_cella(c))}};
   if ((c.tipo == 10 || c.tipo == 14) && collegati.dati_sim && c.valore_1 >= 0 && c.valore_1 < scen::kNumeroRecord)
-    j["text"] = utf8_da_cp1252((*collegati.dati_sim)[static_cast<size_t>(c.valore_1)].testo);
+    j["text"] = scen::da_cp1252((*collegati.dati_sim)[static_cast<size_t>(c.valore_1)].testo);
   const auto m = marche.per_oggetto.find(i);
   if (m != marche.per_oggetto.end()) {
     json a = json::array();
@@ -123,7 +123,7 @@ json json_dati_sim(const std::array<scen::RecordSim, scen::kNumeroRecord>& d) {
   for (size_t i = 0; i < d.size(); ++i) {
     json r = {{"record", i}, {"role", chiave_ruolo(ruoli[i])}};
     for (const CampoNominato& c : campi_record(d[i])) r[c.nome] = c.valore;
-    r["testo"] = utf8_da_cp1252(d[i].testo);
+    r["testo"] = scen::da_cp1252(d[i].testo);
     records.push_back(r);
   }
   const CodiciControllo attesi = codici_attesi(d);

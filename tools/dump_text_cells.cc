@@ -2,7 +2,7 @@
 // with its values named, the profiles as runs and the approach marks.
 #include <ostream>
 
-#include "tools/cp1252_to_utf8.h"
+#include "sources/cp1252.h"
 #include "tools/dump_cells.h"
 #include "tools/dump_records.h"
 #include "tools/dump_text.h"
@@ -31,7 +31,7 @@ std::string testo_campi(const std::vector<CampoNominato>& campi) {
 
 std::string testo_record(const RecordCollegati& collegati, int64_t numero) {
   if (!collegati.dati_sim || numero < 0 || numero >= scen::kNumeroRecord) return "";
-  return " " + tra_virgolette(utf8_da_cp1252((*collegati.dati_sim)[static_cast<size_t>(numero)].testo));
+  return " " + tra_virgolette(scen::da_cp1252((*collegati.dati_sim)[static_cast<size_t>(numero)].testo));
 }
 
 void intestazione(std::ostream& out, const std::vector<scen::Cella>& celle, const RecordCollegati& collegati) {

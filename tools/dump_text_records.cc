@@ -5,7 +5,7 @@
 #include <ostream>
 #include <set>
 
-#include "tools/cp1252_to_utf8.h"
+#include "sources/cp1252.h"
 #include "tools/dump_records.h"
 #include "tools/dump_text.h"
 #include "tools/text_format.h"
@@ -16,7 +16,7 @@ namespace {
 
 using DatiSim = std::array<scen::RecordSim, scen::kNumeroRecord>;
 
-std::string testo(const scen::RecordSim& r) { return tra_virgolette(utf8_da_cp1252(r.testo)); }
+std::string testo(const scen::RecordSim& r) { return tra_virgolette(scen::da_cp1252(r.testo)); }
 
 // Fields set in the record that its role does not show.
 void altri_campi(std::ostream& out, const scen::RecordSim& r, std::set<std::string> mostrati, bool testo_mostrato) {

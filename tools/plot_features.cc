@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 
+#include "sources/cp1252.h"
 #include "tools/plot_text.h"
 
 namespace scenc::plot {
@@ -96,7 +97,7 @@ ElementiLinea estrai_elementi(const std::vector<scen::Cella>& celle,
         const int r = c.valore_1;
         std::string scritta = "(record " + std::to_string(r) + " missing)";
         if (r > 0 && r < scen::kNumeroRecord) {
-          scritta = scritta_su_una_riga(utf8_da_cp1252_per_disegno(dati_sim[static_cast<size_t>(r)].testo));
+          scritta = scritta_su_una_riga(scen::da_cp1252(dati_sim[static_cast<size_t>(r)].testo));
           record_cartelli.insert(r);
         }
         e.cartelli.push_back({p, scritta});
@@ -110,7 +111,7 @@ ElementiLinea estrai_elementi(const std::vector<scen::Cella>& celle,
   for (int r = 1; r <= kPrimoRecordCartelli; ++r) {
     const scen::RecordSim& s = dati_sim[static_cast<size_t>(r)];
     if (record_cartelli.contains(r) || vuoto(s)) break;
-    e.stazioni.push_back({s.posizione, utf8_da_cp1252_per_disegno(s.testo)});
+    e.stazioni.push_back({s.posizione, scen::da_cp1252(s.testo)});
   }
   return e;
 }

@@ -33,7 +33,9 @@ std::vector<Progressiva::Marca> Progressiva::marche(int64_t lunghezza, int64_t p
 Progressiva progressiva_da(const std::array<scen::RecordSim, scen::kNumeroRecord>& dati_sim) {
   const scen::RecordSim& r = dati_sim[81];
   if (r.inizio == 0 && r.fine == 0) return {};
-  return Progressiva(r.inizio, r.fine);
+  // A reference flagged 1 was stored 100 m on; the kilometres shown are
+  // those of the line file and the timetable.
+  return Progressiva(r.inizio, r.posizione == 1 ? r.fine - 100 : r.fine);
 }
 
 }  // namespace scenc::plot

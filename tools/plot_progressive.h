@@ -37,7 +37,8 @@ class Progressiva {
   int64_t progressiva_ = 0;
 };
 
-// Record 81 holds no reference when its position and progressive are 0.
+// Record 81 holds no reference when its position and progressive are 0; a
+// reference with the flag 1 holds its progressive + 100.
 Progressiva progressiva_da(const std::array<scen::RecordSim, scen::kNumeroRecord>& dati_sim);
 
 }  // namespace scenc::plot

@@ -1,7 +1,5 @@
 #include "tools/plot_text.h"
 
-#include <iconv.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -10,41 +8,6 @@
 namespace scenc::plot {
 
 namespace {
-
-constexpr std::string_view kSostituto = "\xEF\xBF\xBD";  // U+FFFD
-
-class DaCp1252 {
- public:
-  DaCp1252() : cd_(::iconv_open("UTF-8", "WINDOWS-1252")) {
-    if (cd_ == reinterpret_cast<iconv_t>(-1))
-      throw std::runtime_error(std::string("iconv cannot convert from code page 1252: ") +
-                               std::strerror(errno));
-  }
-  ~DaCp1252() { ::iconv_close(cd_); }
-  DaCp1252(const DaCp1252&) = delete;
-  DaCp1252& operator=(const DaCp1252&) = delete;
-
-  // Converts one byte; false when the code page leaves it undefined.
-  bool converti(char byte, std::string& out) {
-    char in_buf[1] = {byte};
-    char out_buf[4];
-    char* in = in_buf;
-    size_t in_left = 1;
-    char* dst = out_buf;
-    size_t out_left = sizeof out_buf;
-    if (::iconv(cd_, &in, &in_left, &dst, &out_left) == static_cast<size_t>(-1)) {
-      if (errno != EILSEQ && errno != EINVAL)
-        throw std::runtime_error(std::string("iconv failed on a code page 1252 text: ") +
-                                 std::strerror(errno));
-      return false;
-    }
-    out.append(out_buf, sizeof out_buf - out_left);
-    return true;
-  }
-
- private:
-  iconv_t cd_;
-};
 
 bool spazio(char c) { return c == ' ' || c == '\t'; }
 
@@ -65,20 +28,6 @@ void aggiungi_compatto(std::string& out, std::string_view parte) {
 }
 
 }  // namespace
-
-std::string utf8_da_cp1252_per_disegno(std::string_view byte) {
-  DaCp1252 conv;
-  std::string out;
-  out.reserve(byte.size());
-  for (char c : byte) {
-    if (static_cast<unsigned char>(c) < 0x80) {
-      out += c;
-    } else if (!conv.converti(c, out)) {
-      out += kSostituto;
-    }
-  }
-  return out;
-}
 
 std::string scritta_su_una_riga(std::string_view testo) {
   std::string out;

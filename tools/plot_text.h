@@ -8,10 +8,6 @@
 
 namespace scenc::plot {
 
-// Bytes that the code page leaves undefined become U+FFFD. Throws
-// std::runtime_error when iconv cannot convert from the code page at all.
-std::string utf8_da_cp1252_per_disegno(std::string_view byte);
-
 // The lettering of a text board, "(P.L.       )(Km.  90.233)", as one line
 // "P.L. Km. 90.233": the bracketed groups in order, runs of blanks shortened
 // to one. A text without brackets is taken whole.

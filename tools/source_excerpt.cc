@@ -1,5 +1,7 @@
 #include "tools/source_excerpt.h"
 
+#include "sources/cp1252.h"
+
 #include <cstdio>
 #include <memory>
 
@@ -9,33 +11,22 @@ namespace {
 
 constexpr size_t kLarghezzaMassima = 160;
 
-// One code page 1252 byte as UTF-8 (the five unassigned bytes and control
-// bytes as '?').
-std::string carattere(unsigned char b, bool utf8) {
-  static constexpr char16_t kAlti[32] = {
-      0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
-      0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
-  if (b == '\t') return "\t";
-  if (b < 0x20 || b == 0x7f) return "?";
-  if (b < 0x80 || utf8) return std::string(1, static_cast<char>(b));
-  const char32_t u = b < 0xa0 ? kAlti[b - 0x80] : b;
-  if (u == 0) return "?";
-  std::string s;
-  if (u < 0x800) {
-    s += static_cast<char>(0xc0 | (u >> 6));
-  } else {
-    s += static_cast<char>(0xe0 | (u >> 12));
-    s += static_cast<char>(0x80 | ((u >> 6) & 0x3f));
+// Control bytes cannot be shown: they become '?' (a tab stays a tab).
+std::string mostrabile(std::string_view testo, bool utf8) {
+  std::string s(testo);
+  for (char& c : s) {
+    const auto b = static_cast<unsigned char>(c);
+    if ((b < 0x20 && b != '\t') || b == 0x7f) c = '?';
   }
-  s += static_cast<char>(0x80 | (u & 0x3f));
-  return s;
+  return utf8 ? s : scen::da_cp1252(s);
 }
 
 }  // namespace
 
 std::string testo_leggibile(const std::string& testo, bool utf8) {
-  std::string s;
-  for (char c : testo) s += c == '\t' ? std::string(" ") : carattere(static_cast<unsigned char>(c), utf8);
+  std::string s = mostrabile(testo, utf8);
+  for (char& c : s)
+    if (c == '\t') c = ' ';
   return s;
 }
 
@@ -65,13 +56,12 @@ std::string estratto_con_cursore(const std::string& riga, int64_t colonna, bool 
   const size_t col = colonna > 0 ? static_cast<size_t>(colonna - 1) : 0;
   if (col > kLarghezzaMassima / 2) inizio = col - kLarghezzaMassima / 2;
   const size_t fine = std::min(riga.size(), inizio + kLarghezzaMassima);
-  std::string testo = inizio > 0 ? "..." : "";
+  std::string testo = (inizio > 0 ? "..." : "") + mostrabile(std::string_view(riga).substr(inizio, fine - inizio), utf8);
   std::string cursore = inizio > 0 ? "   " : "";
-  for (size_t i = inizio; i < fine; ++i) {
+  for (size_t i = inizio; i < col && i < riga.size(); ++i) {
     const auto b = static_cast<unsigned char>(riga[i]);
-    testo += carattere(b, utf8);
     if (utf8 && (b & 0xc0) == 0x80) continue;  // a UTF-8 continuation byte takes no column
-    if (i < col) cursore += b == '\t' ? '\t' : ' ';
+    cursore += b == '\t' ? '\t' : ' ';
   }
   if (fine < riga.size()) testo += "...";
   return "  " + testo + "\n  " + cursore + "^\n";
