@@ -75,19 +75,19 @@ void immagine_tabella_linea(const TabellaLinea& tabella, ByteSink& out) {
 std::string immagine_celle(const std::vector<Cella>& celle) {
   ByteSink out;
   immagine_celle(celle, out);
-  return out.collected();
+  return std::string(out.collected());
 }
 
 std::string immagine_dati_sim(const std::array<RecordSim, kNumeroRecord>& dati_sim) {
   ByteSink out;
   immagine_dati_sim(dati_sim, out);
-  return out.collected();
+  return std::string(out.collected());
 }
 
 std::string immagine_tabella_linea(const TabellaLinea& tabella) {
   ByteSink out;
   immagine_tabella_linea(tabella, out);
-  return out.collected();
+  return std::string(out.collected());
 }
 
 }  // namespace scen

@@ -2,9 +2,11 @@
 // memory; with one it hands the bytes on in large blocks.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -16,9 +18,7 @@ class ByteSink {
 
   ByteSink() = default;
   explicit ByteSink(Drain drain, size_t block = size_t{1} << 20)
-      : drain_(std::move(drain)), block_(block) {
-    buffer_.reserve(block_);
-  }
+      : drain_(std::move(drain)), buffer_(std::make_unique_for_overwrite<char[]>(block)), size_(block) {}
 
   void u8(uint8_t v) { put(&v, 1); }
   void i16(int16_t v) { u16(static_cast<uint16_t>(v)); }
@@ -40,26 +40,47 @@ class ByteSink {
     for (int i = 0; i < 8; ++i) b[i] = static_cast<unsigned char>(u >> (8 * i));
     put(b, 8);
   }
-  void bytes(std::string_view s) { put(s.data(), s.size()); }
+  void bytes(std::string_view s) {
+    if (!s.empty()) put(s.data(), s.size());
+  }
 
   // Hands the rest to the drain; a sink without a drain keeps everything.
   void flush() {
-    if (drain_ && !buffer_.empty()) {
-      drain_(buffer_);
-      buffer_.clear();
+    if (drain_ && used_ > 0) {
+      drain_(std::string_view(buffer_.get(), used_));
+      used_ = 0;
     }
   }
-  const std::string& collected() const { return buffer_; }
+  std::string_view collected() const { return {buffer_.get(), used_}; }
 
  private:
+  // The buffer holds `size_` bytes, the first `used_` of them filled. One
+  // test and one copy per field, which for a field's fixed size is a single
+  // store. The new length is computed from `at`, not read back after the
+  // copy: a store of bytes may alias any member, and reading `used_` again
+  // would put every field behind the store of the one before it.
   void put(const void* p, size_t n) {
-    buffer_.append(static_cast<const char*>(p), n);
-    if (drain_ && buffer_.size() >= block_) flush();
+    if (n > size_ - used_) make_room(n);
+    const size_t at = used_;
+    std::memcpy(buffer_.get() + at, p, n);
+    used_ = at + n;
+  }
+  // With a drain: hand the full block on (a field longer than the block
+  // gets a buffer of its own size). Without: double the buffer.
+  void make_room(size_t n) {
+    if (drain_) flush();
+    const size_t new_size = drain_ ? std::max(size_, n) : std::max(2 * size_, used_ + n);
+    if (new_size == size_) return;
+    auto buffer = std::make_unique_for_overwrite<char[]>(new_size);
+    if (used_ > 0) std::memcpy(buffer.get(), buffer_.get(), used_);
+    buffer_ = std::move(buffer);
+    size_ = new_size;
   }
 
   Drain drain_;
-  size_t block_ = 0;
-  std::string buffer_;
+  std::unique_ptr<char[]> buffer_;
+  size_t size_ = 0;
+  size_t used_ = 0;
 };
 
 }  // namespace scen
