@@ -1,5 +1,6 @@
 #include "compiler/track_plan.h"
 
+#include <limits>
 #include <string>
 
 #include "compiler/read_failure.h"
@@ -26,41 +27,54 @@ void GeometriaLinea::avvia() {
   cursore_ = 2;
 }
 
-// Continues the direction of the last metre, turned by k; each bracket is
-// computed before it is added to the previous coordinate.
-void GeometriaLinea::passo(double k) {
+// Rows from the cursor on, while it is not greater than `fine`: each step
+// continues the direction of the last metre, turned by k; each bracket is
+// computed before it is added to the previous coordinate. The two rows
+// before the cursor are read once and then carried from step to step.
+// Returns false as soon as a step leaves the cursor above `limite`.
+bool GeometriaLinea::corsa(int64_t fine, double k, int64_t limite) {
+  if (cursore_ > fine) return true;
   TabellaLinea& t = tabella();
-  const auto c = static_cast<size_t>(cursore_);
-  if (c >= t.righe())
-    throw ErroreLettura("track plan row " + std::to_string(c) + " is outside the plan 0.." +
-                        std::to_string(t.righe() - 1));
-  const double x1 = t.x.valore[c - 1];
-  const double y1 = t.y.valore[c - 1];
-  const double dx = x1 - t.x.valore[c - 2];
-  const double dy = y1 - t.y.valore[c - 2];
-  t.x.metti_reale(c, x1 + (dx + k * dy));
-  t.y.metti_reale(c, y1 + (dy - k * dx));
-  ++cursore_;
+  verifica_riga(t);
+  // Rows c - 2 (x0, y0) and c - 1 (x1, y1).
+  auto c = static_cast<size_t>(cursore_);
+  double x0 = t.x.valore[c - 2];
+  double y0 = t.y.valore[c - 2];
+  double x1 = t.x.valore[c - 1];
+  double y1 = t.y.valore[c - 1];
+  for (;;) {
+    const double dx = x1 - x0;
+    const double dy = y1 - y0;
+    const double x = x1 + (dx + k * dy);
+    const double y = y1 + (dy - k * dx);
+    t.x.metti_reale(c, x);
+    t.y.metti_reale(c, y);
+    x0 = x1;
+    y0 = y1;
+    x1 = x;
+    y1 = y;
+    cursore_ = static_cast<int64_t>(++c);
+    if (cursore_ > limite) return false;
+    if (cursore_ > fine) return true;
+    verifica_riga(t);
+  }
 }
 
-bool GeometriaLinea::rettilineo_fino_a(int64_t s) {
-  while (cursore_ <= s) {
-    passo(0.0);
-    if (cursore_ > kLimiteMetri) return false;
-  }
-  return true;
+void GeometriaLinea::verifica_riga(const TabellaLinea& t) const {
+  if (static_cast<uint64_t>(cursore_) >= t.righe())
+    throw ErroreLettura("track plan row " + std::to_string(cursore_) + " is outside the plan 0.." +
+                        std::to_string(t.righe() - 1));
 }
+
+bool GeometriaLinea::rettilineo_fino_a(int64_t s) { return corsa(s, 0.0, kLimiteMetri); }
 
 bool GeometriaLinea::curva_fino_a(int64_t fine, double curvatura) {
-  while (cursore_ <= fine) {
-    passo(curvatura);
-    if (cursore_ > kLimiteMetri) return false;
-  }
-  return true;
+  return corsa(fine, curvatura, kLimiteMetri);
 }
 
+// No metre limit here.
 void GeometriaLinea::completa(int64_t lunghezza_totale) {
-  while (cursore_ <= lunghezza_totale - 2) passo(0.0);
+  corsa(lunghezza_totale - 2, 0.0, std::numeric_limits<int64_t>::max());
 }
 
 }  // namespace scen

@@ -27,7 +27,9 @@ class GeometriaLinea {
 
  private:
   TabellaLinea& tabella();
-  void passo(double k);
+  bool corsa(int64_t fine, double k, int64_t limite);
+  // The row at the cursor must lie within the plan.
+  void verifica_riga(const TabellaLinea& t) const;
 
   std::optional<TabellaLinea>& tabella_;
   int64_t cursore_ = 2;
