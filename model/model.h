@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "model/large_pages.h"
+
 namespace scen {
 
 // One 50 m cell of the grid, in the field order of the .dat image.
@@ -59,9 +61,10 @@ enum class TipoSlot : uint8_t { vuoto = 0, intero = 2, reale = 5 };
 
 // One column of the track plan. An integer slot keeps its 16-bit value in
 // `valore` (every int16 is exact as a double); `tipo` says how to write it.
+// A column of the longest line takes 8 MB: it lives in huge pages.
 struct ColonnaLinea {
-  std::vector<TipoSlot> tipo;
-  std::vector<double> valore;
+  std::vector<TipoSlot, AllocatorePagineGrandi<TipoSlot>> tipo;
+  std::vector<double, AllocatorePagineGrandi<double>> valore;
 
   void dimensiona(size_t righe) {
     tipo.assign(righe, TipoSlot::vuoto);

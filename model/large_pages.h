@@ -1,0 +1,90 @@
+// An allocator for the large tables of the model: the track plan's columns
+// run to 8 MB each. A block of 1 MiB or more gets a mapping of its own,
+// aligned to 2 MiB and marked for transparent huge pages, so that the
+// kernel fills it with a few 2 MiB pages on first touch instead of faulting
+// in thousands of 4 KiB pages one by one, which costs more than computing
+// the table. Smaller blocks come from the usual allocator. Where the kernel
+// does not offer huge pages a block simply keeps small pages.
+#pragma once
+
+#include <sys/mman.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <limits>
+#include <memory>
+#include <new>
+
+namespace scen {
+
+inline constexpr size_t kPaginaGrande = size_t{2} << 20;
+#ifdef __SANITIZE_ADDRESS__
+// Under AddressSanitizer every block comes from the usual allocator, whose
+// bounds the sanitizer watches.
+inline constexpr size_t kSogliaPagineGrandi = std::numeric_limits<size_t>::max();
+#else
+inline constexpr size_t kSogliaPagineGrandi = kPaginaGrande / 2;
+#endif
+
+// `byte` (a multiple of kPaginaGrande), mapped at a multiple of
+// kPaginaGrande. Throws std::bad_alloc when the mapping fails.
+inline void* mappa_pagine_grandi(size_t byte) {
+  // One huge page more than asked, so that an aligned start lies inside;
+  // the slack before and after it is handed back.
+  const size_t mappati = byte + kPaginaGrande;
+  void* p = ::mmap(nullptr, mappati, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (p == MAP_FAILED) throw std::bad_alloc();
+  const auto inizio = reinterpret_cast<uintptr_t>(p);
+  const uintptr_t allineato = (inizio + kPaginaGrande - 1) / kPaginaGrande * kPaginaGrande;
+  const size_t prima = allineato - inizio;
+  const size_t dopo = mappati - prima - byte;
+  if ((prima > 0 && ::munmap(p, prima) != 0) ||
+      (dopo > 0 && ::munmap(reinterpret_cast<void*>(allineato + byte), dopo) != 0))
+    std::abort();  // unmapping part of a mapping just made cannot fail
+  // Advice only: when it is refused (no transparent huge pages in this
+  // kernel) the block keeps small pages and works the same.
+  (void)::madvise(reinterpret_cast<void*>(allineato), byte, MADV_HUGEPAGE);
+  return reinterpret_cast<void*>(allineato);
+}
+
+// Only a block that mappa_pagine_grandi made, with its size, comes here.
+inline void libera_pagine_grandi(void* p, size_t byte) noexcept {
+  if (::munmap(p, byte) != 0) std::abort();
+}
+
+template <class T>
+struct AllocatorePagineGrandi {
+  using value_type = T;
+
+  AllocatorePagineGrandi() = default;
+  template <class U>
+  AllocatorePagineGrandi(const AllocatorePagineGrandi<U>&) noexcept {}
+
+  T* allocate(size_t n) {
+    if (n > (std::numeric_limits<size_t>::max() - 2 * kPaginaGrande) / sizeof(T))
+      throw std::bad_array_new_length();
+    const size_t byte = n * sizeof(T);
+    if (byte < kSogliaPagineGrandi) return std::allocator<T>().allocate(n);
+    return static_cast<T*>(mappa_pagine_grandi(in_pagine_grandi(byte)));
+  }
+  void deallocate(T* p, size_t n) noexcept {
+    const size_t byte = n * sizeof(T);
+    if (byte < kSogliaPagineGrandi)
+      std::allocator<T>().deallocate(p, n);
+    else
+      libera_pagine_grandi(p, in_pagine_grandi(byte));
+  }
+
+  template <class U>
+  bool operator==(const AllocatorePagineGrandi<U>&) const noexcept {
+    return true;
+  }
+
+ private:
+  static size_t in_pagine_grandi(size_t byte) {
+    return (byte + kPaginaGrande - 1) / kPaginaGrande * kPaginaGrande;
+  }
+};
+
+}  // namespace scen
