@@ -92,14 +92,15 @@ hyperfine "${hyperfine_args[@]}" --export-csv "$work/warmup.csv"
 : > "$work/times"
 for ((r = 1; r <= rounds; ++r)); do
   hyperfine "${hyperfine_args[@]}" --export-csv "$work/round.csv"
-  # Rows in command order; the second column is the run's wall time in s.
+  # Rows in command order: wall time, user and system time of the run, in s.
   awk -F, -v names="${names[*]}" 'BEGIN { split(names, n, " ") }
-    NR > 1 { print n[NR - 1], $2 }' "$work/round.csv" >> "$work/times"
+    NR > 1 { print n[NR - 1], $2, $5 + $6 }' "$work/round.csv" >> "$work/times"
   # A job must not have failed; hyperfine stops with an error if it did.
 done
 
+# Median over the rounds of column 2 (wall) or 3 (user + system) of a command.
 median_ms() {
-  awk -v k="$1" '$1 == k { print $2 * 1000 }' "$work/times" | sort -g |
+  awk -v k="$1" -v c="${2:-2}" '$1 == k { print $c * 1000 }' "$work/times" | sort -g |
     awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
 
@@ -121,38 +122,43 @@ peak_kb() {
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 verdict() { awk -v r="$1" -v g="$2" 'BEGIN { print (r <= g ? "met" : "NOT met") }'; }
 
-echo "Whole-process benchmark: $rounds interleaved rounds, median wall time"
+echo "Whole-process benchmark: $rounds interleaved rounds; medians of the wall time (the goals) and of"
+echo "user + system time (less sensitive to other load on the machine)"
 echo "machine: $(nproc) CPUs, $(lscpu | awk -F: '/Model name/ { gsub(/^ +/, "", $2); print $2; exit }'), kernel $(uname -r)"
 echo "load average at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo
 
-a_job=$(median_ms a_job)
-a_cp=$(median_ms a_cp)
-a_ratio=$(ratio "$a_job" "$a_cp")
-printf '%-46s %9s %9s %7s  %s\n' "job" "job ms" "cp ms" "ratio" "goal"
-printf '%-46s %9.2f %9.2f %7s  %s\n' "(a) scenario program, whole job (8 files)" "$a_job" "$a_cp" "$a_ratio" \
-  "<= 2.0: $(verdict "$a_ratio" 2.0)"
-declare -A b_job
+# One line: wall job, wall cp, ratio, CPU job, CPU cp, ratio, goal.
+row() {
+  local what=$1 job=$2 cp=$3 goal=$4
+  local wj wc cj cc r
+  wj=$(median_ms "$job") wc=$(median_ms "$cp") cj=$(median_ms "$job" 3) cc=$(median_ms "$cp" 3)
+  r=$(ratio "$wj" "$wc")
+  printf '%-40s %8.2f %8.2f %6s   %7.2f %7.2f %6s  %s\n' "$what" "$wj" "$wc" "$r" "$cj" "$cc" \
+    "$(ratio "$cj" "$cc")" "${goal:+<= $goal: $(verdict "$r" "$goal")}"
+}
+printf '%-40s %8s %8s %6s   %7s %7s %6s  %s\n' "" "wall ms" "" "" "CPU ms" "" "" ""
+printf '%-40s %8s %8s %6s   %7s %7s %6s  %s\n' "job" "job" "cp" "ratio" "job" "cp" "ratio" "goal (wall)"
+row "(a) scenario program, 8 files" a_job a_cp 2.0
 for L in "${lengths[@]}"; do
-  b_job[$L]=$(median_ms "b_job_$L")
-  b_cp=$(median_ms "b_cp_$L")
-  b_ratio=$(ratio "${b_job[$L]}" "$b_cp")
   goal=""
-  [[ $L == "$largest" ]] && goal="<= 1.5: $(verdict "$b_ratio" 1.5)"
-  printf '%-46s %9.2f %9.2f %7s  %s\n' "(b) scenc compile, line of $L m (3 files)" "${b_job[$L]}" "$b_cp" "$b_ratio" "$goal"
+  [[ $L == "$largest" ]] && goal=1.5
+  row "(b) scenc compile, $((L / 1000)) km, 3 files" "b_job_$L" "b_cp_$L" "$goal"
 done
 echo
 
 # Linear growth: the half-length time against the straight line through the
-# quarter and the full length.
-q=${b_job[250000]} h=${b_job[500000]} f=${b_job[1000000]}
-awk -v q="$q" -v h="$h" -v f="$f" 'BEGIN {
-  slope = (f - q) / 750            # ms per km
-  line = q + slope * 250           # expected at 500 km
-  dev = (h - line) / line * 100
-  printf "growth: %.4f ms per km; 500 000 m measured %.2f ms, on the line through 250 000 and 1 000 000 m %.2f ms (%+.1f %%): %s\n",
-    slope, h, line, dev, (dev <= 10 && dev >= -10 ? "linear" : "NOT linear")
-}'
+# quarter and the full length, for the wall and for the CPU time.
+for c in 2 3; do
+  awk -v what="$([[ $c == 2 ]] && echo wall || echo CPU)" -v q="$(median_ms b_job_250000 $c)" \
+      -v h="$(median_ms b_job_500000 $c)" -v f="$(median_ms b_job_1000000 $c)" 'BEGIN {
+    slope = (f - q) / 750            # ms per km
+    line = q + slope * 250           # expected at 500 km
+    dev = (h - line) / line * 100
+    printf "growth (%s): %.4f ms per km; at 500 km %.2f ms against %.2f ms on the line through 250 and 1000 km (%+.1f %%): %s\n",
+      what, slope, h, line, dev, (dev <= 10 && dev >= -10 ? "linear" : "NOT linear")
+  }'
+done
 
 largest_out=$(stat -c %s "$work/ref_$largest/${route}_linea.dat")
 b_kb=$(peak_kb "rm -rf $work/m && mkdir $work/m" "$scenc" compile --route "$route" --train "$train" \
