@@ -200,10 +200,21 @@ struct SezioneTreno {
     else if (!libera(e))
       occupata = "its end falls in " + cella_occupata(m, st.diagnostica, e);
     else {
+      // The pre-warning cells are checked after this slowdown's own cells
+      // have been placed, so one of those may be what takes them.
       const int64_t base = arrotonda((x - 1200) / 50.0);
-      for (int i = 0; i <= 3 && occupata.empty(); ++i)
-        if (!libera(base - i))
-          occupata = "its pre-warning cells before the warning point: " + cella_occupata(m, st.diagnostica, base - i);
+      for (int i = 0; i <= 3 && occupata.empty(); ++i) {
+        const int64_t p = base - i;
+        const char* propria = x > 1500 && p == w ? "its own warning point"
+                              : p == s            ? "its own start"
+                              : p == e            ? "its own end"
+                                                  : nullptr;
+        if (propria && v[4] != 0)
+          occupata = "its pre-warning cells before the warning point: " + nome_cella(st.diagnostica, p) +
+                     " is " + propria + " (start it on a multiple of 50 m)";
+        else if (!libera(p))
+          occupata = "its pre-warning cells before the warning point: " + cella_occupata(m, st.diagnostica, p);
+      }
     }
     memo_rallentamento(m, v[0], v[1], v[2], v[3], v[4], v[5]);
     if (m.codice_errore == 0 || m.codice_errore == prima) {
