@@ -250,7 +250,11 @@ bool compila_linea(StatoCompilazione& st) {
   m.dati_sim[86].testo = testo_record(m.nome_treno);
 
   std::error_code ec;
-  if (!std::filesystem::exists(st.sorgenti.linea, ec)) {
+  const bool esiste = std::filesystem::exists(st.sorgenti.linea, ec);
+  // Not knowing (a directory on the way that may not be searched) is no
+  // missing file: it fails as the reading would.
+  if (ec) throw ErroreLettura("cannot look up " + st.sorgenti.linea.string() + ": " + ec.message());
+  if (!esiste) {
     st.ultimo_aperto = FileSorgente::linea;
     st.registra(errori::kLineaMancante, "the line file " + st.sorgenti.linea.string() + " does not exist");
     return false;
