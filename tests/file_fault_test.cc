@@ -123,6 +123,7 @@ class FaultTest : public ::testing::Test {
       if (::chdir(f.cartella.c_str()) != 0) fallisci(err, "chdir");
       if (::signal(SIGXFSZ, SIG_IGN) == SIG_ERR) fallisci(err, "signal");
       if (::setrlimit(RLIMIT_FSIZE, &limite) != 0) fallisci(err, "setrlimit");
+      ::alarm(120);  // a child that waits forever is killed, and the test fails instead of hanging
       if (come_nobody && (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
         fallisci(err, "dropping privileges");
       ::execve(argv[0], argv.data(), ambiente.data());
@@ -226,6 +227,7 @@ TEST_F(ScencFaultTest, OutputThatCannotBeReplacedLeavesEveryEarlierFile) {
        [&] {
          fs::remove(uscita / "R_T.sim");
          ASSERT_EQ(::mkfifo((uscita / "R_T.sim").c_str(), 0666), 0) << std::strerror(errno);
+         consegna(uscita / "R_T.sim", fs::perms::all);  // writable: an open would wait for a reader
        },
        (uscita / "R_T.sim").string() + ": not a regular file"},
       // The track plan (540 kB) is cut off at 64 kB.
@@ -265,6 +267,8 @@ TEST_F(ScencFaultTest, SourceFilesMissingOrUnreadable) {
       {"train file removed", [&] { fs::remove(treno); }, treno + ": No such file or directory"},
       {"line file unreadable", [&] { consegna(linea, fs::perms::none); }, linea + ": Permission denied"},
       {"train file unreadable", [&] { consegna(treno, fs::perms::none); }, treno + ": Permission denied"},
+      {"source directory not searchable", [&] { consegna(sorgenti, fs::perms::owner_read); },
+       linea + ": Permission denied"},
       {"train file a directory",
        [&] {
          fs::remove(treno);
@@ -281,6 +285,7 @@ TEST_F(ScencFaultTest, SourceFilesMissingOrUnreadable) {
     EXPECT_TRUE(contiene(r.err, c.errore)) << r.err;
     EXPECT_TRUE(contiene(r.err, c.messaggio)) << r.err;
     EXPECT_EQ(contenuto(uscita), prima);
+    consegna(sorgenti, fs::perms::all);
     fs::remove_all(sorgenti);
     sorgenti = cartella("src");
     file(sorgenti / "R_linea.txt", test::linea_con("curvas6, 350, 100\r\n"));

@@ -89,7 +89,7 @@ TEST(HostileInput, ARepeatedLineLengthSizesTheTablesOnce) {
   // Sizing the tables at every line would zero a plan of a million rows
   // 100 000 times.
   const std::string linea = "[generale]\r\n" +
-                            ripeti("lunghezza percorso, 1000000\r\nlunghezza percorso, -6900\r\n", 1000) +
+                            ripeti("lunghezza percorso, 1000000\r\nlunghezza percorso, -6900\r\n", 100'000) +
                             "[dati]\r\n[fine]\r\n";
   const auto c = test::compila(linea, treno_con(""));
   EXPECT_EQ(c.m.codice_errore, 0) << c.diagnostica.messaggio;
