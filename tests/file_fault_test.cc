@@ -18,6 +18,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -313,6 +314,22 @@ TEST_F(ScencFaultTest, NamesFromTheSourcesNeverBecomePaths) {
   EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(uscita / "R_T.dat")));
   EXPECT_EQ(albero(), prima);
   EXPECT_FALSE(fs::exists("/evil"));
+}
+
+TEST_F(ScencFaultTest, SourcesOfTensOfMegabytesOfUnknownLines) {
+  // Seven million lines no keyword matches: each is worth a warning, but
+  // only the first hundred are shown, and the compile ends in its own
+  // error number as it would without them.
+  std::string junk = "[generale]\r\n";
+  for (int i = 0; i < 7'000'000; ++i) junk += "x\r\n";
+  file(sorgenti / "R_linea.txt", junk);
+  const Risultato r = compila();
+  EXPECT_EQ(r.stato, 1);
+  EXPECT_TRUE(contiene(r.err, "Errore n. 25")) << r.err.substr(r.err.size() - std::min<size_t>(r.err.size(), 500));
+  size_t avvisi = 0;
+  for (size_t i = r.err.find(": warning:"); i != std::string::npos; i = r.err.find(": warning:", i + 1)) ++avvisi;
+  EXPECT_EQ(avvisi, 100u);
+  EXPECT_TRUE(contiene(r.err, "more warnings not shown")) << r.err.substr(0, 500);
 }
 
 // ----------------------------------------------------- the scenario program

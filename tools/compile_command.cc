@@ -125,9 +125,17 @@ int esegui_compile(const ArgomentiCompilazione& args) {
   std::vector<Avviso> attivi;
   for (Avviso a : kTuttiAvvisi)
     if (!args.silenziati.contains(a)) attivi.push_back(a);
-  for (const AvvisoLint& w : controlla_sorgenti({opzioni.sorgenti.linea, opzioni.sorgenti.treno, args.route, args.train}, attivi))
+  // The first hundred warnings: a file of junk would otherwise bury the
+  // error under millions of them.
+  constexpr size_t kAvvisiMostrati = 100;
+  const auto avvisi = controlla_sorgenti({opzioni.sorgenti.linea, opzioni.sorgenti.treno, args.route, args.train}, attivi);
+  for (size_t i = 0; i < avvisi.size() && i < kAvvisiMostrati; ++i) {
+    const AvvisoLint& w = avvisi[i];
     stampa(std::cerr, {w.file, {w.linea, w.colonna}}, "warning", " " + w.testo + " [--" + flag_avviso(w.tipo) + "]",
            utf8);
+  }
+  if (avvisi.size() > kAvvisiMostrati)
+    std::cerr << "scenc: " << avvisi.size() - kAvvisiMostrati << " more warnings not shown\n";
 
   scen::Modello m;
   m.nome_percorso = args.route;

@@ -44,8 +44,14 @@ std::string minuscolo(std::string s) {
   return s;
 }
 
+// How much of a source file the warnings look at: far beyond any author's
+// file, and it keeps a file of hundreds of megabytes from being held in
+// memory line by line. The compile itself reads the whole file.
+constexpr int64_t kByteEsaminati = int64_t{1} << 19;
+
 // The lines of a source file split at commas (blanks trimmed), line ends
-// counted as the compile counts them.
+// counted as the compile counts them; a line cut off at kByteEsaminati is
+// left out.
 std::vector<Riga> righe(const std::filesystem::path& file) {
   std::vector<Riga> out;
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(file.c_str(), "rb"), &std::fclose);
@@ -69,7 +75,9 @@ std::vector<Riga> righe(const std::filesystem::path& file) {
     colonna = 1;
     campo = {"", 1};
   };
+  int64_t letti = 0;
   for (int c = std::fgetc(f.get()); c != EOF; c = std::fgetc(f.get())) {
+    if (++letti > kByteEsaminati) return out;
     if (c == '\r' || c == '\n') {
       if (c == '\r') {
         const int d = std::fgetc(f.get());
