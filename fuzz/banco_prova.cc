@@ -178,9 +178,8 @@ std::string BancoProva::compilazione(std::string_view input) {
   Modello m;
   m.nome_percorso = "R";
   m.nome_treno = "T";
-  for (const fs::path& f : {nomi_compilati(uscita, m).linea_dat, nomi_compilati(uscita, m).sim,
-                            nomi_compilati(uscita, m).dat})
-    elimina(f);
+  const NomiCompilati nomi = nomi_compilati(uscita, m);
+  for (const fs::path& f : {nomi.linea_dat, nomi.sim, nomi.dat}) elimina(f);
 
   OpzioniPercorso o;
   o.j = 1;
@@ -208,7 +207,6 @@ std::string BancoProva::compilazione(std::string_view input) {
          "deleted after error " + std::to_string(codice) + "; ";
 
   // What was written reads back as the model it was written from.
-  const NomiCompilati nomi = nomi_compilati(uscita, m);
   const bool scrive = e.griglia && e.errore_riservato == 0;
   if (scrive != esiste(nomi.dat) || scrive != esiste(nomi.sim) ||
       (scrive && m.tabella_linea.has_value()) != esiste(nomi.linea_dat))
