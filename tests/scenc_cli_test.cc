@@ -14,25 +14,14 @@ namespace {
 using test::linea_con;
 using test::treno_con;
 
-struct Risultato {
-  int stato = -1;
-  std::string out;
-  std::string err;
-};
+using test::Risultato;
 
 class ScencTest : public ::testing::Test {
  protected:
   test::TempDir dir;
 
   Risultato scenc(const std::string& argomenti) {
-    const std::string cmd = "cd '" + dir.path().string() + "' && '" SCENC_PATH "' " + argomenti +
-                            " >stdout.txt 2>stderr.txt";
-    const int s = std::system(cmd.c_str());
-    Risultato r;
-    r.stato = WIFEXITED(s) ? WEXITSTATUS(s) : -1;
-    r.out = test::leggi(dir / "stdout.txt");
-    r.err = test::leggi(dir / "stderr.txt");
-    return r;
+    return test::esegui(dir.path(), SCENC_PATH, argomenti, dir.path());
   }
 
   void sorgenti(const std::string& linea, const std::string& treno) {

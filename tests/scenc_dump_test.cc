@@ -18,11 +18,7 @@ namespace {
 
 using nlohmann::json;
 
-struct Risultato {
-  int stato = -1;
-  std::string out;
-  std::string err;
-};
+using test::Risultato;
 
 const std::string kCelle = "Valcerra_Mosina_IR20588.dat";
 const std::string kSim = "Valcerra_Mosina_IR20588.sim";
@@ -53,14 +49,7 @@ class DumpTest : public ::testing::Test {
   test::TempDir dir;
 
   Risultato scenc(const std::string& argomenti) {
-    const std::string cmd = "cd '" + dir.path().string() + "' && '" SCENC_PATH "' " + argomenti +
-                            " >stdout.txt 2>stderr.txt";
-    const int s = std::system(cmd.c_str());
-    Risultato r;
-    r.stato = WIFEXITED(s) ? WEXITSTATUS(s) : -1;
-    r.out = test::leggi(dir / "stdout.txt");
-    r.err = test::leggi(dir / "stderr.txt");
-    return r;
+    return test::esegui(dir.path(), SCENC_PATH, argomenti, dir.path());
   }
 
   // The embedded scenario's sources, compiled into the three files.

@@ -17,11 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Risultato {
-  int stato = -1;
-  std::string out;
-  std::string err;
-};
+using scen::test::Risultato;
 
 const std::string kScenario = "--route Valcerra_Mosina --train IR20588";
 const char* const kCompilati[] = {"Valcerra_Mosina_linea.dat", "Valcerra_Mosina_IR20588.sim",
@@ -41,14 +37,7 @@ class ScencPlotTest : public ::testing::Test {
   }
 
   Risultato scenc(const std::string& argomenti, const std::string& cartella = ".") {
-    const std::string cmd = "cd '" + (dir.path() / cartella).string() + "' && '" SCENC_PATH "' " + argomenti +
-                            " >'" + (dir / "stdout.txt").string() + "' 2>'" + (dir / "stderr.txt").string() + "'";
-    const int s = std::system(cmd.c_str());
-    Risultato r;
-    r.stato = WIFEXITED(s) ? WEXITSTATUS(s) : -1;
-    r.out = scen::test::leggi(dir / "stdout.txt");
-    r.err = scen::test::leggi(dir / "stderr.txt");
-    return r;
+    return scen::test::esegui(dir.path() / cartella, SCENC_PATH, argomenti, dir.path());
   }
 };
 

@@ -2,6 +2,7 @@
 // of small source texts.
 #pragma once
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -47,6 +48,25 @@ inline void scrivi(const std::filesystem::path& p, const std::string& contenuto)
 inline std::string leggi(const std::filesystem::path& p) {
   std::ifstream f(p, std::ios::binary);
   return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+}
+
+// A command's exit status and what it printed.
+struct Risultato {
+  int stato = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs `programma argomenti` in `cartella`, its two streams caught in files
+// of `appunti`.
+inline Risultato esegui(const std::filesystem::path& cartella, const std::string& programma,
+                        const std::string& argomenti, const std::filesystem::path& appunti) {
+  const auto out = appunti / "stdout.txt";
+  const auto err = appunti / "stderr.txt";
+  const std::string cmd = "cd '" + cartella.string() + "' && '" + programma + "' " + argomenti + " >'" +
+                          out.string() + "' 2>'" + err.string() + "'";
+  const int s = std::system(cmd.c_str());
+  return {WIFEXITED(s) ? WEXITSTATUS(s) : -1, leggi(out), leggi(err)};
 }
 
 // A general section for a line of length `lunghezza`, then `dati` from line 11 on.
