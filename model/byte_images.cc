@@ -1,5 +1,7 @@
 #include "model/byte_images.h"
 
+#include <algorithm>
+#include <cstring>
 #include <limits>
 
 namespace scen {
@@ -48,19 +50,36 @@ void immagine_dati_sim(const std::array<RecordSim, kNumeroRecord>& dati_sim, Byt
 
 namespace {
 
-void immagine_colonna(const ColonnaLinea& col, ByteSink& out) {
-  for (size_t r = 0; r < col.tipo.size(); ++r) {
-    out.u16(static_cast<uint16_t>(col.tipo[r]));
-    switch (col.tipo[r]) {
-      case TipoSlot::vuoto:
-        break;
-      case TipoSlot::intero:
-        out.i16(static_cast<int16_t>(col.valore[r]));
-        break;
-      case TipoSlot::reale:
-        out.f64(col.valore[r]);
-        break;
+// A slot: its 16-bit tag, then nothing, a 16-bit integer or a double.
+unsigned char* slot(unsigned char* p, TipoSlot tipo, double valore) {
+  p = metti_le16(p, static_cast<uint16_t>(tipo));
+  switch (tipo) {
+    case TipoSlot::vuoto:
+      break;
+    case TipoSlot::intero:
+      p = metti_le16(p, static_cast<uint16_t>(static_cast<int16_t>(valore)));
+      break;
+    case TipoSlot::reale: {
+      uint64_t u;
+      std::memcpy(&u, &valore, sizeof u);
+      p = metti_le64(p, u);
+      break;
     }
+  }
+  return p;
+}
+
+// A column runs to a million slots: they go into the sink a block of rows
+// at a time, each block with room for its rows at the largest slot size.
+void immagine_colonna(const ColonnaLinea& col, ByteSink& out) {
+  constexpr size_t kSlotMassimo = 2 + 8;
+  constexpr size_t kRighePerBlocco = 4096;
+  const size_t righe = col.tipo.size();
+  for (size_t inizio = 0; inizio < righe; inizio += kRighePerBlocco) {
+    const size_t fine = std::min(righe, inizio + kRighePerBlocco);
+    unsigned char* p = out.spazio((fine - inizio) * kSlotMassimo);
+    for (size_t r = inizio; r < fine; ++r) p = slot(p, col.tipo[r], col.valore[r]);
+    out.avanza(p);
   }
 }
 

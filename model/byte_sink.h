@@ -12,6 +12,17 @@
 
 namespace scen {
 
+// Little-endian stores into raw bytes; each returns the byte after the field.
+inline unsigned char* metti_le16(unsigned char* p, uint16_t v) {
+  p[0] = static_cast<unsigned char>(v);
+  p[1] = static_cast<unsigned char>(v >> 8);
+  return p + 2;
+}
+inline unsigned char* metti_le64(unsigned char* p, uint64_t v) {
+  for (int i = 0; i < 8; ++i) p[i] = static_cast<unsigned char>(v >> (8 * i));
+  return p + 8;
+}
+
 class ByteSink {
  public:
   using Drain = std::function<void(std::string_view)>;
@@ -42,6 +53,18 @@ class ByteSink {
   }
   void bytes(std::string_view s) {
     if (!s.empty()) put(s.data(), s.size());
+  }
+
+  // For a long run of small fields: room for at least `n` bytes, written
+  // straight through the returned pointer and then handed back with
+  // `avanza(end)`, `end` being one past the last byte written. Nothing else
+  // may go into the sink in between.
+  unsigned char* spazio(size_t n) {
+    if (n > size_ - used_) make_room(n);
+    return reinterpret_cast<unsigned char*>(buffer_.get()) + used_;
+  }
+  void avanza(const unsigned char* fine) {
+    used_ = static_cast<size_t>(reinterpret_cast<const char*>(fine) - buffer_.get());
   }
 
   // Hands the rest to the drain; a sink without a drain keeps everything.
