@@ -12,9 +12,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <new>
+#include <type_traits>
+#include <utility>
 
 namespace scen {
 
@@ -61,11 +64,17 @@ struct AllocatorePagineGrandi {
   template <class U>
   AllocatorePagineGrandi(const AllocatorePagineGrandi<U>&) noexcept {}
 
+  // Every block comes zeroed: a fresh mapping is, a smaller block is
+  // cleared here.
   T* allocate(size_t n) {
     if (n > (std::numeric_limits<size_t>::max() - 2 * kPaginaGrande) / sizeof(T))
       throw std::bad_array_new_length();
     const size_t byte = n * sizeof(T);
-    if (byte < kSogliaPagineGrandi) return std::allocator<T>().allocate(n);
+    if (byte < kSogliaPagineGrandi) {
+      T* p = std::allocator<T>().allocate(n);
+      std::memset(static_cast<void*>(p), 0, byte);
+      return p;
+    }
     return static_cast<T*>(mappa_pagine_grandi(in_pagine_grandi(byte)));
   }
   void deallocate(T* p, size_t n) noexcept {
@@ -74,6 +83,21 @@ struct AllocatorePagineGrandi {
       std::allocator<T>().deallocate(p, n);
     else
       libera_pagine_grandi(p, in_pagine_grandi(byte));
+  }
+
+  // The elements are plain numbers and a block comes zeroed: one made
+  // without a value keeps the zero bytes it already has, so sizing a fresh
+  // column writes none of its pages (the kernel clears a page when it is
+  // first touched, and clearing it a second time cost as much again). A
+  // container that shrinks and then grows again within the same block
+  // would see old values: the columns are sized once, on fresh blocks.
+  template <class U>
+  void construct(U*) noexcept {
+    static_assert(std::is_trivially_default_constructible_v<U> && std::is_trivially_copyable_v<U>);
+  }
+  template <class U, class... A>
+  void construct(U* p, A&&... a) {
+    ::new (static_cast<void*>(p)) U(std::forward<A>(a)...);
   }
 
   template <class U>

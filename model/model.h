@@ -58,6 +58,7 @@ inline constexpr int kMaxMontagne = 80;
 
 // Type tags of a track-plan slot, as they appear in the _linea.dat image.
 enum class TipoSlot : uint8_t { vuoto = 0, intero = 2, reale = 5 };
+static_assert(TipoSlot{} == TipoSlot::vuoto);
 
 // One column of the track plan. An integer slot keeps its 16-bit value in
 // `valore` (every int16 is exact as a double); `tipo` says how to write it.
@@ -66,9 +67,12 @@ struct ColonnaLinea {
   std::vector<TipoSlot, AllocatorePagineGrandi<TipoSlot>> tipo;
   std::vector<double, AllocatorePagineGrandi<double>> valore;
 
+  // Every slot empty (zero bytes: vuoto, 0.0), in blocks of its own.
   void dimensiona(size_t righe) {
-    tipo.assign(righe, TipoSlot::vuoto);
-    valore.assign(righe, 0.0);
+    tipo = {};
+    valore = {};
+    tipo.resize(righe);
+    valore.resize(righe);
   }
   void metti_intero(size_t r, int16_t v) {
     tipo[r] = TipoSlot::intero;
