@@ -51,8 +51,9 @@ bool fuori_griglia(const Modello& m, int64_t p, int64_t margine) {
   return m.ultima_cella < (p + margine) / 50.0;
 }
 
-Diagnostica memorizza_dati(Modello& m, const SorgentiCompilazione& sorgenti) {
-  StatoCompilazione st(m, sorgenti);
+Diagnostica memorizza_dati(Modello& m, const SorgentiCompilazione& sorgenti,
+                           OsservatorePiano* osservatore) {
+  StatoCompilazione st(m, sorgenti, osservatore);
   try {
     if (compila_linea(st)) compila_treno(st);
   } catch (const ErroreLettura& e) {

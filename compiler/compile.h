@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "compiler/field_reader.h"
+#include "compiler/plan_progress.h"
 #include "model/model.h"
 
 namespace scen {
@@ -69,6 +70,9 @@ inline constexpr int kStazioniVicine = 22;
 inline constexpr int kFermataInizioLinea = 24;
 }  // namespace errori
 
-Diagnostica memorizza_dati(Modello& m, const SorgentiCompilazione& sorgenti);
+// `osservatore`, when given, hears of the track plan's rows as they become
+// final (see compiler/plan_progress.h).
+Diagnostica memorizza_dati(Modello& m, const SorgentiCompilazione& sorgenti,
+                           OsservatorePiano* osservatore = nullptr);
 
 }  // namespace scen

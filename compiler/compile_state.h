@@ -8,15 +8,18 @@
 
 #include "compiler/compile.h"
 #include "compiler/field_reader.h"
+#include "compiler/plan_progress.h"
 #include "model/model.h"
 
 namespace scen {
 
 struct StatoCompilazione {
-  StatoCompilazione(Modello& modello, const SorgentiCompilazione& s) : m(modello), sorgenti(s) {}
+  StatoCompilazione(Modello& modello, const SorgentiCompilazione& s, OsservatorePiano* osservatore)
+      : m(modello), sorgenti(s), osservatore_piano(osservatore) {}
 
   Modello& m;
   const SorgentiCompilazione& sorgenti;
+  OsservatorePiano* osservatore_piano;  // may be null
   std::unique_ptr<LettoreCampi> lettore;
   FileSorgente aperto = FileSorgente::nessuno;
   FileSorgente ultimo_aperto = FileSorgente::nessuno;  // the file the last field came from

@@ -133,7 +133,7 @@ struct SezioniDati {
   int64_t cursore_pendenza = 0;
   int64_t pendenza_attuale = 0;
 
-  explicit SezioniDati(StatoCompilazione& s) : st(s), m(s.m), geometria(s.m.tabella_linea) {}
+  explicit SezioniDati(StatoCompilazione& s) : st(s), m(s.m), geometria(s.m.tabella_linea, s.osservatore_piano) {}
 
   Esito ferma(int32_t codice, std::string messaggio, std::optional<PosizioneCampo> campo = {}) {
     ferma_linea(st, codice, std::move(messaggio), campo);

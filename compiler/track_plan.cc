@@ -25,6 +25,11 @@ void GeometriaLinea::avvia() {
   t.x.metti_intero(1, 0);
   t.y.metti_intero(1, 1);
   cursore_ = 2;
+  prossimo_avviso_ = kRighePerAvviso;
+}
+
+void GeometriaLinea::avvisa(const TabellaLinea& t, size_t righe) {
+  if (osservatore_) osservatore_->righe_definitive(t, righe);
 }
 
 // Rows from the cursor on, while it is not greater than `fine`: each step
@@ -54,6 +59,10 @@ bool GeometriaLinea::corsa(int64_t fine, double k, int64_t limite) {
     x1 = x;
     y1 = y;
     cursore_ = static_cast<int64_t>(++c);
+    if (cursore_ == prossimo_avviso_) {
+      avvisa(t, c);
+      prossimo_avviso_ += kRighePerAvviso;
+    }
     if (cursore_ > limite) return false;
     if (cursore_ > fine) return true;
     verifica_riga(t);
@@ -72,9 +81,11 @@ bool GeometriaLinea::curva_fino_a(int64_t fine, double curvatura) {
   return corsa(fine, curvatura, kLimiteMetri);
 }
 
-// No metre limit here.
+// No metre limit here. The rows after the last one computed stay empty:
+// the whole plan is final.
 void GeometriaLinea::completa(int64_t lunghezza_totale) {
   corsa(lunghezza_totale - 2, 0.0, std::numeric_limits<int64_t>::max());
+  if (tabella_) avvisa(*tabella_, tabella_->righe());
 }
 
 }  // namespace scen

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "compiler/plan_progress.h"
 #include "model/model.h"
 
 namespace scen {
@@ -13,9 +14,15 @@ class GeometriaLinea {
   // The metre limit of a run: no row beyond it is computed by a curve line.
   static constexpr int64_t kLimiteMetri = 1000000;
 
+  // The rows behind the cursor are final: the observer, when there is one,
+  // hears of them every kRighePerAvviso rows, and of the whole plan once
+  // it is complete.
+  static constexpr int64_t kRighePerAvviso = int64_t{1} << 16;
+
   // `tabella` may be absent (no line length read yet): every step then is a
   // read failure.
-  explicit GeometriaLinea(std::optional<TabellaLinea>& tabella) : tabella_(tabella) {}
+  explicit GeometriaLinea(std::optional<TabellaLinea>& tabella, OsservatorePiano* osservatore = nullptr)
+      : tabella_(tabella), osservatore_(osservatore) {}
 
   void avvia();
   // Both return false when the metre limit has been passed.
@@ -31,8 +38,12 @@ class GeometriaLinea {
   // The row at the cursor must lie within the plan.
   void verifica_riga(const TabellaLinea& t) const;
 
+  void avvisa(const TabellaLinea& t, size_t righe);
+
   std::optional<TabellaLinea>& tabella_;
+  OsservatorePiano* osservatore_;
   int64_t cursore_ = 2;
+  int64_t prossimo_avviso_ = kRighePerAvviso;
 };
 
 // The turn per metre of a curve class 1..6.

@@ -69,25 +69,24 @@ unsigned char* slot(unsigned char* p, TipoSlot tipo, double valore) {
   return p;
 }
 
+}  // namespace
+
 // A column runs to a million slots: they go into the sink a block of rows
 // at a time, each block with room for its rows at the largest slot size.
-void immagine_colonna(const ColonnaLinea& col, ByteSink& out) {
+void immagine_righe(const ColonnaLinea& col, size_t da, size_t a, ByteSink& out) {
   constexpr size_t kSlotMassimo = 2 + 8;
   constexpr size_t kRighePerBlocco = 4096;
-  const size_t righe = col.tipo.size();
-  for (size_t inizio = 0; inizio < righe; inizio += kRighePerBlocco) {
-    const size_t fine = std::min(righe, inizio + kRighePerBlocco);
+  for (size_t inizio = da; inizio < a; inizio += kRighePerBlocco) {
+    const size_t fine = std::min(a, inizio + kRighePerBlocco);
     unsigned char* p = out.spazio((fine - inizio) * kSlotMassimo);
     for (size_t r = inizio; r < fine; ++r) p = slot(p, col.tipo[r], col.valore[r]);
     out.avanza(p);
   }
 }
 
-}  // namespace
-
 void immagine_tabella_linea(const TabellaLinea& tabella, ByteSink& out) {
-  immagine_colonna(tabella.x, out);
-  immagine_colonna(tabella.y, out);
+  immagine_righe(tabella.x, 0, tabella.righe(), out);
+  immagine_righe(tabella.y, 0, tabella.righe(), out);
   out.flush();
 }
 

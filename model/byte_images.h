@@ -22,7 +22,11 @@ struct TestoTroppoLungo : std::length_error {
 
 void immagine_celle(const std::vector<Cella>& celle, ByteSink& out);
 void immagine_dati_sim(const std::array<RecordSim, kNumeroRecord>& dati_sim, ByteSink& out);
+// The plan's image is its x column, then its y column, a slot per row.
 void immagine_tabella_linea(const TabellaLinea& tabella, ByteSink& out);
+// The slots of rows [da, a) of one column: the plan's image can be written
+// a run of rows at a time.
+void immagine_righe(const ColonnaLinea& colonna, size_t da, size_t a, ByteSink& out);
 
 // Whole images in memory, for tests and small files.
 std::string immagine_celle(const std::vector<Cella>& celle);

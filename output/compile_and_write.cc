@@ -1,7 +1,10 @@
 #include "output/compile_and_write.h"
 
+#include <optional>
+
 #include "output/code_track.h"
 #include "output/compiled_writer.h"
+#include "output/plan_writer.h"
 
 namespace scen {
 
@@ -17,7 +20,12 @@ EsitoPercorso memorizza_percorso(Modello& m, const OpzioniPercorso& opzioni) {
   for (RecordSim& r : m.dati_sim) r = RecordSim{};
 
   EsitoPercorso esito;
-  esito.compilazione = memorizza_dati(m, opzioni.sorgenti);
+  // The track plan goes to its file while the compile goes on; dropped
+  // unwritten when the files are not to be written after all.
+  std::optional<ScritturaPiano> piano;
+  if (opzioni.scrivi && m.scrivi_linea != 0)
+    piano.emplace(nomi_compilati(opzioni.cartella_uscita, m).linea_dat);
+  esito.compilazione = memorizza_dati(m, opzioni.sorgenti, piano ? &*piano : nullptr);
   esito.compilazione.codice = m.codice_errore;
   completa_codici(m, &esito.conflitti);
   esito.codice_errore = m.codice_errore;
@@ -28,7 +36,7 @@ EsitoPercorso memorizza_percorso(Modello& m, const OpzioniPercorso& opzioni) {
   if (esito.compilazione.codice != 0 && !opzioni.scrivi_con_errori) return esito;
   esito.errore_riservato = timbra(m);
   if (esito.errore_riservato != 0 || !opzioni.scrivi) return esito;
-  esito.scritti = scrivi_compilati(m, opzioni.cartella_uscita);
+  esito.scritti = scrivi_compilati(m, opzioni.cartella_uscita, piano ? piano->termina(m.tabella_linea) : nullptr);
   return esito;
 }
 

@@ -26,13 +26,16 @@ int timbra(Modello& m) {
   return 0;
 }
 
-std::vector<std::filesystem::path> scrivi_compilati(const Modello& m,
-                                                    const std::filesystem::path& cartella) {
+std::vector<std::filesystem::path> scrivi_compilati(
+    const Modello& m, const std::filesystem::path& cartella,
+    std::unique_ptr<SostituzionePreparata> linea_pronta) {
   const NomiCompilati nomi = nomi_compilati(cartella, m);
   // All written before any is put in place: a file that cannot be written
   // leaves every earlier compiled file as it was, not a mix of old and new.
   std::vector<std::unique_ptr<SostituzionePreparata>> pronte;
-  if (m.scrivi_linea != 0 && m.tabella_linea)
+  if (linea_pronta)
+    pronte.push_back(std::move(linea_pronta));
+  else if (m.scrivi_linea != 0 && m.tabella_linea)
     pronte.push_back(std::make_unique<SostituzionePreparata>(
         nomi.linea_dat, [&](ByteSink& out) { immagine_tabella_linea(*m.tabella_linea, out); }));
   pronte.push_back(std::make_unique<SostituzionePreparata>(

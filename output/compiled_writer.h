@@ -3,9 +3,11 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <vector>
 
 #include "model/model.h"
+#include "output/file_replace.h"
 
 namespace scen {
 
@@ -29,8 +31,10 @@ int timbra(Modello& m);
 
 // Writes <route>_linea.dat (when `scrivi_linea` is nonzero and the plan
 // exists), the .sim and the .dat, in that order, each replaced whole.
-// Returns the files written; throws ErroreFile.
-std::vector<std::filesystem::path> scrivi_compilati(const Modello& m,
-                                                    const std::filesystem::path& cartella);
+// `linea_pronta`, when given, is the plan's file already written (see
+// output/plan_writer.h). Returns the files written; throws ErroreFile.
+std::vector<std::filesystem::path> scrivi_compilati(
+    const Modello& m, const std::filesystem::path& cartella,
+    std::unique_ptr<SostituzionePreparata> linea_pronta = nullptr);
 
 }  // namespace scen

@@ -48,36 +48,36 @@ void sostituisci_file(const std::filesystem::path& destinazione,
   SostituzionePreparata(destinazione, contenuto).completa();
 }
 
-SostituzionePreparata::SostituzionePreparata(const std::filesystem::path& destinazione,
-                                             const std::function<void(ByteSink&)>& contenuto)
-    : destinazione_(destinazione) {
+SostituzionePreparata::SostituzionePreparata(const std::filesystem::path& destinazione)
+    : destinazione_(destinazione),
+      out_([this](std::string_view blocco) { scrivi_tutto(fd_, blocco, destinazione_); }) {
   verifica_sostituibile(destinazione);
-
-  std::filesystem::path temporaneo;
-  int fd = -1;
-  for (int tentativo = 0; fd < 0; ++tentativo) {
-    temporaneo = destinazione;
-    temporaneo += ".tmp." + std::to_string(::getpid()) + "." + std::to_string(tentativo);
-    fd = ::open(temporaneo.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && (errno != EEXIST || tentativo > 100)) throw ErroreFile(destinazione, motivo_di(errno));
+  for (int tentativo = 0; fd_ < 0; ++tentativo) {
+    temporaneo_ = destinazione;
+    temporaneo_ += ".tmp." + std::to_string(::getpid()) + "." + std::to_string(tentativo);
+    fd_ = ::open(temporaneo_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd_ < 0 && (errno != EEXIST || tentativo > 100)) throw ErroreFile(destinazione, motivo_di(errno));
   }
-  try {
-    ByteSink out([&](std::string_view blocco) { scrivi_tutto(fd, blocco, destinazione); });
-    contenuto(out);
-    out.flush();
-    const int chiuso = ::close(fd);
-    fd = -1;
-    if (chiuso != 0) throw ErroreFile(destinazione, motivo_di(errno));
-  } catch (...) {
-    if (fd >= 0) ::close(fd);
-    ::unlink(temporaneo.c_str());
-    throw;
-  }
-  temporaneo_ = temporaneo;
 }
 
+SostituzionePreparata::SostituzionePreparata(const std::filesystem::path& destinazione,
+                                             const std::function<void(ByteSink&)>& contenuto)
+    : SostituzionePreparata(destinazione) {
+  contenuto(out_);
+  chiudi();
+}
+
+void SostituzionePreparata::chiudi() {
+  out_.flush();
+  const int chiuso = ::close(fd_);
+  fd_ = -1;
+  if (chiuso != 0) throw ErroreFile(destinazione_, motivo_di(errno));
+}
+
+// Best effort: the replacement is already failing or was abandoned.
 SostituzionePreparata::~SostituzionePreparata() {
-  if (!temporaneo_.empty()) ::unlink(temporaneo_.c_str());  // best effort: already failing
+  if (fd_ >= 0) ::close(fd_);
+  if (!temporaneo_.empty()) ::unlink(temporaneo_.c_str());
 }
 
 void SostituzionePreparata::completa() {

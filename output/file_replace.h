@@ -34,20 +34,30 @@ void sostituisci_file(const std::filesystem::path& destinazione,
 // its temporary and the destination stays as it was.
 class SostituzionePreparata {
  public:
-  // Throws ErroreFile; nothing is then left behind.
+  // Opens the temporary; the content goes into `contenuto()` and is then
+  // closed with `chiudi()`. Throws ErroreFile; nothing is then left behind.
+  explicit SostituzionePreparata(const std::filesystem::path& destinazione);
+  // The whole content at once, closed. Throws ErroreFile.
   SostituzionePreparata(const std::filesystem::path& destinazione,
                         const std::function<void(ByteSink&)>& contenuto);
   ~SostituzionePreparata();
   SostituzionePreparata(const SostituzionePreparata&) = delete;
   SostituzionePreparata& operator=(const SostituzionePreparata&) = delete;
 
-  // Renames the temporary over the destination. Throws ErroreFile.
+  // Until `chiudi`: whatever goes in is written to the temporary in large
+  // blocks. Throws ErroreFile when a block cannot be written.
+  ByteSink& contenuto() { return out_; }
+  // Writes what is left and closes the temporary. Throws ErroreFile.
+  void chiudi();
+  // Renames the closed temporary over the destination. Throws ErroreFile.
   void completa();
   const std::filesystem::path& destinazione() const { return destinazione_; }
 
  private:
   std::filesystem::path destinazione_;
   std::filesystem::path temporaneo_;  // empty once renamed
+  int fd_ = -1;                       // the open temporary, until closed
+  ByteSink out_;
 };
 
 }  // namespace scen
