@@ -1,7 +1,9 @@
 # `make package` in the build directory (or `make deb` at the top) builds a
 # Debian package of what cmake/install.cmake installs, under /usr. Its
-# runtime dependencies (FLTK, cairo, X11, the C++ runtime) are read from the
-# binaries by dpkg-shlibdeps, from the dpkg-dev package.
+# runtime dependencies (FLTK, cairo, X11, the C++ runtime) are read by
+# dpkg-shlibdeps, from the dpkg-dev package, from the binaries and from the
+# modules they carry inside, which it cannot see in the installed files:
+# cmake/package_depends.cmake, run by cpack, gives it the files as built.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME scenc)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -18,5 +20,10 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(scen_shlibdeps_files $<TARGET_FILE:scenc> $<TARGET_FILE:scenario> $<TARGET_FILE:scen_finestra>)
+file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/package/shlibdeps_files.txt
+     CONTENT "$<JOIN:${scen_shlibdeps_files},\n>\n")
+set(CPACK_SCEN_SHLIBDEPS_FILES ${CMAKE_BINARY_DIR}/package/shlibdeps_files.txt)
+set(CPACK_SCEN_SHLIBDEPS_DIR ${CMAKE_BINARY_DIR}/package/shlibdeps)
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_SOURCE_DIR}/cmake/package_depends.cmake)
 include(CPack)

@@ -23,8 +23,10 @@ class Finestra {
 
 // Opens the display if it can (DISPLAY set and openable) and returns the real
 // window; otherwise a headless one. `titolo` is the program's name. Nothing is
-// printed when the display cannot be opened. The toolkit keeps one display
-// connection per process: a second call reuses the one already open.
+// printed when the display cannot be opened. The toolkit is loaded only when
+// DISPLAY names a display; when it cannot be loaded, one line on the standard
+// error says why and the window is a headless one. The toolkit keeps one
+// display connection per process: a second call reuses the one already open.
 std::unique_ptr<Finestra> apri_finestra(const std::string& titolo);
 
 }  // namespace scen

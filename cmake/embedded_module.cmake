@@ -1,0 +1,42 @@
+# Modules: the parts of a program that need a big library (the window
+# toolkit, cairo), built as shared objects of their own and carried inside
+# the program's executable, which loads them from memory only when they are
+# used (loader/embedded_module.h). A run that does not use them never loads
+# their libraries, and the executable stays one file.
+
+add_library(scen_loader STATIC ${CMAKE_SOURCE_DIR}/loader/embedded_module.cc)
+target_include_directories(scen_loader PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(scen_loader PUBLIC scen_flags ${CMAKE_DL_LIBS})
+
+# scen_module(TARGET SOURCE...): a module whose soname is its file name,
+# TARGET.so, and which exports only what its sources mark as visible.
+function(scen_module target)
+  add_library(${target} MODULE ${ARGN})
+  set_target_properties(${target} PROPERTIES
+    PREFIX "" SUFFIX ".so"
+    LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/modules
+    CXX_VISIBILITY_PRESET hidden
+    VISIBILITY_INLINES_HIDDEN ON)
+  target_link_libraries(${target} PRIVATE scen_flags)
+  target_link_options(${target} PRIVATE "-Wl,-soname,$<TARGET_FILE_NAME:${target}>" -Wl,--exclude-libs,ALL)
+  # Every symbol resolved at link time. clang's sanitizers (the fuzz build)
+  # leave their runtime to the executable, so only g++ builds ask for it.
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    target_link_options(${target} PRIVATE -Wl,-z,defs)
+  endif()
+endfunction()
+
+# scen_embed_module(CONSUMER MODULE NAME): CONSUMER carries MODULE's bytes
+# as scen::incorporato::NAME() and its soname as NAME_nome(), and the loader.
+function(scen_embed_module consumer module name)
+  set(cc ${CMAKE_CURRENT_BINARY_DIR}/generated/embedded_${name}.cc)
+  add_custom_command(
+    OUTPUT ${cc}
+    COMMAND ${CMAKE_COMMAND} "-DOUT=${cc}" "-DNAMES=${name}" "-DFILES=$<TARGET_FILE:${module}>" -DBY_REFERENCE=ON
+            -P ${CMAKE_SOURCE_DIR}/cmake/embed_files.cmake
+    DEPENDS ${module} ${CMAKE_SOURCE_DIR}/cmake/embed_files.cmake
+    COMMENT "Embedding the module ${module}"
+    VERBATIM)
+  target_sources(${consumer} PRIVATE ${cc})
+  target_link_libraries(${consumer} PRIVATE scen_loader)
+endfunction()
