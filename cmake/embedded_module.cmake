@@ -28,11 +28,20 @@ endfunction()
 
 # scen_embed_module(CONSUMER MODULE NAME): CONSUMER carries MODULE's bytes
 # as scen::incorporato::NAME() and its soname as NAME_nome(), and the loader.
+# The copy it carries has no debug information, which no debugger could
+# find in a module loaded from memory: the module as built, in modules/,
+# keeps it.
+if(NOT CMAKE_STRIP)
+  message(FATAL_ERROR "no strip program found, needed to embed the modules")
+endif()
 function(scen_embed_module consumer module name)
   set(cc ${CMAKE_CURRENT_BINARY_DIR}/generated/embedded_${name}.cc)
+  set(copy ${CMAKE_CURRENT_BINARY_DIR}/embedded/$<TARGET_FILE_NAME:${module}>)
   add_custom_command(
     OUTPUT ${cc}
-    COMMAND ${CMAKE_COMMAND} "-DOUT=${cc}" "-DNAMES=${name}" "-DFILES=$<TARGET_FILE:${module}>" -DBY_REFERENCE=ON
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/embedded
+    COMMAND ${CMAKE_STRIP} --strip-debug -o ${copy} $<TARGET_FILE:${module}>
+    COMMAND ${CMAKE_COMMAND} "-DOUT=${cc}" "-DNAMES=${name}" "-DFILES=${copy}" -DBY_REFERENCE=ON
             -P ${CMAKE_SOURCE_DIR}/cmake/embed_files.cmake
     DEPENDS ${module} ${CMAKE_SOURCE_DIR}/cmake/embed_files.cmake
     COMMENT "Embedding the module ${module}"

@@ -5,7 +5,7 @@ add_executable(scen_plot_tests
   plot_features_test.cc
   plot_layout_test.cc
 )
-target_link_libraries(scen_plot_tests PRIVATE scen_plot GTest::gtest_main)
+target_link_libraries(scen_plot_tests PRIVATE scen_plot scen_core GTest::gtest_main)
 target_compile_definitions(scen_plot_tests PRIVATE SCENC_PATH="$<TARGET_FILE:scenc>")
 add_dependencies(scen_plot_tests scenc)
 # The suppressions cover fontconfig's font cache, never freed.

@@ -1,7 +1,11 @@
-# scenc plot: draws a compiled scenario with cairo.
+# scenc plot: draws a compiled scenario with cairo. The drawing is a module
+# carried inside scenc and loaded only when `scenc plot` runs
+# (tools/plot_module.h), so that the other subcommands never load cairo.
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(CAIRO REQUIRED IMPORTED_TARGET cairo)
 
+# The drawing, position-independent for the module. The part of the core
+# it uses comes from whoever links it: scen_core_pic in the module.
 add_library(scen_plot STATIC
   tools/plot_input.cc
   tools/plot_features.cc
@@ -18,7 +22,24 @@ add_library(scen_plot STATIC
   tools/plot_profile.cc
   tools/plot_page.cc
 )
-target_link_libraries(scen_plot PUBLIC scen_core CLI11::CLI11 PkgConfig::CAIRO)
+set_target_properties(scen_plot PROPERTIES POSITION_INDEPENDENT_CODE ON)
+target_include_directories(scen_plot PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(scen_plot PUBLIC scen_flags PkgConfig::CAIRO)
+
+# What the drawing takes from the core: the compiled files' decoder, the
+# file replacement and code page 1252, compiled again for the module.
+add_library(scen_core_pic STATIC
+  model/image_reader.cc
+  output/file_replace.cc
+  sources/cp1252.cc
+)
+set_target_properties(scen_core_pic PROPERTIES POSITION_INDEPENDENT_CODE ON)
+target_include_directories(scen_core_pic PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(scen_core_pic PUBLIC scen_flags)
+
+scen_module(scen_disegno tools/plot_module.cc)
+target_link_libraries(scen_disegno PRIVATE scen_plot scen_core_pic)
+
 # The subcommand itself stays in scenc: it shares the name check of scenc compile.
-target_sources(scenc PRIVATE tools/plot_command.cc)
-target_link_libraries(scenc PRIVATE scen_plot)
+target_sources(scenc PRIVATE tools/plot_command.cc tools/plot_format.cc)
+scen_embed_module(scenc scen_disegno modulo_disegno)

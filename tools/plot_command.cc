@@ -1,26 +1,15 @@
 #include "tools/plot_command.h"
 
 #include <iostream>
-#include <stdexcept>
 
+#include "loader/embedded_module.h"
 #include "output/compiled_writer.h"
-#include "output/file_replace.h"
 #include "tools/compile_command.h"
 #include "tools/exit_status.h"
-#include "tools/plot_features.h"
-#include "tools/plot_input.h"
-#include "tools/plot_page.h"
-#include "tools/plot_progressive.h"
-#include "tools/plot_surface.h"
+#include "tools/plot_format.h"
+#include "tools/plot_module.h"
 
 namespace scenc {
-
-namespace {
-
-// A compiled file missing, unreadable or corrupt.
-constexpr int kIngressoIllegibile = 1;
-
-}  // namespace
 
 CLI::App* aggiungi_plot(CLI::App& app, ArgomentiPlot& args, int& esito) {
   CLI::App* cmd = app.add_subcommand("plot", "Draw a compiled scenario: its track plan and its profile along the line");
@@ -50,33 +39,19 @@ int esegui_plot(const ArgomentiPlot& args) {
     return kUso;
   }
 
+  // The drawing needs cairo: without it, no picture can be written.
+  plot::DisegnaScenario* disegna = nullptr;
+  try {
+    disegna = scen::funzione_modulo<plot::DisegnaScenario>(
+        {scen::incorporato::modulo_disegno_nome(), scen::incorporato::modulo_disegno()}, plot::kDisegnaScenario);
+  } catch (const scen::ErroreModulo& e) {
+    std::cerr << "scenc: cannot draw: the drawing module cannot be loaded: " << e.what() << "\n";
+    return kErroreFile;
+  }
   scen::Modello nomi;
   nomi.nome_percorso = args.route;
   nomi.nome_treno = args.train;
-  plot::ScenarioCompilato scenario;
-  plot::ElementiLinea elementi;
-  try {
-    scenario = plot::leggi_scenario_compilato(scen::nomi_compilati(args.dir, nomi));
-    elementi = plot::estrai_elementi(scenario.celle, scenario.dati_sim);
-  } catch (const plot::ErroreIngresso& e) {
-    std::cerr << "scenc: cannot read " << e.what() << "\n";
-    return kIngressoIllegibile;
-  } catch (const std::runtime_error& e) {
-    std::cerr << "scenc: " << e.what() << "\n";
-    return kIngressoIllegibile;
-  }
-  const plot::Progressiva progressiva = plot::progressiva_da(scenario.dati_sim);
-
-  try {
-    plot::scrivi_immagine(args.out, *formato, plot::kLarghezzaPagina, plot::kAltezzaPagina, [&](cairo_t* cr) {
-      plot::disegna_pagina(cr, {args.route, args.train}, scenario.tabella_linea, elementi, progressiva);
-    });
-  } catch (const scen::ErroreFile& e) {
-    std::cerr << "scenc: cannot write " << e.file().string() << ": " << e.motivo() << "\n";
-    return kErroreFile;
-  }
-  std::cout << "wrote " << args.out << "\n";
-  return kOk;
+  return disegna({scen::nomi_compilati(args.dir, nomi), args.route, args.train, args.out, *formato});
 }
 
 }  // namespace scenc

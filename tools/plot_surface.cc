@@ -3,8 +3,6 @@
 #include <cairo-pdf.h>
 #include <cairo-svg.h>
 
-#include <algorithm>
-#include <cctype>
 #include <exception>
 #include <memory>
 
@@ -73,16 +71,6 @@ Superficie superficie_per(FormatoImmagine formato, Flusso& flusso, int larghezza
 }
 
 }  // namespace
-
-std::optional<FormatoImmagine> formato_da_nome(const std::string& file) {
-  std::string estensione = std::filesystem::path(file).extension().string();
-  std::transform(estensione.begin(), estensione.end(), estensione.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  if (estensione == ".png") return FormatoImmagine::png;
-  if (estensione == ".svg") return FormatoImmagine::svg;
-  if (estensione == ".pdf") return FormatoImmagine::pdf;
-  return std::nullopt;
-}
 
 void scrivi_immagine(const std::filesystem::path& file, FormatoImmagine formato, int larghezza,
                      int altezza, const std::function<void(cairo_t*)>& disegna) {

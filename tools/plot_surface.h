@@ -6,15 +6,10 @@
 
 #include <filesystem>
 #include <functional>
-#include <optional>
-#include <string>
+
+#include "tools/plot_format.h"
 
 namespace scenc::plot {
-
-enum class FormatoImmagine { png, svg, pdf };
-
-// By the ending ".png", ".svg" or ".pdf", in any letter case.
-std::optional<FormatoImmagine> formato_da_nome(const std::string& file);
 
 // Draws a page of `larghezza` x `altezza` page units with `disegna` and
 // replaces `file` with it atomically. PNG pixels are page units; SVG and
