@@ -1,9 +1,11 @@
 #include "tools/lint.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
+#include <cstdlib>
 #include <iterator>
 #include <memory>
 #include <optional>
@@ -27,82 +29,139 @@ const char* flag_avviso(Avviso a) {
 
 namespace {
 
+// How much of a source file the warnings look at: its first 512 Ki
+// characters, a CR LF line end counting as one. Far beyond any author's
+// file, it keeps a file of hundreds of megabytes from being held in memory
+// line by line. The compile itself reads the whole file.
+constexpr size_t kCaratteriEsaminati = size_t{1} << 19;
+
+// A field keeps at most this many bytes before its blanks are trimmed.
+constexpr size_t kLunghezzaCampo = 4096;
+
 struct Campo {
-  std::string testo;
-  int64_t colonna = 0;
+  std::string_view testo;  // blanks trimmed
+  int64_t colonna = 0;     // in bytes, from 1
 };
 
 struct Riga {
   int64_t numero = 0;
-  std::vector<Campo> campi;  // the keyword, then the values
-  std::string chiave;        // lower case
+  std::string_view testo;  // without its line end
+  Campo parola;            // the first field, the keyword
+  std::string chiave;      // the keyword in lower case
 };
 
-std::string minuscolo(std::string s) {
-  for (char& c : s)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+// A source file as the warnings see it: its text and its lines, which
+// point into that text. Moving it keeps them valid, copying would not.
+struct Sorgente {
+  std::vector<char> testo;
+  std::vector<Riga> righe;
+
+  Sorgente() = default;
+  Sorgente(Sorgente&&) = default;
+  Sorgente(const Sorgente&) = delete;
+  Sorgente& operator=(const Sorgente&) = delete;
+};
+
+// The first `limite` bytes of the file, or all of it when shorter. A file
+// that cannot be opened is empty here, and a read that fails ends the text
+// where it failed, as the end of the file would: the compile reports both.
+std::vector<char> inizio_del_file(const std::filesystem::path& file, size_t limite) {
+  std::vector<char> testo;
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(file.c_str(), "rb"), &std::fclose);
+  if (!f) return testo;
+  // One read for a regular file: its size, and one byte more to see its end.
+  struct stat st {};
+  size_t previsti = size_t{1} << 16;
+  if (fstat(fileno(f.get()), &st) == 0 && S_ISREG(st.st_mode)) previsti = static_cast<size_t>(st.st_size) + 1;
+  testo.resize(std::min(previsti, limite));
+  size_t letti = 0;
+  for (;;) {
+    letti += std::fread(testo.data() + letti, 1, testo.size() - letti, f.get());
+    if (letti < testo.size() || testo.size() == limite) break;
+    testo.resize(std::min(limite, 2 * testo.size()));
+  }
+  testo.resize(letti);
+  return testo;
+}
+
+bool blank(char c) { return c == ' ' || c == '\t'; }
+
+// The field of `riga` from byte `inizio` to byte `fine`.
+Campo campo_tra(std::string_view riga, size_t inizio, size_t fine) {
+  fine = std::min(fine, inizio + kLunghezzaCampo);
+  size_t a = inizio;
+  while (a < fine && blank(riga[a])) ++a;
+  if (a == fine) return {{}, static_cast<int64_t>(inizio) + 1};
+  while (blank(riga[fine - 1])) --fine;
+  return {riga.substr(a, fine - a), static_cast<int64_t>(a) + 1};
+}
+
+// Where a field that starts at `inizio` ends: at the next comma, or at the
+// end of the line.
+size_t fine_campo(std::string_view riga, size_t inizio) {
+  while (inizio < riga.size() && riga[inizio] != ',') ++inizio;
+  return inizio;
+}
+
+// Field `i` of a line, 0 being the keyword; none when the line has fewer.
+std::optional<Campo> campo(const Riga& r, size_t i) {
+  size_t inizio = 0;
+  for (; i > 0; --i) {
+    inizio = fine_campo(r.testo, inizio) + 1;
+    if (inizio > r.testo.size()) return std::nullopt;
+  }
+  return campo_tra(r.testo, inizio, fine_campo(r.testo, inizio));
+}
+
+Campo ultimo_campo(const Riga& r) {
+  const size_t virgola = r.testo.rfind(',');
+  return campo_tra(r.testo, virgola == std::string_view::npos ? 0 : virgola + 1, r.testo.size());
+}
+
+// Where byte `c` next occurs in `t` from `da` on; t.size() when nowhere.
+size_t prossimo(std::string_view t, char c, size_t da) { return std::min(t.find(c, da), t.size()); }
+
+// The lines of a source file, their ends as the compile counts them (CR
+// LF, LF or CR alone); a line cut off at kCaratteriEsaminati is left out.
+Sorgente righe(const std::filesystem::path& file) {
+  Sorgente s;
+  // Every character may be a CR LF: twice the bytes, and one to see more follow.
+  s.testo = inizio_del_file(file, 2 * kCaratteriEsaminati + 1);
+  const std::string_view t(s.testo.data(), s.testo.size());
+  // The bytes examined, growing by the LF of each CR LF.
+  size_t esaminati = std::min(t.size(), kCaratteriEsaminati);
+  // The next CR and the next LF, each looked for again once passed.
+  size_t cr = prossimo(t, '\r', 0), lf = prossimo(t, '\n', 0);
+  for (size_t inizio = 0; inizio < esaminati;) {
+    if (cr < inizio) cr = prossimo(t, '\r', inizio);
+    if (lf < inizio) lf = prossimo(t, '\n', inizio);
+    const size_t fine = std::min({cr, lf, esaminati});
+    if (fine == esaminati && esaminati < t.size()) break;
+    Riga& r = s.righe.emplace_back();
+    r.numero = static_cast<int64_t>(s.righe.size());
+    r.testo = t.substr(inizio, fine - inizio);
+    r.parola = *campo(r, 0);
+    r.chiave = r.parola.testo;
+    for (char& c : r.chiave)
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    inizio = fine + 1;
+    if (fine == cr && lf == inizio) {
+      ++inizio;
+      esaminati = std::min(t.size(), esaminati + 1);
+    }
+  }
   return s;
 }
 
-// How much of a source file the warnings look at: far beyond any author's
-// file, and it keeps a file of hundreds of megabytes from being held in
-// memory line by line. The compile itself reads the whole file.
-constexpr int64_t kByteEsaminati = int64_t{1} << 19;
-
-// The lines of a source file split at commas (blanks trimmed), line ends
-// counted as the compile counts them; a line cut off at kByteEsaminati is
-// left out.
-std::vector<Riga> righe(const std::filesystem::path& file) {
-  std::vector<Riga> out;
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(file.c_str(), "rb"), &std::fclose);
-  if (!f) return out;
-  Riga r{1, {}, {}};
-  Campo campo{"", 1};
-  int64_t colonna = 1;
-  auto chiudi_campo = [&] {
-    const size_t a = campo.testo.find_first_not_of(" \t");
-    const size_t b = campo.testo.find_last_not_of(" \t");
-    campo.colonna += a == std::string::npos ? 0 : static_cast<int64_t>(a);
-    campo.testo = a == std::string::npos ? "" : campo.testo.substr(a, b - a + 1);
-    r.campi.push_back(campo);
-    campo = {"", colonna};
-  };
-  auto chiudi_riga = [&] {
-    chiudi_campo();
-    r.chiave = minuscolo(r.campi.front().testo);
-    out.push_back(std::move(r));
-    r = {out.back().numero + 1, {}, {}};
-    colonna = 1;
-    campo = {"", 1};
-  };
-  int64_t letti = 0;
-  for (int c = std::fgetc(f.get()); c != EOF; c = std::fgetc(f.get())) {
-    if (++letti > kByteEsaminati) return out;
-    if (c == '\r' || c == '\n') {
-      if (c == '\r') {
-        const int d = std::fgetc(f.get());
-        if (d != '\n' && d != EOF) std::ungetc(d, f.get());
-      }
-      chiudi_riga();
-      continue;
-    }
-    ++colonna;
-    if (c == ',') {
-      chiudi_campo();
-      continue;
-    }
-    if (campo.testo.size() < 4096) campo.testo.push_back(static_cast<char>(c));
-  }
-  if (!campo.testo.empty() || !r.campi.empty()) chiudi_riga();
-  return out;
-}
-
+// The number in field `i`, as strtoll reads it when only a blank or the
+// end of the field follows it.
 std::optional<int64_t> numero(const Riga& r, size_t i) {
-  if (i >= r.campi.size()) return std::nullopt;
-  const std::string& t = r.campi[i].testo;
+  const auto c = campo(r, i);
+  if (!c || c->testo.empty()) return std::nullopt;
+  const std::string t(c->testo);
   char* fine = nullptr;
   const long long v = std::strtoll(t.c_str(), &fine, 10);
-  if (t.empty() || (fine && *fine != '\0' && *fine != ' ')) return std::nullopt;
+  if (*fine != '\0' && *fine != ' ') return std::nullopt;
   return v;
 }
 
@@ -114,15 +173,15 @@ class Controllo {
 
   std::vector<AvvisoLint> esegui() {
     nomi();
-    const auto linea = righe(s_.linea);
-    const auto treno = righe(s_.treno);
-    parole(linea, s_.linea, true);
-    parole(treno, s_.treno, false);
-    profilo(linea, s_.linea, "pendenza", "gradient");
-    cartelli(linea);
-    profilo(treno, s_.treno, "velocit", "speed");
-    profilo(treno, s_.treno, "aderenza", "adhesion");
-    segnali_e_stazioni(treno);
+    const Sorgente linea = righe(s_.linea);
+    const Sorgente treno = righe(s_.treno);
+    parole(linea.righe, s_.linea, true);
+    parole(treno.righe, s_.treno, false);
+    profilo(linea.righe, s_.linea, "pendenza", "gradient");
+    cartelli(linea.righe);
+    profilo(treno.righe, s_.treno, "velocit", "speed");
+    profilo(treno.righe, s_.treno, "aderenza", "adhesion");
+    segnali_e_stazioni(treno.righe);
     std::stable_sort(avvisi_.begin(), avvisi_.end(), [](const AvvisoLint& a, const AvvisoLint& b) {
       return a.file == b.file ? a.linea < b.linea : a.file < b.file;
     });
@@ -132,10 +191,10 @@ class Controllo {
  private:
   bool attivo(Avviso a) const { return std::find(attivi_.begin(), attivi_.end(), a) != attivi_.end(); }
 
-  void avvisa(Avviso a, const std::filesystem::path& file, const Riga* r, size_t campo, std::string testo) {
+  void avvisa(Avviso a, const std::filesystem::path& file, const Riga* r, size_t indice, std::string testo) {
     if (!attivo(a)) return;
     AvvisoLint w{a, file, r ? r->numero : 0, 0, std::move(testo)};
-    if (r && campo < r->campi.size()) w.colonna = r->campi[campo].colonna;
+    if (const auto c = r ? campo(*r, indice) : std::nullopt) w.colonna = c->colonna;
     avvisi_.push_back(std::move(w));
   }
 
@@ -151,20 +210,20 @@ class Controllo {
   // Lines the compile passes over without a word: a misspelt keyword, or a
   // general-section word written with capitals.
   void parole(const std::vector<Riga>& rr, const std::filesystem::path& file, bool linea) {
-    auto tutte = [](const std::string& campo, const scen::ParolaChiave& p) {
+    auto tutte = [](std::string_view campo, const scen::ParolaChiave& p) {
       return std::all_of(p.cercate.begin(), p.cercate.end(),
                          [&](std::string_view parola) { return campo.find(parola) != std::string::npos; });
     };
     // A keyword of that file, among those written in any case or among the
     // general section's lower-case ones.
-    auto una = [&](const std::string& campo, scen::FileParola file, bool minuscole) {
+    auto una = [&](std::string_view campo, scen::FileParola file, bool minuscole) {
       return std::any_of(std::begin(scen::kParoleChiave), std::end(scen::kParoleChiave), [&](const scen::ParolaChiave& p) {
         return p.file == file && p.minuscole == minuscole && tutte(campo, p);
       });
     };
     using scen::FileParola;
     for (const Riga& r : rr) {
-      const std::string& originale = r.campi.front().testo;
+      const std::string_view originale = r.parola.testo;
       if (originale.empty() || originale.find('-') != std::string::npos ||
           (originale.find('[') != std::string::npos && originale.find(']') != std::string::npos))
         continue;
@@ -173,12 +232,13 @@ class Controllo {
         continue;
       if (linea && una(r.chiave, FileParola::linea, true)) {
         avvisa(Avviso::parola_sconosciuta, file, &r, 0,
-               "\"" + originale + "\" is written with capitals: the words of the general section must be " +
-                   "lower case, so the compile ignores this line");
+               "\"" + std::string(originale) +
+                   "\" is written with capitals: the words of the general section must be lower case, so the "
+                   "compile ignores this line");
         continue;
       }
       avvisa(Avviso::parola_sconosciuta, file, &r, 0,
-             "\"" + originale + "\" is not a keyword of the " + (linea ? "line" : "train") +
+             "\"" + std::string(originale) + "\" is not a keyword of the " + (linea ? "line" : "train") +
                  " file: the compile ignores this line");
     }
   }
@@ -203,10 +263,10 @@ class Controllo {
 
   void cartelli(const std::vector<Riga>& rr) {
     for (const Riga& r : rr) {
-      if (r.chiave.find("cartello") == std::string::npos || r.chiave.find("indicat") == std::string::npos ||
-          r.campi.size() < 3)
-        continue;
-      const std::string& t = r.campi[2].testo;
+      if (r.chiave.find("cartello") == std::string::npos || r.chiave.find("indicat") == std::string::npos) continue;
+      const auto testo = campo(r, 2);
+      if (!testo) continue;
+      const std::string_view t = testo->testo;
       int gruppi = 0;
       size_t piu_largo = 0;
       for (size_t a = t.find('('); a != std::string::npos; a = t.find('(', a + 1)) {
@@ -275,7 +335,7 @@ class Controllo {
         avvisa(Avviso::stazione_segnale, s_.treno, s.riga, 1,
                "an approach mark of this signal at " + std::to_string(s.posizione) + " m falls in cell " +
                    std::to_string(*tocca) + " and overwrites an approach mark of \"" +
-                   (z.riga->campi.empty() ? "" : z.riga->campi.back().testo) + "\" (line " +
+                   std::string(ultimo_campo(*z.riga).testo) + "\" (line " +
                    std::to_string(z.riga->numero) + "), where the train stops: the driver loses the cues to the stop");
         break;
       }
