@@ -6,11 +6,11 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <iterator>
 #include <memory>
 #include <optional>
 #include <string_view>
 
+#include "compiler/keywords.h"
 #include "compiler/vocabulary.h"
 
 namespace scenc {
@@ -207,30 +207,40 @@ class Controllo {
     }
   }
 
+  // The keywords of one file: those written in any case, or those written
+  // in lower case only.
+  static std::vector<scen::ParolaChiave> parole_di(scen::FileParola file, bool minuscole) {
+    std::vector<scen::ParolaChiave> out;
+    for (const scen::ParolaChiave& p : scen::kParoleChiave)
+      if (p.file == file && p.minuscole == minuscole) out.push_back(p);
+    return out;
+  }
+
+  // Whether the field holds every word of one of the keywords.
+  static bool una(std::string_view campo, const std::vector<scen::ParolaChiave>& parole) {
+    for (const scen::ParolaChiave& p : parole)
+      if (std::all_of(p.cercate.begin(), p.cercate.end(), [&](std::string_view w) { return scen::contiene(campo, w); }))
+        return true;
+    return false;
+  }
+
   // Lines the compile passes over without a word: a misspelt keyword, or a
   // general-section word written with capitals.
   void parole(const std::vector<Riga>& rr, const std::filesystem::path& file, bool linea) {
-    auto tutte = [](std::string_view campo, const scen::ParolaChiave& p) {
-      return std::all_of(p.cercate.begin(), p.cercate.end(),
-                         [&](std::string_view parola) { return campo.find(parola) != std::string::npos; });
-    };
-    // A keyword of that file, among those written in any case or among the
-    // general section's lower-case ones.
-    auto una = [&](std::string_view campo, scen::FileParola file, bool minuscole) {
-      return std::any_of(std::begin(scen::kParoleChiave), std::end(scen::kParoleChiave), [&](const scen::ParolaChiave& p) {
-        return p.file == file && p.minuscole == minuscole && tutte(campo, p);
-      });
-    };
     using scen::FileParola;
+    const auto del_file = parole_di(linea ? FileParola::linea : FileParola::treno, false);
+    const auto generali = parole_di(FileParola::linea, true);
+    std::string_view buona;  // the last keyword found good: a section repeats it line after line
     for (const Riga& r : rr) {
       const std::string_view originale = r.parola.testo;
-      if (originale.empty() || originale.find('-') != std::string::npos ||
+      if (originale.empty() || originale == buona || originale.find('-') != std::string::npos ||
           (originale.find('[') != std::string::npos && originale.find(']') != std::string::npos))
         continue;
-      if (linea ? una(r.chiave, FileParola::linea, false) || una(originale, FileParola::linea, true)
-                : una(r.chiave, FileParola::treno, false))
+      if (una(r.chiave, del_file) || (linea && una(originale, generali))) {
+        buona = originale;
         continue;
-      if (linea && una(r.chiave, FileParola::linea, true)) {
+      }
+      if (linea && una(r.chiave, generali)) {
         avvisa(Avviso::parola_sconosciuta, file, &r, 0,
                "\"" + std::string(originale) +
                    "\" is written with capitals: the words of the general section must be lower case, so the "
