@@ -158,11 +158,19 @@ Sorgente righe(const std::filesystem::path& file) {
 std::optional<int64_t> numero(const Riga& r, size_t i) {
   const auto c = campo(r, i);
   if (!c || c->testo.empty()) return std::nullopt;
-  const std::string t(c->testo);
-  char* fine = nullptr;
-  const long long v = std::strtoll(t.c_str(), &fine, 10);
-  if (*fine != '\0' && *fine != ' ') return std::nullopt;
-  return v;
+  const std::string_view t = c->testo;
+  // Plain digits, as nearly every field holds, read in place; 18 of them
+  // cannot overflow. strtoll would need a copy that ends in NUL.
+  if (t.size() <= 18 && std::all_of(t.begin(), t.end(), [](char d) { return d >= '0' && d <= '9'; })) {
+    int64_t v = 0;
+    for (const char d : t) v = 10 * v + (d - '0');
+    return v;
+  }
+  const std::string copia(t);
+  char* dopo = nullptr;
+  const long long w = std::strtoll(copia.c_str(), &dopo, 10);
+  if (*dopo != '\0' && *dopo != ' ') return std::nullopt;
+  return w;
 }
 
 int64_t arrotonda(double q) { return static_cast<int64_t>(std::nearbyint(q)); }
