@@ -74,11 +74,10 @@ unsigned char* slot(unsigned char* p, TipoSlot tipo, double valore) {
 // A column runs to a million slots: they go into the sink a block of rows
 // at a time, each block with room for its rows at the largest slot size.
 void immagine_righe(const ColonnaLinea& col, size_t da, size_t a, ByteSink& out) {
-  constexpr size_t kSlotMassimo = 2 + 8;
   constexpr size_t kRighePerBlocco = 4096;
   for (size_t inizio = da; inizio < a; inizio += kRighePerBlocco) {
     const size_t fine = std::min(a, inizio + kRighePerBlocco);
-    unsigned char* p = out.spazio((fine - inizio) * kSlotMassimo);
+    unsigned char* p = out.spazio((fine - inizio) * kByteSlotMassimo);
     for (size_t r = inizio; r < fine; ++r) p = slot(p, col.tipo[r], col.valore[r]);
     out.avanza(p);
   }

@@ -14,6 +14,8 @@ namespace scen {
 
 inline constexpr size_t kByteCella = 15;
 inline constexpr size_t kByteRecordFissi = 34;
+// The largest slot of the track plan: a 16-bit tag and a double.
+inline constexpr size_t kByteSlotMassimo = 2 + 8;
 
 // A text too long for the 16-bit length field of its record.
 struct TestoTroppoLungo : std::length_error {

@@ -3,6 +3,7 @@
 // old file stays as it was when anything fails, and no temporary is left.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <stdexcept>
@@ -47,6 +48,10 @@ class SostituzionePreparata {
   // Until `chiudi`: whatever goes in is written to the temporary in large
   // blocks. Throws ErroreFile when a block cannot be written.
   ByteSink& contenuto() { return out_; }
+  // At most how long the content will be: the file system can set the
+  // space aside in one go rather than block by block as the writes come.
+  // A hint, ignored where it is refused; `chiudi` cuts what was not used.
+  void riserva(uint64_t byte);
   // Writes what is left and closes the temporary. Throws ErroreFile.
   void chiudi();
   // Renames the closed temporary over the destination. Throws ErroreFile.
@@ -57,6 +62,8 @@ class SostituzionePreparata {
   std::filesystem::path destinazione_;
   std::filesystem::path temporaneo_;  // empty once renamed
   int fd_ = -1;                       // the open temporary, until closed
+  uint64_t scritti_ = 0;              // bytes written to it
+  uint64_t riservati_ = 0;            // its length as reserved
   ByteSink out_;
 };
 

@@ -1,6 +1,10 @@
 #include "output/plan_writer.h"
 
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdint>
 #include <system_error>
 #include <utility>
 
@@ -9,11 +13,47 @@
 namespace scen {
 
 namespace {
+
 constexpr size_t kRighePerRun = size_t{1} << 16;
+
+// Has the kernel put in the pages of [p, p + byte) now, as a write would.
+// A hint: where the kernel does not take it, the first write does the work.
+void popola(const void* p, size_t byte) {
+  static_assert(MADV_POPULATE_WRITE > 0);
+  const auto pagina = static_cast<uintptr_t>(::sysconf(_SC_PAGESIZE));
+  const auto inizio = reinterpret_cast<uintptr_t>(p) / pagina * pagina;
+  const uintptr_t fine = (reinterpret_cast<uintptr_t>(p) + byte + pagina - 1) / pagina * pagina;
+  (void)::madvise(reinterpret_cast<void*>(inizio), fine - inizio, MADV_POPULATE_WRITE);
+}
+
+// Fresh memory costs more to touch the first time than the plan costs to
+// compute. While the compile computes the first rows, the pages of the
+// rows still to come are put in on this thread, a stretch of every array
+// at a time, in the order the compile reaches them. The contents are not
+// touched: the compile may be writing the same pages meanwhile.
+void prepara_pagine(const TabellaLinea& t, size_t da) {
+  constexpr size_t kRighePerTratto = size_t{1} << 18;  // 2 MiB of doubles
+  for (size_t r = da; r < t.righe(); r += kRighePerTratto) {
+    const size_t n = std::min(t.righe() - r, kRighePerTratto);
+    for (const ColonnaLinea* c : {&t.x, &t.y}) {
+      popola(c->valore.data() + r, n * sizeof(double));
+      popola(c->tipo.data() + r, n * sizeof(TipoSlot));
+    }
+  }
+}
+
 }  // namespace
 
+// The thread starts at once: it opens the temporary while the compile
+// reads its first lines, and is waiting when the first rows are announced.
 ScritturaPiano::ScritturaPiano(std::filesystem::path destinazione)
-    : destinazione_(std::move(destinazione)) {}
+    : destinazione_(std::move(destinazione)) {
+  try {
+    thread_ = std::thread(&ScritturaPiano::scrivi, this);
+  } catch (const std::system_error&) {
+    // No thread to be had: `termina` writes the whole plan itself.
+  }
+}
 
 ScritturaPiano::~ScritturaPiano() {
   if (!thread_.joinable()) return;
@@ -31,13 +71,6 @@ void ScritturaPiano::righe_definitive(const TabellaLinea& tabella, size_t righe)
     tabella_ = &tabella;
     definitive_ = righe;
   }
-  if (!thread_.joinable()) {
-    try {
-      thread_ = std::thread(&ScritturaPiano::scrivi, this);
-    } catch (const std::system_error&) {
-      return;  // no thread to be had: `termina` writes the whole plan itself
-    }
-  }
   annunciate_.notify_one();
 }
 
@@ -48,6 +81,7 @@ void ScritturaPiano::scrivi() {
     file_ = std::make_unique<SostituzionePreparata>(destinazione_);
     ByteSink& out = file_->contenuto();
     size_t scritte = 0;
+    bool riservato = false;
     for (;;) {
       const TabellaLinea* t;
       size_t definitive;
@@ -60,7 +94,13 @@ void ScritturaPiano::scrivi() {
         definitive = definitive_;
         finale = finale_;
       }
+      if (!t) return;  // the compile ended without a plan: nothing to write
       const size_t righe = t->righe();
+      if (!riservato) {
+        file_->riserva(2 * righe * kByteSlotMassimo);
+        if (!finale && definitive < righe) prepara_pagine(*t, definitive);
+        riservato = true;
+      }
       const bool tutta = finale || definitive >= righe;
       const size_t fino = tutta ? righe : definitive;
       immagine_righe(t->x, scritte, fino, out);
@@ -82,7 +122,7 @@ void ScritturaPiano::scrivi() {
 std::unique_ptr<SostituzionePreparata> ScritturaPiano::termina(
     const std::optional<TabellaLinea>& tabella) {
   if (!thread_.joinable()) {
-    // No row was ever announced, or no thread could be started.
+    // No thread could be started.
     if (!tabella) return nullptr;
     return std::make_unique<SostituzionePreparata>(
         destinazione_, [&](ByteSink& out) { immagine_tabella_linea(*tabella, out); });
@@ -90,9 +130,14 @@ std::unique_ptr<SostituzionePreparata> ScritturaPiano::termina(
   {
     const std::lock_guard<std::mutex> lock(mutex_);
     finale_ = true;
+    tabella_ = tabella ? &*tabella : nullptr;
   }
   annunciate_.notify_one();
   thread_.join();
+  if (!tabella) {
+    file_.reset();  // and its temporary with it
+    return nullptr;
+  }
   if (errore_) std::rethrow_exception(errore_);
   return std::move(file_);
 }
