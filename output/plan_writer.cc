@@ -1,10 +1,6 @@
 #include "output/plan_writer.h"
 
-#include <sys/mman.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cstdint>
 #include <system_error>
 #include <utility>
 
@@ -15,32 +11,6 @@ namespace scen {
 namespace {
 
 constexpr size_t kRighePerRun = size_t{1} << 16;
-
-// Has the kernel put in the pages of [p, p + byte) now, as a write would.
-// A hint: where the kernel does not take it, the first write does the work.
-void popola(const void* p, size_t byte) {
-  static_assert(MADV_POPULATE_WRITE > 0);
-  const auto pagina = static_cast<uintptr_t>(::sysconf(_SC_PAGESIZE));
-  const auto inizio = reinterpret_cast<uintptr_t>(p) / pagina * pagina;
-  const uintptr_t fine = (reinterpret_cast<uintptr_t>(p) + byte + pagina - 1) / pagina * pagina;
-  (void)::madvise(reinterpret_cast<void*>(inizio), fine - inizio, MADV_POPULATE_WRITE);
-}
-
-// Fresh memory costs more to touch the first time than the plan costs to
-// compute. While the compile computes the first rows, the pages of the
-// rows still to come are put in on this thread, a stretch of every array
-// at a time, in the order the compile reaches them. The contents are not
-// touched: the compile may be writing the same pages meanwhile.
-void prepara_pagine(const TabellaLinea& t, size_t da) {
-  constexpr size_t kRighePerTratto = size_t{1} << 18;  // 2 MiB of doubles
-  for (size_t r = da; r < t.righe(); r += kRighePerTratto) {
-    const size_t n = std::min(t.righe() - r, kRighePerTratto);
-    for (const ColonnaLinea* c : {&t.x, &t.y}) {
-      popola(c->valore.data() + r, n * sizeof(double));
-      popola(c->tipo.data() + r, n * sizeof(TipoSlot));
-    }
-  }
-}
 
 }  // namespace
 
@@ -98,7 +68,6 @@ void ScritturaPiano::scrivi() {
       const size_t righe = t->righe();
       if (!riservato) {
         file_->riserva(2 * righe * kByteSlotMassimo);
-        if (!finale && definitive < righe) prepara_pagine(*t, definitive);
         riservato = true;
       }
       const bool tutta = finale || definitive >= righe;

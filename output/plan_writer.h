@@ -3,9 +3,7 @@
 // started with the object, writes the x column's slots as far as they go,
 // and, once the whole plan is final, the rest of x and the y column.
 // Computing the plan and writing it then overlap, as do writing the y
-// column and compiling the train. The thread also has the kernel put in
-// the pages of the rows still to come, which on a fresh process costs
-// more than computing them.
+// column and compiling the train.
 #pragma once
 
 #include <atomic>
