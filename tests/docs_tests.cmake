@@ -2,9 +2,8 @@
 # numbers and every option of `scenc <subcommand> --help`.
 add_executable(scen_docs_tests docs_test.cc)
 target_link_libraries(scen_docs_tests PRIVATE scen_core GTest::gtest_main)
-target_compile_definitions(scen_docs_tests PRIVATE DOCS_DIR="${CMAKE_SOURCE_DIR}/docs"
-                                                   SCENC_PATH="$<TARGET_FILE:scenc>")
-add_dependencies(scen_docs_tests scenc)
+target_compile_definitions(scen_docs_tests PRIVATE DOCS_DIR="${CMAKE_SOURCE_DIR}/docs")
+scen_test_esegue(scen_docs_tests scenc)
 gtest_discover_tests(scen_docs_tests DISCOVERY_MODE PRE_TEST)
 
 # What `cmake --install` and the Debian package put in place, run from a

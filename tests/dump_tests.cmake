@@ -3,6 +3,5 @@
 find_package(nlohmann_json REQUIRED)
 add_executable(scen_dump_tests scenc_dump_test.cc)
 target_link_libraries(scen_dump_tests PRIVATE scen_core GTest::gtest_main nlohmann_json::nlohmann_json)
-target_compile_definitions(scen_dump_tests PRIVATE SCENC_PATH="$<TARGET_FILE:scenc>")
-add_dependencies(scen_dump_tests scenc)
+scen_test_esegue(scen_dump_tests scenc)
 gtest_discover_tests(scen_dump_tests DISCOVERY_MODE PRE_TEST)

@@ -6,8 +6,7 @@ add_executable(scen_plot_tests
   plot_layout_test.cc
 )
 target_link_libraries(scen_plot_tests PRIVATE scen_plot scen_core GTest::gtest_main)
-target_compile_definitions(scen_plot_tests PRIVATE SCENC_PATH="$<TARGET_FILE:scenc>")
-add_dependencies(scen_plot_tests scenc)
+scen_test_esegue(scen_plot_tests scenc)
 # The suppressions cover fontconfig's font cache, never freed.
 gtest_discover_tests(scen_plot_tests DISCOVERY_MODE PRE_TEST PROPERTIES ENVIRONMENT
                      "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/plot_test.supp:print_suppressions=0")

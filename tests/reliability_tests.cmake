@@ -16,7 +16,5 @@ gtest_discover_tests(scen_reliability_tests DISCOVERY_MODE PRE_TEST PROPERTIES T
 # the suite runs as root, so that permission bits really refuse.
 add_executable(scen_fault_tests file_fault_test.cc)
 target_link_libraries(scen_fault_tests PRIVATE scen_core GTest::gtest_main)
-target_compile_definitions(scen_fault_tests PRIVATE SCENARIO_PATH="$<TARGET_FILE:scenario>"
-                                                    SCENC_PATH="$<TARGET_FILE:scenc>")
-add_dependencies(scen_fault_tests scenario scenc)
+scen_test_esegue(scen_fault_tests scenario scenc)
 gtest_discover_tests(scen_fault_tests DISCOVERY_MODE PRE_TEST)
