@@ -18,6 +18,10 @@ inline unsigned char* metti_le16(unsigned char* p, uint16_t v) {
   p[1] = static_cast<unsigned char>(v >> 8);
   return p + 2;
 }
+inline unsigned char* metti_le32(unsigned char* p, uint32_t v) {
+  for (int i = 0; i < 4; ++i) p[i] = static_cast<unsigned char>(v >> (8 * i));
+  return p + 4;
+}
 inline unsigned char* metti_le64(unsigned char* p, uint64_t v) {
   for (int i = 0; i < 8; ++i) p[i] = static_cast<unsigned char>(v >> (8 * i));
   return p + 8;
@@ -34,22 +38,18 @@ class ByteSink {
   void u8(uint8_t v) { put(&v, 1); }
   void i16(int16_t v) { u16(static_cast<uint16_t>(v)); }
   void u16(uint16_t v) {
-    const unsigned char b[2] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8)};
-    put(b, 2);
+    unsigned char b[2];
+    put(b, static_cast<size_t>(metti_le16(b, v) - b));
   }
   void i32(int32_t v) {
-    const auto u = static_cast<uint32_t>(v);
-    const unsigned char b[4] = {static_cast<unsigned char>(u), static_cast<unsigned char>(u >> 8),
-                                static_cast<unsigned char>(u >> 16),
-                                static_cast<unsigned char>(u >> 24)};
-    put(b, 4);
+    unsigned char b[4];
+    put(b, static_cast<size_t>(metti_le32(b, static_cast<uint32_t>(v)) - b));
   }
   void f64(double v) {
     uint64_t u;
     std::memcpy(&u, &v, sizeof u);
     unsigned char b[8];
-    for (int i = 0; i < 8; ++i) b[i] = static_cast<unsigned char>(u >> (8 * i));
-    put(b, 8);
+    put(b, static_cast<size_t>(metti_le64(b, u) - b));
   }
   void bytes(std::string_view s) {
     if (!s.empty()) put(s.data(), s.size());
