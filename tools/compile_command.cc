@@ -108,7 +108,7 @@ CLI::App* aggiungi_compile(CLI::App& app, ArgomentiCompilazione& args, int& esit
 
 int esegui_compile(const ArgomentiCompilazione& args) {
   if (!nome_valido(args.route) || !nome_valido(args.train)) {
-    std::cerr << "scenc: route and train names must not contain '/' nor be \".\" or \"..\"\n";
+    std::cerr << kNomeNonValido;
     return kUso;
   }
   scen::OpzioniPercorso opzioni;

@@ -32,5 +32,8 @@ int esegui_compile(const ArgomentiCompilazione& args);
 
 // Route and train names form file names: they must not be paths.
 bool nome_valido(const std::string& nome);
+// What is said, as a usage error, when a name is not valid.
+inline constexpr const char* kNomeNonValido =
+    "scenc: route and train names must not contain '/' nor be \".\" or \"..\"\n";
 
 }  // namespace scenc

@@ -30,7 +30,7 @@ CLI::App* aggiungi_plot(CLI::App& app, ArgomentiPlot& args, int& esito) {
 
 int esegui_plot(const ArgomentiPlot& args) {
   if (!nome_valido(args.route) || !nome_valido(args.train)) {
-    std::cerr << "scenc: route and train names must not contain '/'\n";
+    std::cerr << kNomeNonValido;
     return kUso;
   }
   const auto formato = plot::formato_da_nome(args.out);
