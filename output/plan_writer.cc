@@ -19,20 +19,20 @@ constexpr size_t kRighePerRun = size_t{1} << 16;
 ScritturaPiano::ScritturaPiano(std::filesystem::path destinazione)
     : destinazione_(std::move(destinazione)) {
   try {
-    thread_ = std::thread(&ScritturaPiano::scrivi, this);
+    thread_.emplace([this] { scrivi(); });
   } catch (const std::system_error&) {
     // No thread to be had: `termina` writes the whole plan itself.
   }
 }
 
 ScritturaPiano::~ScritturaPiano() {
-  if (!thread_.joinable()) return;
+  if (!thread_) return;
   {
     const std::lock_guard<std::mutex> lock(mutex_);
     abbandona_ = true;
   }
   annunciate_.notify_one();
-  thread_.join();
+  thread_.reset();  // joined
 }
 
 void ScritturaPiano::righe_definitive(const TabellaLinea& tabella, size_t righe) {
@@ -90,7 +90,7 @@ void ScritturaPiano::scrivi() {
 
 std::unique_ptr<SostituzionePreparata> ScritturaPiano::termina(
     const std::optional<TabellaLinea>& tabella) {
-  if (!thread_.joinable()) {
+  if (!thread_) {
     // No thread could be started.
     if (!tabella) return nullptr;
     return std::make_unique<SostituzionePreparata>(
@@ -102,7 +102,7 @@ std::unique_ptr<SostituzionePreparata> ScritturaPiano::termina(
     tabella_ = tabella ? &*tabella : nullptr;
   }
   annunciate_.notify_one();
-  thread_.join();
+  thread_.reset();  // joined
   if (!tabella) {
     file_.reset();  // and its temporary with it
     return nullptr;

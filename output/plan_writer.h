@@ -1,6 +1,6 @@
 // The track plan's file, written while the compile goes on. The compile
 // announces the plan's rows as they become final; a thread of its own,
-// started with the object, writes the x column's slots as far as they go,
+// started with the object beside the compile's, writes the x column's slots as far as they go,
 // and, once the whole plan is final, the rest of x and the y column.
 // Computing the plan and writing it then overlap, as do writing the y
 // column and compiling the train.
@@ -13,11 +13,11 @@
 #include <memory>
 #include <mutex>
 #include <optional>
-#include <thread>
 
 #include "compiler/plan_progress.h"
 #include "model/model.h"
 #include "output/file_replace.h"
+#include "output/side_thread.h"
 
 namespace scen {
 
@@ -51,7 +51,8 @@ class ScritturaPiano final : public OsservatorePiano {
   // The thread's, until it is joined.
   std::unique_ptr<SostituzionePreparata> file_;
   std::exception_ptr errore_;
-  std::thread thread_;
+  // Empty when no thread could be had.
+  std::optional<ThreadAccanto> thread_;
 };
 
 }  // namespace scen
