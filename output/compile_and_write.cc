@@ -36,7 +36,9 @@ EsitoPercorso memorizza_percorso(Modello& m, const OpzioniPercorso& opzioni) {
   if (esito.compilazione.codice != 0 && !opzioni.scrivi_con_errori) return esito;
   esito.errore_riservato = timbra(m);
   if (esito.errore_riservato != 0 || !opzioni.scrivi) return esito;
-  esito.scritti = scrivi_compilati(m, opzioni.cartella_uscita, piano ? piano->termina(m.tabella_linea) : nullptr);
+  LineaPronta linea_pronta;
+  if (piano) linea_pronta = [&] { return piano->termina(m.tabella_linea); };
+  esito.scritti = scrivi_compilati(m, opzioni.cartella_uscita, linea_pronta);
   return esito;
 }
 

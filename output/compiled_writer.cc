@@ -1,5 +1,6 @@
 #include "output/compiled_writer.h"
 
+#include <exception>
 #include <memory>
 
 #include "model/byte_images.h"
@@ -26,24 +27,30 @@ int timbra(Modello& m) {
   return 0;
 }
 
-std::vector<std::filesystem::path> scrivi_compilati(
-    const Modello& m, const std::filesystem::path& cartella,
-    std::unique_ptr<SostituzionePreparata> linea_pronta) {
+std::vector<std::filesystem::path> scrivi_compilati(const Modello& m, const std::filesystem::path& cartella,
+                                                    const LineaPronta& linea_pronta) {
   const NomiCompilati nomi = nomi_compilati(cartella, m);
   // All written before any is put in place: a file that cannot be written
   // leaves every earlier compiled file as it was, not a mix of old and new.
-  std::vector<std::unique_ptr<SostituzionePreparata>> pronte;
-  if (linea_pronta)
-    pronte.push_back(std::move(linea_pronta));
-  else if (m.scrivi_linea != 0 && m.tabella_linea)
-    pronte.push_back(std::make_unique<SostituzionePreparata>(
-        nomi.linea_dat, [&](ByteSink& out) { immagine_tabella_linea(*m.tabella_linea, out); }));
-  pronte.push_back(std::make_unique<SostituzionePreparata>(
-      nomi.sim, [&](ByteSink& out) { immagine_dati_sim(m.dati_sim, out); }));
-  pronte.push_back(std::make_unique<SostituzionePreparata>(
-      nomi.dat, [&](ByteSink& out) { immagine_celle(*m.celle, out); }));
+  std::unique_ptr<SostituzionePreparata> linea;
+  if (!linea_pronta && m.scrivi_linea != 0 && m.tabella_linea)
+    linea = std::make_unique<SostituzionePreparata>(
+        nomi.linea_dat, [&](ByteSink& out) { immagine_tabella_linea(*m.tabella_linea, out); });
+  std::unique_ptr<SostituzionePreparata> sim, dat;
+  std::exception_ptr errore;
+  try {
+    sim = std::make_unique<SostituzionePreparata>(nomi.sim, [&](ByteSink& out) { immagine_dati_sim(m.dati_sim, out); });
+    dat = std::make_unique<SostituzionePreparata>(nomi.dat, [&](ByteSink& out) { immagine_celle(*m.celle, out); });
+  } catch (const ErroreFile&) {
+    // The plan's file comes first: its own error, if any, is the one told.
+    errore = std::current_exception();
+  }
+  if (linea_pronta) linea = linea_pronta();
+  if (errore) std::rethrow_exception(errore);
+
   std::vector<std::filesystem::path> scritti;
-  for (const auto& p : pronte) {
+  for (SostituzionePreparata* p : {linea.get(), sim.get(), dat.get()}) {
+    if (!p) continue;
     p->completa();
     scritti.push_back(p->destinazione());
   }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -29,12 +30,18 @@ NomiCompilati nomi_compilati(const std::filesystem::path& cartella, const Modell
 // model is then left as the check found it). Needs the grid.
 int timbra(Modello& m);
 
+// The plan's file written elsewhere (see output/plan_writer.h), asked for
+// once it is needed: null when there is none. Throws ErroreFile.
+using LineaPronta = std::function<std::unique_ptr<SostituzionePreparata>()>;
+
 // Writes <route>_linea.dat (when `scrivi_linea` is nonzero and the plan
-// exists), the .sim and the .dat, in that order, each replaced whole.
-// `linea_pronta`, when given, is the plan's file already written (see
-// output/plan_writer.h). Returns the files written; throws ErroreFile.
-std::vector<std::filesystem::path> scrivi_compilati(
-    const Modello& m, const std::filesystem::path& cartella,
-    std::unique_ptr<SostituzionePreparata> linea_pronta = nullptr);
+// exists), the .sim and the .dat, each replaced whole, and puts them in
+// place in that order. `linea_pronta`, when given, gives the plan's file;
+// it is asked for after the .sim and .dat are written, which can go on
+// while it is finished. Either way, when more than one file cannot be
+// written, the error told is the first one's in that order. Returns the
+// files written; throws ErroreFile.
+std::vector<std::filesystem::path> scrivi_compilati(const Modello& m, const std::filesystem::path& cartella,
+                                                    const LineaPronta& linea_pronta = nullptr);
 
 }  // namespace scen
