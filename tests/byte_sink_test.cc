@@ -1,0 +1,60 @@
+// The byte sink hands on exactly the bytes put into it, in order, however
+// they fall across its small first block, its large blocks and a field
+// longer than a block: the same bytes as a sink that keeps them all.
+#include "model/byte_sink.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+namespace scen {
+namespace {
+
+// `campi` fields of 1, 4 and 8 bytes, the 8 through spazio/avanza, then a
+// run of `lunga` bytes, then `campi` fields more.
+void riempi(ByteSink& out, size_t campi, size_t lunga) {
+  auto alcuni = [&](uint32_t seme) {
+    for (uint32_t i = 0; i < campi; ++i) {
+      const uint32_t v = i * 2654435761u + seme;
+      if (i % 3 == 0) out.u8(static_cast<uint8_t>(v));
+      if (i % 3 == 1) out.i32(static_cast<int32_t>(v));
+      if (i % 3 == 2) out.avanza(metti_le64(out.spazio(8), uint64_t{v} << 32 | i));
+    }
+  };
+  alcuni(1);
+  out.bytes(std::string(lunga, 'L'));
+  alcuni(2);
+  out.flush();
+}
+
+TEST(ByteSink, DrainsTheSameBytesAcrossEveryBlock) {
+  constexpr size_t kBlocco = size_t{1} << 20;
+  const struct {
+    const char* nome;
+    size_t campi;
+    size_t lunga;
+  } casi[] = {
+      {"a few bytes", 3, 0},
+      {"about the first block", 8 * 1024, 0},
+      {"several large blocks", 600 * 1024, 0},
+      {"a run longer than a large block", 100, kBlocco + 12345},
+      {"a long run once past the first block", 20000, 300000},
+  };
+  for (const auto& c : casi) {
+    SCOPED_TRACE(c.nome);
+    ByteSink tutto;
+    riempi(tutto, c.campi, c.lunga);
+    std::string ricevuto;
+    ByteSink out([&](std::string_view blocco) {
+      EXPECT_LE(blocco.size(), std::max(kBlocco, c.lunga));
+      ricevuto += blocco;
+    });
+    riempi(out, c.campi, c.lunga);
+    EXPECT_EQ(ricevuto.size(), tutto.collected().size());
+    EXPECT_TRUE(ricevuto == tutto.collected());
+  }
+}
+
+}  // namespace
+}  // namespace scen
