@@ -1,11 +1,13 @@
 // An allocator for the large tables of the model: the track plan's columns
 // run to 8 MB each (their values) and 1 MB (their slot kinds). A block of
-// 256 KiB or more gets a mapping of its own, aligned to 2 MiB and marked for
+// 512 KiB or more gets a mapping of its own, aligned to 2 MiB and marked for
 // transparent huge pages, so that the kernel fills it with a few 2 MiB pages
 // on first touch instead of faulting in hundreds or thousands of 4 KiB pages
-// one by one, which costs more than computing the table. Smaller blocks
-// come from the usual allocator. Where the kernel does not offer huge pages
-// a block simply keeps small pages.
+// one by one, which costs more than computing the table. (Clearing a whole
+// 2 MiB page costs about what 128 faults do: below that a block is better
+// off with small pages.) Smaller blocks come from the usual allocator.
+// Where the kernel does not offer huge pages a block simply keeps small
+// pages.
 #pragma once
 
 #include <sys/mman.h>
@@ -28,7 +30,7 @@ inline constexpr size_t kPaginaGrande = size_t{2} << 20;
 // bounds the sanitizer watches.
 inline constexpr size_t kSogliaPagineGrandi = std::numeric_limits<size_t>::max();
 #else
-inline constexpr size_t kSogliaPagineGrandi = kPaginaGrande / 8;
+inline constexpr size_t kSogliaPagineGrandi = kPaginaGrande / 4;
 #endif
 
 // `byte` (a multiple of kPaginaGrande), mapped at a multiple of
