@@ -130,6 +130,11 @@ Sorgente righe(const std::filesystem::path& file) {
   const std::string_view t(s.testo.data(), s.testo.size());
   // The bytes examined, growing by the LF of each CR LF.
   size_t esaminati = std::min(t.size(), kCaratteriEsaminati);
+  // Room for every line at once: each but the last ends in a CR or an LF,
+  // and there are no more than the characters examined. Growing a step at
+  // a time would copy the lines over and over, into fresh memory each time.
+  const auto a_capo = std::count_if(t.begin(), t.end(), [](char c) { return c == '\n' || c == '\r'; });
+  s.righe.reserve(std::min(static_cast<size_t>(a_capo), kCaratteriEsaminati) + 1);
   // The next CR and the next LF, each looked for again once passed.
   size_t cr = prossimo(t, '\r', 0), lf = prossimo(t, '\n', 0);
   for (size_t inizio = 0; inizio < esaminati;) {
