@@ -1,6 +1,8 @@
 #include "tools/compile_command.h"
 
 #include <iostream>
+#include <optional>
+#include <utility>
 
 #include "compiler/diagnostic_text.h"
 #include "output/compile_and_write.h"
@@ -8,6 +10,7 @@
 #include "output/error_report.h"
 #include "output/file_replace.h"
 #include "tools/exit_status.h"
+#include "tools/lint_beside.h"
 #include "tools/source_excerpt.h"
 
 namespace scenc {
@@ -125,10 +128,24 @@ int esegui_compile(const ArgomentiCompilazione& args) {
   std::vector<Avviso> attivi;
   for (Avviso a : kTuttiAvvisi)
     if (!args.silenziati.contains(a)) attivi.push_back(a);
+  // The warnings are looked for while the sources compile, and told first.
+  ControlloAccanto controllo({opzioni.sorgenti.linea, opzioni.sorgenti.treno, args.route, args.train}, std::move(attivi));
+
+  scen::Modello m;
+  m.nome_percorso = args.route;
+  m.nome_treno = args.train;
+  scen::EsitoPercorso esito;
+  std::optional<scen::ErroreFile> non_scritto;
+  try {
+    esito = scen::memorizza_percorso(m, opzioni);
+  } catch (const scen::ErroreFile& e) {
+    non_scritto = e;
+  }
+
   // The first hundred warnings: a file of junk would otherwise bury the
   // error under millions of them.
   constexpr size_t kAvvisiMostrati = 100;
-  const auto avvisi = controlla_sorgenti({opzioni.sorgenti.linea, opzioni.sorgenti.treno, args.route, args.train}, attivi);
+  const auto avvisi = controllo.avvisi();
   for (size_t i = 0; i < avvisi.size() && i < kAvvisiMostrati; ++i) {
     const AvvisoLint& w = avvisi[i];
     stampa(std::cerr, {w.file, {w.linea, w.colonna}}, "warning", " " + w.testo + " [--" + flag_avviso(w.tipo) + "]",
@@ -136,15 +153,8 @@ int esegui_compile(const ArgomentiCompilazione& args) {
   }
   if (avvisi.size() > kAvvisiMostrati)
     std::cerr << "scenc: " << avvisi.size() - kAvvisiMostrati << " more warnings not shown\n";
-
-  scen::Modello m;
-  m.nome_percorso = args.route;
-  m.nome_treno = args.train;
-  scen::EsitoPercorso esito;
-  try {
-    esito = scen::memorizza_percorso(m, opzioni);
-  } catch (const scen::ErroreFile& e) {
-    std::cerr << "scenc: cannot write " << e.file().string() << ": " << e.motivo() << "\n";
+  if (non_scritto) {
+    std::cerr << "scenc: cannot write " << non_scritto->file().string() << ": " << non_scritto->motivo() << "\n";
     return kErroreFile;
   }
   const scen::Diagnostica& d = esito.compilazione;
