@@ -1,11 +1,11 @@
 // A little-endian byte sink. Without a drain it collects the whole image in
 // memory; with one it hands the bytes on in large blocks.
 //
-// A drained sink starts with a small block, which holds most files whole,
-// and moves to its large block only when the first one fills: a fresh
-// block costs the kernel a page fault for every 4 KiB first written, so a
-// small file should touch little, and a long one takes its large block in
-// huge pages (model/large_pages.h), one fault instead of hundreds.
+// Every 4 KiB first written in a fresh block costs the kernel a page fault.
+// A block from the usual allocator faults in only the pages a file fills,
+// which suits a short file; a sink told that a long content is coming
+// takes its block in huge pages instead (model/large_pages.h): one fault
+// for the whole block, however many times it is filled.
 #pragma once
 
 #include <algorithm>
@@ -55,10 +55,7 @@ class ByteSink {
 
   ByteSink() = default;
   explicit ByteSink(Drain drain, size_t block = size_t{1} << 20)
-      : drain_(std::move(drain)),
-        block_(block),
-        buffer_(std::make_unique_for_overwrite<char[]>(std::min(block, kPrimoBlocco)).release()),
-        size_(std::min(block, kPrimoBlocco)) {}
+      : drain_(std::move(drain)), buffer_(std::make_unique_for_overwrite<char[]>(block).release()), size_(block) {}
 
   void u8(uint8_t v) { put(&v, 1); }
   void i16(int16_t v) { u16(static_cast<uint16_t>(v)); }
@@ -92,6 +89,15 @@ class ByteSink {
     used_ = static_cast<size_t>(reinterpret_cast<const char*>(fine) - buffer_.get());
   }
 
+  // Up to `byte` more bytes are coming: a drained sink that may fill its
+  // block more than once takes the block in huge pages.
+  void prevedi(uint64_t byte) {
+    if (!drain_ || buffer_.get_deleter().byte > 0 || byte <= size_ - used_) return;
+    Buffer buffer(AllocatorePagineGrandi<char>().allocate(size_), {size_});
+    if (used_ > 0) std::memcpy(buffer.get(), buffer_.get(), used_);
+    buffer_ = std::move(buffer);
+  }
+
   // Hands the rest to the drain; a sink without a drain keeps everything.
   void flush() {
     if (drain_ && used_ > 0) {
@@ -113,24 +119,19 @@ class ByteSink {
     std::memcpy(buffer_.get() + at, p, n);
     used_ = at + n;
   }
-  // With a drain: hand the full block on, then go on in the large block (a
-  // field longer than that gets a buffer of its own size). Without: double
-  // the buffer.
+  // With a drain: hand the full block on (a field longer than the block
+  // gets a buffer of its own size). Without: double the buffer.
   void make_room(size_t n) {
     if (drain_) flush();
-    const size_t new_size = drain_ ? std::max({size_, block_, n}) : std::max(2 * size_, used_ + n);
+    const size_t new_size = drain_ ? std::max(size_, n) : std::max(2 * size_, used_ + n);
     if (new_size == size_) return;
-    Buffer buffer = drain_ ? Buffer(AllocatorePagineGrandi<char>().allocate(new_size), {new_size})
-                           : Buffer(std::make_unique_for_overwrite<char[]>(new_size).release());
+    Buffer buffer(std::make_unique_for_overwrite<char[]>(new_size).release());
     if (used_ > 0) std::memcpy(buffer.get(), buffer_.get(), used_);
     buffer_ = std::move(buffer);
     size_ = new_size;
   }
 
-  static constexpr size_t kPrimoBlocco = size_t{64} << 10;
-
   Drain drain_;
-  size_t block_ = 0;
   Buffer buffer_;
   size_t size_ = 0;
   size_t used_ = 0;

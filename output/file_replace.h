@@ -51,6 +51,7 @@ class SostituzionePreparata {
   // At most how long the content will be: the file system can set the
   // space aside in one go rather than block by block as the writes come.
   // A hint, ignored where it is refused; `chiudi` cuts what was not used.
+  // The content's blocks are taken in huge pages when it runs to several.
   void riserva(uint64_t byte);
   // Writes what is left and closes the temporary. Throws ErroreFile.
   void chiudi();

@@ -1,6 +1,7 @@
 // The byte sink hands on exactly the bytes put into it, in order, however
-// they fall across its small first block, its large blocks and a field
-// longer than a block: the same bytes as a sink that keeps them all.
+// they fall across its blocks, a field longer than a block, and a block
+// moved to huge pages part way through: the same bytes as a sink that
+// keeps them all.
 #include "model/byte_sink.h"
 
 #include <gtest/gtest.h>
@@ -12,8 +13,9 @@ namespace scen {
 namespace {
 
 // `campi` fields of 1, 4 and 8 bytes, the 8 through spazio/avanza, then a
-// run of `lunga` bytes, then `campi` fields more.
-void riempi(ByteSink& out, size_t campi, size_t lunga) {
+// run of `lunga` bytes, then `campi` fields more. `prevedi`, when nonzero,
+// is announced after the first fields.
+void riempi(ByteSink& out, size_t campi, size_t lunga, uint64_t prevedi) {
   auto alcuni = [&](uint32_t seme) {
     for (uint32_t i = 0; i < campi; ++i) {
       const uint32_t v = i * 2654435761u + seme;
@@ -23,6 +25,7 @@ void riempi(ByteSink& out, size_t campi, size_t lunga) {
     }
   };
   alcuni(1);
+  if (prevedi > 0) out.prevedi(prevedi);
   out.bytes(std::string(lunga, 'L'));
   alcuni(2);
   out.flush();
@@ -34,23 +37,24 @@ TEST(ByteSink, DrainsTheSameBytesAcrossEveryBlock) {
     const char* nome;
     size_t campi;
     size_t lunga;
+    uint64_t prevedi;
   } casi[] = {
-      {"a few bytes", 3, 0},
-      {"about the first block", 8 * 1024, 0},
-      {"several large blocks", 600 * 1024, 0},
-      {"a run longer than a large block", 100, kBlocco + 12345},
-      {"a long run once past the first block", 20000, 300000},
+      {"a few bytes", 3, 0, 0},
+      {"several blocks", 600 * 1024, 0, 0},
+      {"a run longer than a block", 100, kBlocco + 12345, 0},
+      {"a long content announced, huge pages part way through a block", 20000, 300000, 4 * kBlocco},
+      {"a short content announced", 20000, 0, 1000},
   };
   for (const auto& c : casi) {
     SCOPED_TRACE(c.nome);
     ByteSink tutto;
-    riempi(tutto, c.campi, c.lunga);
+    riempi(tutto, c.campi, c.lunga, c.prevedi);
     std::string ricevuto;
     ByteSink out([&](std::string_view blocco) {
       EXPECT_LE(blocco.size(), std::max(kBlocco, c.lunga));
       ricevuto += blocco;
     });
-    riempi(out, c.campi, c.lunga);
+    riempi(out, c.campi, c.lunga, c.prevedi);
     EXPECT_EQ(ricevuto.size(), tutto.collected().size());
     EXPECT_TRUE(ricevuto == tutto.collected());
   }
