@@ -9,6 +9,7 @@
 #pragma once
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <functional>
@@ -21,19 +22,21 @@
 namespace scen {
 
 // Little-endian stores into raw bytes; each returns the byte after the field.
-inline unsigned char* metti_le16(unsigned char* p, uint16_t v) {
-  p[0] = static_cast<unsigned char>(v);
-  p[1] = static_cast<unsigned char>(v >> 8);
-  return p + 2;
+// On a little-endian machine a field is its own bytes, stored at once
+// (the compiler does not always merge the byte-by-byte stores into one);
+// elsewhere it is taken apart a byte at a time.
+template <class U>
+inline unsigned char* metti_le(unsigned char* p, U v) {
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(p, &v, sizeof v);
+  } else {
+    for (size_t i = 0; i < sizeof v; ++i) p[i] = static_cast<unsigned char>(v >> (8 * i));
+  }
+  return p + sizeof v;
 }
-inline unsigned char* metti_le32(unsigned char* p, uint32_t v) {
-  for (int i = 0; i < 4; ++i) p[i] = static_cast<unsigned char>(v >> (8 * i));
-  return p + 4;
-}
-inline unsigned char* metti_le64(unsigned char* p, uint64_t v) {
-  for (int i = 0; i < 8; ++i) p[i] = static_cast<unsigned char>(v >> (8 * i));
-  return p + 8;
-}
+inline unsigned char* metti_le16(unsigned char* p, uint16_t v) { return metti_le(p, v); }
+inline unsigned char* metti_le32(unsigned char* p, uint32_t v) { return metti_le(p, v); }
+inline unsigned char* metti_le64(unsigned char* p, uint64_t v) { return metti_le(p, v); }
 
 // A sink's buffer, freed by the allocator it came from: `byte` is nonzero
 // for one of AllocatorePagineGrandi's.
