@@ -54,6 +54,22 @@ inline void* mappa_pagine_grandi(size_t byte) {
   return reinterpret_cast<void*>(allineato);
 }
 
+// Has the kernel put in the pages of [inizio, fine) now, as the first write
+// to each would, but all in one call: their bytes stay as they are (zero
+// for pages not yet touched). Advice only: where the kernel cannot, the
+// pages come with their first write as usual.
+inline void prepara_pagine(const void* inizio, const void* fine) noexcept {
+#ifdef MADV_POPULATE_WRITE
+  constexpr uintptr_t kPagina = 4096;
+  const uintptr_t da = reinterpret_cast<uintptr_t>(inizio) & ~(kPagina - 1);
+  const uintptr_t a = reinterpret_cast<uintptr_t>(fine);
+  if (a > da) (void)::madvise(reinterpret_cast<void*>(da), a - da, MADV_POPULATE_WRITE);
+#else
+  (void)inizio;
+  (void)fine;
+#endif
+}
+
 // Only a block that mappa_pagine_grandi made, with its size, comes here.
 inline void libera_pagine_grandi(void* p, size_t byte) noexcept {
   if (::munmap(p, byte) != 0) std::abort();

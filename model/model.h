@@ -2,6 +2,7 @@
 // and the scalars that the compile, the code track and the writer share.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -81,6 +82,12 @@ struct ColonnaLinea {
   void metti_reale(size_t r, double v) {
     tipo[r] = TipoSlot::reale;
     valore[r] = v;
+  }
+  // The memory of rows [da, a) made ready for their first values, which
+  // then cost no page faults; their slots are left as they are.
+  void prepara_righe(size_t da, size_t a) const {
+    a = std::min(a, valore.size());
+    if (da < a) prepara_pagine(valore.data() + da, valore.data() + a);
   }
 };
 

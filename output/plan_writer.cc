@@ -11,6 +11,8 @@ namespace scen {
 namespace {
 
 constexpr size_t kRighePerRun = size_t{1} << 16;
+// A 2 MiB page of values.
+constexpr size_t kRighePreparate = size_t{1} << 18;
 
 }  // namespace
 
@@ -74,7 +76,14 @@ void ScritturaPiano::scrivi() {
       const size_t fino = tutta ? righe : definitive;
       immagine_righe(t->x, scritte, fino, out);
       scritte = fino;
-      if (!tutta) continue;
+      if (!tutta) {
+        // Time to spare until the next rows: their values' pages, which
+        // the compile would otherwise fault in as it goes, a huge page at
+        // a time, are put in here.
+        t->x.prepara_righe(fino, fino + kRighePreparate);
+        t->y.prepara_righe(fino, fino + kRighePreparate);
+        continue;
+      }
       // The y column in runs, so that a compile that ends in an error
       // does not wait for a file it will throw away.
       for (size_t da = 0; da < righe && !abbandona_; da += kRighePerRun)
