@@ -83,8 +83,9 @@ struct ColonnaLinea {
     tipo[r] = TipoSlot::reale;
     valore[r] = v;
   }
-  // The memory of rows [da, a) made ready for their first values, which
-  // then cost no page faults; their slots are left as they are.
+  // The pages of rows [da, a)'s values put in before they are first
+  // written, which then costs no page faults; the values are left as they
+  // are. (The kinds, a byte a row, are in from the plan's first rows.)
   void prepara_righe(size_t da, size_t a) const {
     a = std::min(a, valore.size());
     if (da < a) prepara_pagine(valore.data() + da, valore.data() + a);
