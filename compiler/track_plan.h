@@ -35,6 +35,11 @@ class GeometriaLinea {
  private:
   TabellaLinea& tabella();
   bool corsa(int64_t fine, double k, int64_t limite);
+  // The steps of `corsa` from the cursor on, given rows c - 2 (x0, y0) and
+  // c - 1 (x1, y1); with kRettilineo, for k = 0 only.
+  template <bool kRettilineo>
+  bool passi(TabellaLinea& t, double x0, double y0, double x1, double y1, double k, int64_t fine,
+             int64_t limite);
   // The row at the cursor must lie within the plan.
   void verifica_riga(const TabellaLinea& t) const;
 

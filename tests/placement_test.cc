@@ -3,6 +3,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 #include <tuple>
@@ -88,13 +89,24 @@ TEST(TrackPlan, FirstCurveOfTheScenario) {
   }
 }
 
-// The plan of `righe` rows for curve lines (start, length, turn per metre).
-TabellaLinea piano(const std::vector<std::tuple<int, int, double>>& curve, int righe = 1000) {
+// The plan of `righe` rows for curve lines (start, length, turn per metre),
+// from rows 0 and 1 as `avvia` sets them or as given.
+struct Inizio {
+  double x0 = 0.0, y0 = 0.0, x1 = 0.0, y1 = 1.0;
+};
+TabellaLinea piano(const std::vector<std::tuple<int, int, double>>& curve, int righe = 1000,
+                   std::optional<Inizio> inizio = std::nullopt) {
   std::optional<TabellaLinea> t(std::in_place);
   t->x.dimensiona(static_cast<size_t>(righe));
   t->y.dimensiona(static_cast<size_t>(righe));
   GeometriaLinea g(t);
   g.avvia();
+  if (inizio) {
+    t->x.valore[0] = inizio->x0;
+    t->y.valore[0] = inizio->y0;
+    t->x.valore[1] = inizio->x1;
+    t->y.valore[1] = inizio->y1;
+  }
   for (const auto& [s, l, k] : curve) {
     EXPECT_TRUE(g.rettilineo_fino_a(s));
     EXPECT_TRUE(g.curva_fino_a(int64_t{s} + l, k));
@@ -129,31 +141,80 @@ TEST(TrackPlan, CurvesBehindTheCursor) {
 }
 
 // Each bracket is computed before it is added: adding the three terms left
-// to right gives other bits within a few curves.
+// to right gives other bits within a few curves. Straights leave out their
+// zero products only where that changes no bit: from rows that hold a -0
+// or lie near infinity they step as curves do.
 TEST(TrackPlan, EveryRowFollowsTheStepBitForBit) {
   const std::vector<std::tuple<int, int, double>> curve = {
       {350, 100, -0.003}, {550, 200, 0.001}, {1000, 300, 0.003}, {2000, 500, -0.0001}};
-  const TabellaLinea t = piano(curve, 3000);
-
-  std::vector<double> x = {0.0, 0.0};
-  std::vector<double> y = {0.0, 1.0};
-  auto passo = [&](double k) {
-    const double dx = x.back() - x[x.size() - 2];
-    const double dy = y.back() - y[y.size() - 2];
-    x.push_back(x.back() + (dx + k * dy));
-    y.push_back(y.back() + (dy - k * dx));
+  const struct {
+    const char* nome;
+    Inizio inizio;
+  } casi[] = {
+      {"as the compile starts", {}},
+      {"x at -0", {0.0, 0.0, -0.0, 1.0}},
+      {"y at -0", {1.0, 0.0, 2.0, -0.0}},
+      {"both at -0 from +0", {0.0, 0.0, -0.0, -0.0}},
+      {"near infinity", {-1e307, 1e300, 1.7e308, -1.5e308}},
+      {"past 1e290", {0.0, 0.0, 2e290, 3e290}},
+      {"infinite", {0.0, 0.0, std::numeric_limits<double>::infinity(), 1.0}},
   };
-  for (const auto& [s, l, k] : curve) {
-    while (static_cast<int>(x.size()) <= s) passo(0.0);
-    while (static_cast<int>(x.size()) <= s + l) passo(k);
-  }
-  while (x.size() <= 2997) passo(0.0);  // rows 0 .. 2997; 2998 and 2999 stay empty
+  for (const auto& caso : casi) {
+    SCOPED_TRACE(caso.nome);
+    const TabellaLinea t = piano(curve, 3000, caso.inizio);
 
-  ASSERT_EQ(x.size(), 2998u);
-  for (size_t r = 0; r < x.size(); ++r) {
-    ASSERT_EQ(bit(t.x.valore[r]), bit(x[r])) << "x at row " << r;
-    ASSERT_EQ(bit(t.y.valore[r]), bit(y[r])) << "y at row " << r;
+    std::vector<double> x = {caso.inizio.x0, caso.inizio.x1};
+    std::vector<double> y = {caso.inizio.y0, caso.inizio.y1};
+    auto passo = [&](double k) {
+      const double dx = x.back() - x[x.size() - 2];
+      const double dy = y.back() - y[y.size() - 2];
+      x.push_back(x.back() + (dx + k * dy));
+      y.push_back(y.back() + (dy - k * dx));
+    };
+    for (const auto& [s, l, k] : curve) {
+      while (static_cast<int>(x.size()) <= s) passo(0.0);
+      while (static_cast<int>(x.size()) <= s + l) passo(k);
+    }
+    while (x.size() <= 2997) passo(0.0);  // rows 0 .. 2997; 2998 and 2999 stay empty
+
+    ASSERT_EQ(x.size(), 2998u);
+    for (size_t r = 0; r < x.size(); ++r) {
+      ASSERT_EQ(bit(t.x.valore[r]), bit(x[r])) << "x at row " << r;
+      ASSERT_EQ(bit(t.y.valore[r]), bit(y[r])) << "y at row " << r;
+      ASSERT_EQ(t.x.tipo[r], r < 2 ? TipoSlot::intero : TipoSlot::reale) << r;
+      ASSERT_EQ(t.y.tipo[r], r < 2 ? TipoSlot::intero : TipoSlot::reale) << r;
+    }
   }
+}
+
+// Announced rows are final: every one of them stepped, the next one not yet.
+TEST(TrackPlan, AnnouncesRowsOnlyOnceStepped) {
+  struct Annunci : OsservatorePiano {
+    std::vector<std::tuple<size_t, TipoSlot, TipoSlot>> visti;
+    void righe_definitive(const TabellaLinea& t, size_t righe) override {
+      visti.emplace_back(righe, t.y.tipo[righe - 1], righe < t.righe() ? t.y.tipo[righe] : TipoSlot::vuoto);
+    }
+  } annunci;
+  constexpr auto kOgni = static_cast<size_t>(GeometriaLinea::kRighePerAvviso);
+  const size_t righe = 3 * kOgni + 10;
+  std::optional<TabellaLinea> t(std::in_place);
+  t->x.dimensiona(righe);
+  t->y.dimensiona(righe);
+  GeometriaLinea g(t, &annunci);
+  g.avvia();
+  // A curve across the first announcement, a straight across the second.
+  ASSERT_TRUE(g.rettilineo_fino_a(kOgni - 10));
+  ASSERT_TRUE(g.curva_fino_a(kOgni + 10, 0.002));
+  ASSERT_TRUE(g.rettilineo_fino_a(2 * kOgni - 1));
+  g.completa(static_cast<int64_t>(righe) - 1);
+
+  const std::vector<std::tuple<size_t, TipoSlot, TipoSlot>> attesi = {
+      {kOgni, TipoSlot::reale, TipoSlot::vuoto},
+      {2 * kOgni, TipoSlot::reale, TipoSlot::vuoto},
+      {3 * kOgni, TipoSlot::reale, TipoSlot::vuoto},
+      {righe, TipoSlot::vuoto, TipoSlot::vuoto},  // the whole plan; its last two rows stay empty
+  };
+  EXPECT_EQ(annunci.visti, attesi);
 }
 
 TEST(TrackPlan, CurveTurnsExactlyTheRowsAfterItsStart) {
