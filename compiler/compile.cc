@@ -66,7 +66,7 @@ Diagnostica memorizza_dati(Modello& m, const SorgentiCompilazione& sorgenti,
     }
     st.registra(kErroreLettura, e.what(), dove);
   }
-  return st.diagnostica;
+  return std::move(st.diagnostica);
 }
 
 }  // namespace scen
