@@ -65,17 +65,34 @@ std::string oggetto(const Modello& m, const Cella& c) {
 
 }  // namespace
 
-std::string occupante(const Modello& m, const Diagnostica& d, int64_t cella) {
-  if (!m.celle || cella < 0 || cella >= static_cast<int64_t>(m.celle->size())) return "nothing";
-  std::string testo = oggetto(m, (*m.celle)[static_cast<size_t>(cella)]);
+namespace {
+
+std::string occupante(const Modello& m, const Diagnostica& d, int64_t cella, const std::optional<Cella>& c) {
+  if (!c) return "nothing";
+  std::string testo = oggetto(m, *c);
   const auto o = d.origini.find(cella);
   if (o != d.origini.end() && o->second.campo.linea > 0)
     testo += " placed by line " + std::to_string(o->second.campo.linea) + " of " + nome_file_sorgente(o->second.file);
   return testo;
 }
 
+}  // namespace
+
+std::optional<Cella> cella_com_era(const Modello& m, int64_t cella) {
+  if (!m.celle || cella < 0 || cella >= static_cast<int64_t>(m.celle->size())) return std::nullopt;
+  return (*m.celle)[static_cast<size_t>(cella)];
+}
+
+std::string occupante(const Modello& m, const Diagnostica& d, int64_t cella) {
+  return occupante(m, d, cella, cella_com_era(m, cella));
+}
+
 std::string cella_occupata(const Modello& m, const Diagnostica& d, int64_t cella) {
-  return nome_cella(d, cella) + " is taken by " + occupante(m, d, cella);
+  return cella_occupata(m, d, cella, cella_com_era(m, cella));
+}
+
+std::string cella_occupata(const Modello& m, const Diagnostica& d, int64_t cella, const std::optional<Cella>& com_era) {
+  return nome_cella(d, cella) + " is taken by " + occupante(m, d, cella, com_era);
 }
 
 }  // namespace scen

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "compiler/compile.h"
@@ -25,6 +26,13 @@ std::string occupante(const Modello& m, const Diagnostica& d, int64_t cella);
 
 // "cell 311 (15500 m, km 134.800) is taken by a signal placed by ...".
 std::string cella_occupata(const Modello& m, const Diagnostica& d, int64_t cella);
+
+// A cell as it stands, kept to be told of after a placement that may change
+// it; absent outside the grid. Cheaper than the words, which are needed
+// only when the placement fails.
+std::optional<Cella> cella_com_era(const Modello& m, int64_t cella);
+// The same words for the cell as it was.
+std::string cella_occupata(const Modello& m, const Diagnostica& d, int64_t cella, const std::optional<Cella>& com_era);
 
 const char* nome_file_sorgente(FileSorgente f);
 

@@ -194,10 +194,13 @@ struct SezioniDati {
       for (int i = 1; i < 9; ++i) v[i] = st.numero();
       if (fuori_griglia(m, v[0], kMargineLinea)) return fuori(v[0], a);
       const int64_t c = arrotonda(v[0] / 50.0 + 1);
-      const std::string occupata = cella_occupata(m, st.diagnostica, c);
+      const std::optional<Cella> com_era = cella_com_era(m, c);
       memo_indicatori_v_max(m, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8]);
       if (m.codice_errore > 0)
-        return ferma(m.codice_errore, "speed indicator board at " + in_metri(st.diagnostica, v[0]) + ": " + occupata, a);
+        return ferma(m.codice_errore,
+                     "speed indicator board at " + in_metri(st.diagnostica, v[0]) + ": " +
+                         cella_occupata(m, st.diagnostica, c, com_era),
+                     a);
       st.origine(c);
     }
     if (contiene_nocase(riga, "cartello") && contiene_nocase(riga, "indicat")) {

@@ -72,11 +72,16 @@ struct SezioneTreno {
     return Esito::ferma;
   }
 
-  // After a placement: its own refusal, or an error an earlier stage left.
-  Esito dopo_posa(int32_t prima, const std::string& oggetto, const std::string& occupata,
+  // After a placement: its own refusal, told as "<cosa> at <metri>: " and
+  // what `occupata()` says, or an error an earlier stage left. The words
+  // are made only for a refusal.
+  template <class Occupata>
+  Esito dopo_posa(int32_t prima, const char* cosa, int64_t metri, const Occupata& occupata,
                   const PosizioneCampo& campo) {
     if (m.codice_errore <= 0) return Esito::continua;
-    if (m.codice_errore != prima) return ferma(m.codice_errore, oggetto + ": " + occupata, campo);
+    if (m.codice_errore != prima)
+      return ferma(m.codice_errore, std::string(cosa) + " at " + in_metri(st.diagnostica, metri) + ": " + occupata(),
+                   campo);
     return Esito::ferma;  // an error 15 of the line file stops the compile here
   }
 
@@ -172,11 +177,11 @@ struct SezioneTreno {
     for (int i = 1; i < 11; ++i) v[i] = st.numero();
     if (fuori_griglia(m, v[0], kMargineTreno)) return fuori(v[0], kMargineTreno, a);
     const int64_t s = arrotonda(v[0] / 50.0 + 1);
-    const std::string occupata = cella_occupata(m, st.diagnostica, s);
+    const std::optional<Cella> com_era = cella_com_era(m, s);
     const int32_t prima = m.codice_errore;
     memo_segnale(m, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10]);
     if (m.codice_errore == 0) st.origine(s);
-    return dopo_posa(prima, "signal at " + in_metri(st.diagnostica, v[0]), occupata, a);
+    return dopo_posa(prima, "signal", v[0], [&] { return cella_occupata(m, st.diagnostica, s, com_era); }, a);
   }
 
   Esito riga_rallentamento() {
@@ -221,7 +226,7 @@ struct SezioneTreno {
       for (int64_t i : {s, e}) st.origine(i);
       if (x > 1500) st.origine(w);
     }
-    return dopo_posa(prima, "slowdown at " + in_metri(st.diagnostica, x), occupata, a);
+    return dopo_posa(prima, "slowdown", x, [&] { return occupata; }, a);
   }
 
   Esito riga_dati(const std::string& riga) {
