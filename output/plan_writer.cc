@@ -77,10 +77,12 @@ void ScritturaPiano::scrivi() {
       immagine_righe(t->x, scritte, fino, out);
       scritte = fino;
       if (!tutta) {
-        // Time to spare until the next rows: their values' pages, which
-        // the compile would otherwise fault in as it goes, a huge page at
-        // a time, are put in here.
-        t->x.prepara_righe(fino, fino + kRighePreparate);
+        // Between runs of rows: the pages of the y values the compile
+        // writes next, which it would otherwise fault in as it goes, a
+        // huge page at a time, are put in here. Those of x it faults in
+        // itself: the work of clearing the fresh pages is shared between
+        // the two threads, and this one, which has the whole file to
+        // write, is the busier.
         t->y.prepara_righe(fino, fino + kRighePreparate);
         continue;
       }
