@@ -67,7 +67,7 @@ std::string oggetto(const Modello& m, const Cella& c) {
 
 namespace {
 
-std::string occupante(const Modello& m, const Diagnostica& d, int64_t cella, const std::optional<Cella>& c) {
+std::string occupante_di(const Modello& m, const Diagnostica& d, int64_t cella, const std::optional<Cella>& c) {
   if (!c) return "nothing";
   std::string testo = oggetto(m, *c);
   const auto o = d.origini.find(cella);
@@ -84,7 +84,7 @@ std::optional<Cella> cella_com_era(const Modello& m, int64_t cella) {
 }
 
 std::string occupante(const Modello& m, const Diagnostica& d, int64_t cella) {
-  return occupante(m, d, cella, cella_com_era(m, cella));
+  return occupante_di(m, d, cella, cella_com_era(m, cella));
 }
 
 std::string cella_occupata(const Modello& m, const Diagnostica& d, int64_t cella) {
@@ -92,7 +92,7 @@ std::string cella_occupata(const Modello& m, const Diagnostica& d, int64_t cella
 }
 
 std::string cella_occupata(const Modello& m, const Diagnostica& d, int64_t cella, const std::optional<Cella>& com_era) {
-  return nome_cella(d, cella) + " is taken by " + occupante(m, d, cella, com_era);
+  return nome_cella(d, cella) + " is taken by " + occupante_di(m, d, cella, com_era);
 }
 
 }  // namespace scen
