@@ -63,10 +63,6 @@ std::string oggetto(const Modello& m, const Cella& c) {
   }
 }
 
-}  // namespace
-
-namespace {
-
 std::string occupante_di(const Modello& m, const Diagnostica& d, int64_t cella, const std::optional<Cella>& c) {
   if (!c) return "nothing";
   std::string testo = oggetto(m, *c);
