@@ -9,8 +9,8 @@
 #include "bench/long_line.h"
 #include "compiler/compile.h"
 #include "compiler/train_placement.h"
-#include "output/code_track.h"
-#include "output/compiled_writer.h"
+#include "compiler/code_track.h"
+#include "writer/compiled_writer.h"
 
 namespace scen::bench {
 

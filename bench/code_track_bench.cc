@@ -3,7 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/bench_support.h"
-#include "output/code_track.h"
+#include "compiler/code_track.h"
 
 namespace scen::bench {
 namespace {

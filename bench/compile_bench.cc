@@ -4,7 +4,7 @@
 
 #include "bench/bench_support.h"
 #include "bench/long_line.h"
-#include "output/compile_and_write.h"
+#include "run/compile_and_write.h"
 
 namespace scen::bench {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "bench/bench_support.h"
 #include "bench/long_line.h"
-#include "compiler/field_reader.h"
+#include "parse/field_reader.h"
 
 namespace scen::bench {
 namespace {

@@ -12,7 +12,7 @@
 #include "bench/bench_support.h"
 #include "bench/long_line.h"
 #include "model/byte_images.h"
-#include "output/compiled_writer.h"
+#include "writer/compiled_writer.h"
 
 namespace scen::bench {
 namespace {

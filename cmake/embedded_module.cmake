@@ -1,10 +1,10 @@
 # Modules: the parts of a program that need a big library (the window
 # toolkit, cairo), built as shared objects of their own and carried inside
 # the program's executable, which loads them from memory only when they are
-# used (loader/embedded_module.h). A run that does not use them never loads
+# used (util/embedded_module.h). A run that does not use them never loads
 # their libraries, and the executable stays one file.
 
-add_library(scen_loader STATIC ${CMAKE_SOURCE_DIR}/loader/embedded_module.cc)
+add_library(scen_loader STATIC ${CMAKE_SOURCE_DIR}/util/embedded_module.cc)
 target_include_directories(scen_loader PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(scen_loader PUBLIC scen_flags ${CMAKE_DL_LIBS})
 

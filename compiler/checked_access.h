@@ -7,7 +7,7 @@
 #include <limits>
 #include <string>
 
-#include "compiler/read_failure.h"
+#include "parse/read_failure.h"
 #include "model/model.h"
 
 namespace scen {

@@ -3,8 +3,8 @@
 #include <system_error>
 
 #include "compiler/compile_state.h"
-#include "compiler/read_failure.h"
-#include "sources/cp1252.h"
+#include "parse/read_failure.h"
+#include "util/cp1252.h"
 
 namespace scen {
 

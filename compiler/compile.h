@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "compiler/field_reader.h"
+#include "parse/field_reader.h"
 #include "compiler/plan_progress.h"
 #include "model/model.h"
 

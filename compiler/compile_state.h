@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "compiler/compile.h"
-#include "compiler/field_reader.h"
+#include "parse/field_reader.h"
 #include "compiler/plan_progress.h"
 #include "model/model.h"
 

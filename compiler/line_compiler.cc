@@ -7,7 +7,7 @@
 #include "compiler/keywords.h"
 #include "compiler/line_placement.h"
 #include "compiler/progressive.h"
-#include "compiler/rounding.h"
+#include "util/rounding.h"
 #include "compiler/track_plan.h"
 
 namespace scen {

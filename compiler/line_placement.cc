@@ -1,7 +1,7 @@
 #include "compiler/line_placement.h"
 
 #include "compiler/checked_access.h"
-#include "compiler/rounding.h"
+#include "util/rounding.h"
 
 namespace scen {
 

@@ -5,7 +5,7 @@
 #include <limits>
 #include <string>
 
-#include "compiler/read_failure.h"
+#include "parse/read_failure.h"
 
 namespace scen {
 

@@ -6,7 +6,7 @@
 #include "compiler/compile_state.h"
 #include "compiler/diagnostic_text.h"
 #include "compiler/keywords.h"
-#include "compiler/rounding.h"
+#include "util/rounding.h"
 #include "compiler/train_placement.h"
 
 namespace scen {

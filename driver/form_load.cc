@@ -4,10 +4,10 @@
 #include <system_error>
 
 #include "model/model.h"
-#include "output/compile_and_write.h"
-#include "output/error_report.h"
-#include "output/file_replace.h"
-#include "sources/cp1252.h"
+#include "run/compile_and_write.h"
+#include "run/error_report.h"
+#include "util/file_replace.h"
+#include "util/cp1252.h"
 #include "sources/scenario_writers.h"
 
 namespace scen {

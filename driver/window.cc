@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "driver/window_module.h"
-#include "loader/embedded_module.h"
+#include "util/embedded_module.h"
 
 namespace scen {
 

@@ -15,8 +15,8 @@
 #include "model/byte_images.h"
 #include "model/image_reader.h"
 #include "model/model.h"
-#include "output/compile_and_write.h"
-#include "output/compiled_writer.h"
+#include "run/compile_and_write.h"
+#include "writer/compiled_writer.h"
 #include "sources/scenario_writers.h"
 
 namespace scen::prova {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "model/byte_sink.h"
+#include "util/byte_sink.h"
 #include "model/model.h"
 
 namespace scen {

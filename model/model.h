@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "model/large_pages.h"
+#include "util/large_pages.h"
 
 namespace scen {
 

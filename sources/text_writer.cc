@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-#include "output/file_replace.h"
-#include "sources/cp1252.h"
+#include "util/file_replace.h"
+#include "util/cp1252.h"
 
 namespace scen {
 

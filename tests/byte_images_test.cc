@@ -9,7 +9,7 @@
 #include <string_view>
 #include <utility>
 
-#include "output/compiled_writer.h"
+#include "writer/compiled_writer.h"
 #include "test_support.h"
 
 namespace scen {

@@ -2,7 +2,7 @@
 // they fall across its blocks, a field longer than a block, and a block
 // moved to huge pages part way through: the same bytes as a sink that
 // keeps them all, in blocks of whole pages but the last.
-#include "model/byte_sink.h"
+#include "util/byte_sink.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "output/check_codes.h"
+#include "compiler/check_codes.h"
 
 #include <gtest/gtest.h>
 

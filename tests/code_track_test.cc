@@ -1,4 +1,4 @@
-#include "output/code_track.h"
+#include "compiler/code_track.h"
 
 #include <gtest/gtest.h>
 

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "compiler/vocabulary.h"
-#include "output/error_report.h"
+#include "format/vocabulary.h"
+#include "run/error_report.h"
 
 namespace scen {
 namespace {

@@ -1,4 +1,4 @@
-#include "compiler/field_reader.h"
+#include "parse/field_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <variant>
 #include <vector>
 
-#include "compiler/read_failure.h"
+#include "parse/read_failure.h"
 #include "test_support.h"
 
 namespace scen {

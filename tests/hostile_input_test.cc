@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "compiler/field_reader.h"
-#include "compiler/read_failure.h"
+#include "parse/field_reader.h"
+#include "parse/read_failure.h"
 #include "fuzz/banco_prova.h"
 #include "test_support.h"
 

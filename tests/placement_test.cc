@@ -12,11 +12,11 @@
 
 #include "compiler/checked_access.h"
 #include "compiler/line_placement.h"
-#include "compiler/read_failure.h"
+#include "parse/read_failure.h"
 #include "compiler/track_plan.h"
 #include "compiler/train_placement.h"
-#include "output/check_codes.h"
-#include "output/compiled_writer.h"
+#include "compiler/check_codes.h"
+#include "writer/compiled_writer.h"
 #include "test_support.h"
 
 namespace scen {

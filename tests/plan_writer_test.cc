@@ -1,7 +1,7 @@
 // The track plan's file written while the plan is computed: the same bytes
 // as the image written at once, however the rows were announced, and
 // nothing left behind when it is dropped or cannot be written.
-#include "output/plan_writer.h"
+#include "writer/plan_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 
 #include "compiler/track_plan.h"
 #include "model/byte_images.h"
-#include "output/compile_and_write.h"
+#include "run/compile_and_write.h"
 #include "test_support.h"
 
 namespace scen {

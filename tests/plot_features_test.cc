@@ -3,11 +3,11 @@
 // profiles cut at the end of the line.
 #include <gtest/gtest.h>
 
-#include "sources/cp1252.h"
+#include "util/cp1252.h"
 
 #include "test_support.h"
-#include "tools/plot_features.h"
-#include "tools/plot_text.h"
+#include "tools/plot/plot_features.h"
+#include "tools/plot/plot_text.h"
 
 namespace scenc::plot {
 namespace {

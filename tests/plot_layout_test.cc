@@ -1,8 +1,8 @@
 // Placing the picture's labels and kilometre marks.
 #include <gtest/gtest.h>
 
-#include "tools/plot_labels.h"
-#include "tools/plot_progressive.h"
+#include "tools/plot/plot_labels.h"
+#include "tools/plot/plot_progressive.h"
 
 namespace scenc::plot {
 namespace {

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "model/byte_images.h"
-#include "output/compile_and_write.h"
-#include "output/file_replace.h"
-#include "sources/cp1252.h"
+#include "run/compile_and_write.h"
+#include "util/file_replace.h"
+#include "util/cp1252.h"
 #include "sources/embedded_scenario.h"
 #include "sources/scenario_writers.h"
 #include "sources/text_writer.h"

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "test_support.h"
-#include "tools/plot_page.h"
+#include "tools/plot/plot_page.h"
 
 namespace scenc::plot {
 namespace {

@@ -1,7 +1,7 @@
 // A thread started beside the caller's: it runs its work once, is joined
 // by its owner, and is left free to run on every processor the caller may
 // use, whether the caller may use several or only one.
-#include "output/side_thread.h"
+#include "util/side_thread.h"
 
 #include <gtest/gtest.h>
 #include <sched.h>

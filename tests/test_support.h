@@ -13,7 +13,7 @@
 
 #include "compiler/compile.h"
 #include "model/model.h"
-#include "output/compile_and_write.h"
+#include "run/compile_and_write.h"
 
 namespace scen::test {
 

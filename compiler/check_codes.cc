@@ -1,0 +1,36 @@
+#include "compiler/check_codes.h"
+
+namespace scen {
+
+namespace {
+
+constexpr char kRiempimento[] = "ppqqrrssttuuvvwwxxyyzzkkjj";
+constexpr int kCaratteri = 25;
+
+// Train name, route name (A-Z lowered, other bytes as given), fill text.
+// It is built in the model's work text, as the codes always did.
+const std::string& chiave(Modello& m) {
+  m.riga = m.dati_sim[86].testo + m.dati_sim[85].testo;
+  for (char& c : m.riga)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  m.riga += kRiempimento;
+  return m.riga;
+}
+
+}  // namespace
+
+int16_t codice_gara_og(Modello& m) {
+  const std::string& s = chiave(m);
+  int32_t somma = 0;
+  for (int i = 0; i < kCaratteri; ++i) somma += static_cast<unsigned char>(s[i]);
+  return static_cast<int16_t>(somma);
+}
+
+int32_t codice_gara_st(Modello& m) {
+  const std::string& s = chiave(m);
+  int32_t somma = 0;
+  for (int i = 0; i < kCaratteri; ++i) somma += (i + 1) * static_cast<unsigned char>(s[i]);
+  return somma;
+}
+
+}  // namespace scen

@@ -1,0 +1,43 @@
+// memorizza_percorso: prepares the model, compiles both source files,
+// completes the code track, stamps the reserved slots and writes the
+// compiled files.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+#include "compiler/compile.h"
+#include "model/model.h"
+#include "compiler/code_track.h"
+
+namespace scen {
+
+struct OpzioniPercorso {
+  int32_t j = 1;  // nonzero: build and write the track plan
+  SorgentiCompilazione sorgenti;
+  std::filesystem::path cartella_uscita;
+  // Write from whatever the model holds even when the compile failed.
+  bool scrivi_con_errori = false;
+  // false: compile and check only, write nothing.
+  bool scrivi = true;
+};
+
+struct EsitoPercorso {
+  Diagnostica compilazione;       // the compile's own error, 0 when clean
+  int32_t codice_errore = 0;      // the last number recorded, code track included
+  int errore_riservato = 0;       // 1250 or 1251
+  bool griglia = false;           // a grid was sized
+  std::vector<ConflittoCodici> conflitti;  // the code track's errors, in order
+  std::vector<std::filesystem::path> scritti;
+
+  // The number to report: 1250/1251 first, then the compile's own number
+  // (or, when writing on error, the last one recorded), then the code track's.
+  int32_t errore_da_riportare(bool scrivi_con_errori) const;
+};
+
+// The model must hold the route and train names. Throws ErroreFile when a
+// compiled file cannot be created, replaced or written.
+EsitoPercorso memorizza_percorso(Modello& m, const OpzioniPercorso& opzioni);
+
+}  // namespace scen

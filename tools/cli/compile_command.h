@@ -1,0 +1,39 @@
+// `scenc compile` and `scenc check`: compile an author's line and train
+// files (check writes nothing), report every error where it lies, and never
+// touch the source files.
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <map>
+#include <string>
+
+#include "tools/lint/lint.h"
+
+namespace scenc {
+
+struct ArgomentiCompilazione {
+  std::string route;
+  std::string train;
+  std::string line_file;   // default <route>_linea.txt
+  std::string train_file;  // default <route>_<train>-.txt
+  std::string out = ".";
+  std::string input_encoding = "cp1252";
+  bool no_track_plan = false;
+  bool write_on_error = false;
+  bool scrivi = true;  // false for `check`
+  std::map<Avviso, bool> silenziati;
+};
+
+// Adds `compile` (scrivi = true) or `check`; the callback stores the exit
+// status in `esito`.
+CLI::App* aggiungi_compile(CLI::App& app, ArgomentiCompilazione& args, int& esito, bool scrivi);
+
+int esegui_compile(const ArgomentiCompilazione& args);
+
+// Route and train names form file names: they must not be paths.
+bool nome_valido(const std::string& nome);
+// What is said, as a usage error, when a name is not valid.
+inline constexpr const char* kNomeNonValido =
+    "scenc: route and train names must not contain '/' nor be \".\" or \"..\"\n";
+
+}  // namespace scenc

@@ -1,0 +1,35 @@
+// scenc: the command-line tool for scenario authors.
+#include <CLI/CLI.hpp>
+#include <iostream>
+
+#include "tools/cli/compile_command.h"
+#include "tools/dump/dump_command.h"
+#include "tools/cli/exit_status.h"
+#include "tools/plot/plot_command.h"
+#include "tools/cli/sources_command.h"
+
+int main(int argc, char** argv) {
+  CLI::App app{"scenc: compiles train-simulator scenarios and inspects compiled files", "scenc"};
+  app.set_version_flag("--version", std::string("scenc ") + SCENC_VERSION);
+  app.require_subcommand(1);
+
+  int esito = scenc::kOk;
+  scenc::ArgomentiCompilazione compile_args;
+  scenc::aggiungi_compile(app, compile_args, esito, true);
+  scenc::ArgomentiCompilazione check_args;
+  scenc::aggiungi_compile(app, check_args, esito, false);
+  scenc::ArgomentiSorgenti sources_args;
+  scenc::aggiungi_sources(app, sources_args, esito);
+  scenc::ArgomentiDump dump_args;
+  scenc::aggiungi_dump(app, dump_args, esito);
+  scenc::ArgomentiPlot plot_args;
+  scenc::aggiungi_plot(app, plot_args, esito);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    const int codice = app.exit(e);
+    return codice == 0 ? scenc::kOk : scenc::kUso;
+  }
+  return esito;
+}

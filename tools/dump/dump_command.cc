@@ -1,0 +1,212 @@
+#include "tools/dump/dump_command.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <variant>
+
+#include "model/image_reader.h"
+#include "tools/dump/dump_json.h"
+#include "tools/dump/dump_text.h"
+#include "tools/cli/exit_status.h"
+
+namespace scenc {
+
+namespace {
+
+using DatiSim = std::array<scen::RecordSim, scen::kNumeroRecord>;
+using Contenuto = std::variant<std::monostate, std::vector<scen::Cella>, DatiSim, scen::TabellaLinea>;
+
+enum class TipoFile { celle, dati_sim, tabella_linea };
+
+std::optional<TipoFile> tipo_file(std::string_view nome) {
+  if (nome.ends_with("_linea.dat")) return TipoFile::tabella_linea;
+  if (nome.ends_with(".dat")) return TipoFile::celle;
+  if (nome.ends_with(".sim")) return TipoFile::dati_sim;
+  return std::nullopt;
+}
+
+const char* descrizione(TipoFile t) {
+  switch (t) {
+    case TipoFile::celle: return "cell grid";
+    case TipoFile::dati_sim: return "general records";
+    case TipoFile::tabella_linea: return "track plan";
+  }
+  return "?";
+}
+
+// The whole file, or the system's reason why it cannot be read.
+struct Lettura {
+  std::string byte;
+  std::string errore;
+};
+
+Lettura leggi_tutto(const std::string& nome) {
+  Lettura l;
+  const int fd = ::open(nome.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    l.errore = std::strerror(errno);
+    return l;
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) l.byte.reserve(static_cast<size_t>(st.st_size));
+  char buf[1 << 16];
+  for (;;) {
+    const ssize_t n = ::read(fd, buf, sizeof buf);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      l.errore = std::strerror(errno);
+      break;
+    }
+    l.byte.append(buf, static_cast<size_t>(n));
+  }
+  if (::close(fd) != 0 && l.errore.empty()) l.errore = std::strerror(errno);
+  return l;
+}
+
+std::optional<dump::IntervalloRighe> leggi_intervallo(const std::string& testo) {
+  const auto numero = [](std::string_view s) -> std::optional<size_t> {
+    size_t v = 0;
+    const auto r = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (s.empty() || r.ec != std::errc{} || r.ptr != s.data() + s.size()) return std::nullopt;
+    return v;
+  };
+  const size_t due_punti = testo.find(':');
+  const auto da = numero(std::string_view(testo).substr(0, due_punti));
+  const auto a = due_punti == std::string::npos ? da : numero(std::string_view(testo).substr(due_punti + 1));
+  if (!da || !a || *a < *da) return std::nullopt;
+  return dump::IntervalloRighe{*da, *a};
+}
+
+std::string normale(const std::string& nome) { return std::filesystem::path(nome).lexically_normal().string(); }
+
+// The general records dumped in the same call for the grid `nome`: <x>.sim beside <x>.dat.
+dump::RecordCollegati collegati(const std::string& nome, const std::vector<std::string>& file,
+                          const std::vector<Contenuto>& contenuti) {
+  const std::string cercato = normale(std::filesystem::path(nome).replace_extension(".sim").string());
+  for (size_t i = 0; i < file.size(); ++i)
+    if (normale(file[i]) == cercato)
+      if (const auto* d = std::get_if<DatiSim>(&contenuti[i]))
+        return {d, std::filesystem::path(file[i]).filename().string()};
+  return {};
+}
+
+}  // namespace
+
+CLI::App* aggiungi_dump(CLI::App& app, ArgomentiDump& args, int& esito) {
+  CLI::App* cmd = app.add_subcommand(
+      "dump", "Show what compiled files (.dat, .sim, _linea.dat) hold, as tables or JSON");
+  cmd->add_option("FILE", args.file,
+                  "Compiled files, recognised by their names: <route>_<train>.dat (cell grid), "
+                  "<route>_<train>.sim (general records), <route>_linea.dat (track plan)")
+      ->required();
+  cmd->add_flag("--json", args.json, "Write JSON for programs instead of tables");
+  cmd->add_option("--rows", args.righe, "Track-plan rows A:B (or one row A) to show in full");
+  cmd->callback([&] { esito = esegui_dump(args, std::cout, std::cerr); });
+  return cmd;
+}
+
+int esegui_dump(const ArgomentiDump& args, std::ostream& out, std::ostream& err) {
+  std::vector<TipoFile> tipi;
+  for (const std::string& f : args.file) {
+    const auto t = tipo_file(f);
+    if (!t) {
+      err << "scenc: " << f
+          << ": not a compiled file name (expected <route>_<train>.dat, <route>_<train>.sim or <route>_linea.dat)\n";
+      return kUso;
+    }
+    tipi.push_back(*t);
+  }
+  std::optional<dump::IntervalloRighe> righe;
+  if (!args.righe.empty()) {
+    righe = leggi_intervallo(args.righe);
+    if (!righe) {
+      err << "scenc: --rows " << args.righe << ": expected A:B with A <= B, or A (row numbers from 0)\n";
+      return kUso;
+    }
+  }
+
+  int esito = kOk;
+  std::vector<Contenuto> contenuti(args.file.size());
+  std::vector<std::string> errori(args.file.size());
+  for (size_t i = 0; i < args.file.size(); ++i) {
+    const std::string& f = args.file[i];
+    const Lettura l = leggi_tutto(f);
+    if (!l.errore.empty()) {
+      errori[i] = l.errore;
+    } else {
+      try {
+        switch (tipi[i]) {
+          case TipoFile::celle: contenuti[i] = scen::leggi_immagine_celle(l.byte); break;
+          case TipoFile::dati_sim: contenuti[i] = scen::leggi_immagine_dati_sim(l.byte); break;
+          case TipoFile::tabella_linea: contenuti[i] = scen::leggi_immagine_tabella_linea(l.byte); break;
+        }
+      } catch (const scen::ErroreDecodifica& e) {
+        errori[i] = std::string("corrupt or truncated ") + e.what();
+      }
+    }
+    if (!errori[i].empty()) {
+      err << "scenc: " << f << ": " << errori[i] << "\n";
+      esito = kErroreRegistrato;
+    }
+  }
+
+  // Rows asked for must exist in every track plan.
+  for (size_t i = 0; i < args.file.size() && righe; ++i)
+    if (const auto* t = std::get_if<scen::TabellaLinea>(&contenuti[i]); t && righe->da >= t->righe()) {
+      err << "scenc: " << args.file[i] << ": --rows " << args.righe << ": the plan has rows 0 .. "
+          << static_cast<long long>(t->righe()) - 1 << "\n";
+      esito = kErroreRegistrato;
+    }
+  const auto righe_per = [&](const scen::TabellaLinea& t) {
+    return righe && righe->da < t.righe() ? righe : std::nullopt;
+  };
+
+  if (args.json) {
+    nlohmann::json tutti = nlohmann::json::array();
+    for (size_t i = 0; i < args.file.size(); ++i) {
+      nlohmann::json j;
+      if (const auto* c = std::get_if<std::vector<scen::Cella>>(&contenuti[i]))
+        j = dump::json_celle(*c, collegati(args.file[i], args.file, contenuti));
+      else if (const auto* d = std::get_if<DatiSim>(&contenuti[i]))
+        j = dump::json_dati_sim(*d);
+      else if (const auto* t = std::get_if<scen::TabellaLinea>(&contenuti[i]))
+        j = dump::json_tabella_linea(*t, righe_per(*t));
+      else
+        j = {{"content", descrizione(tipi[i])}, {"error", errori[i]}};
+      j["file"] = args.file[i];
+      tutti.push_back(j);
+    }
+    out << tutti.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
+  } else {
+    bool primo = true;
+    for (size_t i = 0; i < args.file.size(); ++i) {
+      if (std::holds_alternative<std::monostate>(contenuti[i])) continue;
+      if (!primo) out << "\n";
+      primo = false;
+      out << "== " << args.file[i] << " (" << descrizione(tipi[i]) << ")\n";
+      if (const auto* c = std::get_if<std::vector<scen::Cella>>(&contenuti[i]))
+        dump::testo_celle(out, *c, collegati(args.file[i], args.file, contenuti));
+      else if (const auto* d = std::get_if<DatiSim>(&contenuti[i]))
+        dump::testo_dati_sim(out, *d);
+      else if (const auto* t = std::get_if<scen::TabellaLinea>(&contenuti[i]))
+        dump::testo_tabella_linea(out, *t, righe_per(*t));
+    }
+  }
+  out.flush();
+  if (!out) {
+    err << "scenc: cannot write the output\n";
+    return kErroreRegistrato;
+  }
+  return esito;
+}
+
+}  // namespace scenc

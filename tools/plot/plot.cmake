@@ -1,0 +1,45 @@
+# scenc plot: draws a compiled scenario with cairo. The drawing is a module
+# carried inside scenc and loaded only when `scenc plot` runs
+# (tools/plot/plot_module.h), so that the other subcommands never load cairo.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(CAIRO REQUIRED IMPORTED_TARGET cairo)
+
+# The drawing, position-independent for the module. The part of the core
+# it uses comes from whoever links it: scen_core_pic in the module.
+add_library(scen_plot STATIC
+  tools/plot/plot_input.cc
+  tools/plot/plot_features.cc
+  tools/plot/plot_progressive.cc
+  tools/plot/plot_text.cc
+  tools/plot/plot_labels.cc
+  tools/plot/plot_axis.cc
+  tools/plot/plot_canvas.cc
+  tools/plot/plot_surface.cc
+  tools/plot/plot_plan.cc
+  tools/plot/plot_charts.cc
+  tools/plot/plot_lanes.cc
+  tools/plot/plot_legend.cc
+  tools/plot/plot_profile.cc
+  tools/plot/plot_page.cc
+)
+set_target_properties(scen_plot PROPERTIES POSITION_INDEPENDENT_CODE ON)
+target_include_directories(scen_plot PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(scen_plot PUBLIC scen_flags PkgConfig::CAIRO)
+
+# What the drawing takes from the core: the compiled files' decoder, the
+# file replacement and code page 1252, compiled again for the module.
+add_library(scen_core_pic STATIC
+  model/image_reader.cc
+  util/file_replace.cc
+  util/cp1252.cc
+)
+set_target_properties(scen_core_pic PROPERTIES POSITION_INDEPENDENT_CODE ON)
+target_include_directories(scen_core_pic PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(scen_core_pic PUBLIC scen_flags)
+
+scen_module(scen_disegno tools/plot/plot_module.cc)
+target_link_libraries(scen_disegno PRIVATE scen_plot scen_core_pic)
+
+# The subcommand itself stays in scenc: it shares the name check of scenc compile.
+target_sources(scenc PRIVATE tools/plot/plot_command.cc tools/plot/plot_format.cc)
+scen_embed_module(scenc scen_disegno modulo_disegno)

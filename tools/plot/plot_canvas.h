@@ -1,0 +1,57 @@
+// Drawing helpers over a cairo context: colours, lines, markers and text in
+// the plot's typeface. Cairo keeps the first error in the context; the
+// caller checks it once the page is drawn.
+#pragma once
+
+#include <cairo.h>
+
+#include <string>
+
+#include "tools/plot/plot_labels.h"
+#include "tools/plot/plot_style.h"
+
+namespace scenc::plot {
+
+enum class Allinea { sinistra, centro, destra };
+
+// `segnale` is a dot on a short mast.
+enum class Marcatore { cerchio, quadrato, triangolo_giu, triangolo_su, rombo, croce, segnale };
+
+class Tela {
+ public:
+  explicit Tela(cairo_t* cr) : cr_(cr) {}
+  cairo_t* cr() const { return cr_; }
+
+  void colore(Colore c) const { cairo_set_source_rgb(cr_, c.r, c.g, c.b); }
+  void linea(double x0, double y0, double x1, double y1, Colore c, double spessore) const;
+  void tratteggio(double x0, double y0, double x1, double y1, Colore c, double spessore,
+                  double pieno, double vuoto) const;
+  void rettangolo(const Rettangolo& r, Colore bordo, double spessore) const;
+  void riempi(const Rettangolo& r, Colore c) const;
+  void marcatore(Marcatore m, double x, double y, double raggio, Colore c) const;
+  // At the size the profile and its legend use for each kind.
+  void marcatore(Marcatore m, double x, double y, Colore c) const;
+
+  // Width and height of a line of text.
+  double larghezza(const std::string& testo, double corpo, bool grassetto = false) const;
+  // Text with its baseline at y; x is its left end, centre or right end.
+  void testo(const std::string& testo, double x, double y, double corpo, Colore c,
+             Allinea allinea = Allinea::sinistra, bool grassetto = false) const;
+  // The same on a patch of background, so that no line runs through it.
+  void testo_su_fondo(const std::string& testo, double x, double y, double corpo, Colore c,
+                      Allinea allinea = Allinea::sinistra) const;
+  // Text reading upwards with its first letter at the foot (x, y), centred
+  // on x.
+  void testo_verticale(const std::string& testo, double x, double y, double corpo, Colore c) const;
+  // A band's title in bold, with an optional note in small type below it.
+  void titolo(const std::string& titolo, const std::string& nota, double x, double y) const;
+  // The box a line of text takes with its baseline at y.
+  Rettangolo riquadro(const std::string& testo, double x, double y, double corpo,
+                      Allinea allinea = Allinea::sinistra) const;
+
+ private:
+  void carattere(double corpo, bool grassetto) const;
+  cairo_t* cr_;
+};
+
+}  // namespace scenc::plot

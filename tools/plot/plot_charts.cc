@@ -1,0 +1,84 @@
+#include "tools/plot/plot_charts.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <functional>
+
+namespace scenc::plot {
+
+namespace {
+
+// Grid lines with their values at the left, from v0 at y1 up to v1 at y0.
+void griglia(const Tela& tela, const AsseLinea& a, double y0, double y1, double v0, double v1, double passo,
+             const std::function<std::string(double)>& etichetta) {
+  for (double v = std::ceil(v0 / passo) * passo; v <= v1 + 1e-9; v += passo) {
+    const double y = y1 - (v - v0) / (v1 - v0) * (y1 - y0);
+    tela.linea(a.x0, y, a.x1, y, stile::kGriglia, 1);
+    tela.testo(etichetta(v), a.x0 - 8, y + 4.5, stile::kEtichettaPiccola, stile::kTestoTenue, Allinea::destra);
+  }
+}
+
+}  // namespace
+
+void grafico_velocita(const Tela& tela, const AsseLinea& a, double y0, double y1, const ElementiLinea& e) {
+  int massimo = 0;
+  for (const Tratto& t : e.velocita) massimo = std::max(massimo, t.valore);
+  const double vmax = std::max(40.0, std::ceil((massimo + 10) / 20.0) * 20);
+  griglia(tela, a, y0, y1, 0, vmax, 20, [](double v) { return numero_testo(v, 0); });
+  if (e.velocita.empty()) return;
+  const auto y = [&](double v) { return y1 - v / vmax * (y1 - y0); };
+  cairo_t* cr = tela.cr();
+  cairo_new_path(cr);
+  cairo_move_to(cr, a.x(e.velocita.front().inizio), y1);
+  for (const Tratto& t : e.velocita) {
+    cairo_line_to(cr, a.x(t.inizio), y(t.valore));
+    cairo_line_to(cr, a.x(t.fine), y(t.valore));
+  }
+  cairo_line_to(cr, a.x(e.velocita.back().fine), y1);
+  cairo_close_path(cr);
+  cairo_set_source_rgba(cr, stile::kVelocita.r, stile::kVelocita.g, stile::kVelocita.b, 0.08);
+  cairo_fill(cr);
+  for (size_t i = 0; i < e.velocita.size(); ++i) {
+    const Tratto& t = e.velocita[i];
+    if (i == 0)
+      cairo_move_to(cr, a.x(t.inizio), y(t.valore));
+    else
+      cairo_line_to(cr, a.x(t.inizio), y(t.valore));
+    cairo_line_to(cr, a.x(t.fine), y(t.valore));
+  }
+  tela.colore(stile::kVelocita);
+  cairo_set_line_width(cr, 2.6);
+  cairo_stroke(cr);
+  for (const Tratto& t : e.velocita) {
+    const std::string s = std::to_string(t.valore);
+    if (a.x(t.fine) - a.x(t.inizio) < tela.larghezza(s, stile::kEtichettaPiccola) + 6) continue;
+    tela.testo_su_fondo(s, (a.x(t.inizio) + a.x(t.fine)) / 2, y(t.valore) - 6, stile::kEtichettaPiccola,
+                        stile::kVelocita, Allinea::centro);
+  }
+}
+
+void grafico_pendenza(const Tela& tela, const AsseLinea& a, double y0, double y1, const ElementiLinea& e) {
+  int massimo = 0;
+  for (const Tratto& t : e.pendenza) massimo = std::max(massimo, std::abs(t.valore));
+  // Room beyond the steepest bar for its value.
+  const double g = std::max(5.0, std::ceil((massimo + 1) / 5.0) * 5);
+  const double passo = g <= 10 ? 5 : g <= 30 ? 10 : g <= 60 ? 20 : 50;
+  const auto segno = [](double v) { return v > 0 ? "+" + numero_testo(v, 0) : numero_testo(v, 0); };
+  griglia(tela, a, y0, y1, -g, g, passo, segno);
+  const auto y = [&](double v) { return y1 - (v + g) / (2 * g) * (y1 - y0); };
+  for (const Tratto& t : e.pendenza) {
+    if (t.valore == 0) continue;
+    const double ya = y(0), yb = y(t.valore);
+    const double xa = a.x(t.inizio), xb = a.x(t.fine);
+    const Colore colore = t.valore < 0 ? stile::kDiscesa : stile::kSalita;
+    tela.riempi({xa, std::min(ya, yb), xb - xa, std::abs(yb - ya)}, colore);
+    const std::string v = segno(t.valore);
+    if (xb - xa < tela.larghezza(v, stile::kEtichettaPiccola) + 4) continue;
+    const double base = t.valore < 0 ? std::min(yb + 13, y1 - 2) : std::max(yb - 4, y0 + 12);
+    tela.testo(v, (xa + xb) / 2, base, stile::kEtichettaPiccola, colore, Allinea::centro);
+  }
+  tela.linea(a.x0, y(0), a.x1, y(0), stile::kTestoTenue, 1);
+}
+
+}  // namespace scenc::plot

@@ -1,0 +1,57 @@
+#include "tools/plot/plot_command.h"
+
+#include <iostream>
+
+#include "util/embedded_module.h"
+#include "writer/compiled_writer.h"
+#include "tools/cli/compile_command.h"
+#include "tools/cli/exit_status.h"
+#include "tools/plot/plot_format.h"
+#include "tools/plot/plot_module.h"
+
+namespace scenc {
+
+CLI::App* aggiungi_plot(CLI::App& app, ArgomentiPlot& args, int& esito) {
+  CLI::App* cmd = app.add_subcommand("plot", "Draw a compiled scenario: its track plan and its profile along the line");
+  cmd->add_option("--route", args.route, "Route name (file names)")->required();
+  cmd->add_option("--train", args.train, "Train name (file names)")->required();
+  cmd->add_option("--dir", args.dir, "Directory of the three compiled files")->capture_default_str();
+  cmd->add_option("--out", args.out, "Picture to write: FILE.png, FILE.svg or FILE.pdf")
+      ->required()
+      ->check(CLI::Validator(
+          [](std::string& file) {
+            return plot::formato_da_nome(file) ? std::string()
+                                               : "the picture must end in .png, .svg or .pdf: " + file;
+          },
+          "FILE.png|.svg|.pdf"));
+  cmd->callback([&] { esito = esegui_plot(args); });
+  return cmd;
+}
+
+int esegui_plot(const ArgomentiPlot& args) {
+  if (!nome_valido(args.route) || !nome_valido(args.train)) {
+    std::cerr << kNomeNonValido;
+    return kUso;
+  }
+  const auto formato = plot::formato_da_nome(args.out);
+  if (!formato) {
+    std::cerr << "scenc: the picture must end in .png, .svg or .pdf: " << args.out << "\n";
+    return kUso;
+  }
+
+  // The drawing needs cairo: without it, no picture can be written.
+  plot::DisegnaScenario* disegna = nullptr;
+  try {
+    disegna = scen::funzione_modulo<plot::DisegnaScenario>(
+        {scen::incorporato::modulo_disegno_nome(), scen::incorporato::modulo_disegno()}, plot::kDisegnaScenario);
+  } catch (const scen::ErroreModulo& e) {
+    std::cerr << "scenc: cannot draw: the drawing module cannot be loaded: " << e.what() << "\n";
+    return kErroreFile;
+  }
+  scen::Modello nomi;
+  nomi.nome_percorso = args.route;
+  nomi.nome_treno = args.train;
+  return disegna({scen::nomi_compilati(args.dir, nomi), args.route, args.train, args.out, *formato});
+}
+
+}  // namespace scenc

@@ -1,0 +1,119 @@
+#include "tools/plot/plot_features.h"
+
+#include <algorithm>
+#include <set>
+
+#include "util/cp1252.h"
+#include "tools/plot/plot_text.h"
+
+namespace scenc::plot {
+
+namespace {
+
+constexpr int32_t kMetriCella = 50;
+constexpr int32_t kCoda = 7000;  // the grid runs this far past the end of the line
+constexpr int kPrimoRecordCartelli = 80;
+
+enum TipoCella : uint8_t {
+  kSegnale = 1,
+  kFineRallentamento = 2,
+  kInizioRallentamento = 3,
+  kAvvisoRallentamento = 4,
+  kIndicatore = 6,
+  kAbbattimento = 12,
+  kAbbattimentoSenzaCodice = 13,
+  kCartello = 14,
+};
+
+int32_t lunghezza_linea(const std::vector<scen::Cella>& celle, const scen::RecordSim& generali) {
+  const int64_t griglia = static_cast<int64_t>(celle.size()) * kMetriCella;
+  if (generali.fine > 0 && generali.fine <= griglia) return generali.fine;
+  const int64_t dalla_griglia = griglia - kMetriCella - kCoda;
+  return static_cast<int32_t>(dalla_griglia > 0 ? dalla_griglia : griglia);
+}
+
+template <typename Valore>
+std::vector<Tratto> tratti(const std::vector<scen::Cella>& celle, int32_t lunghezza, Valore valore) {
+  std::vector<Tratto> out;
+  for (size_t i = 0; i < celle.size(); ++i) {
+    const int32_t inizio = static_cast<int32_t>(i) * kMetriCella;
+    if (inizio >= lunghezza) break;
+    const int32_t fine = std::min(inizio + kMetriCella, lunghezza);
+    const int v = valore(celle[i]);
+    if (!out.empty() && out.back().valore == v)
+      out.back().fine = fine;
+    else
+      out.push_back({inizio, fine, v});
+  }
+  return out;
+}
+
+// Speeds packed as side s in the hundreds and side d in the units, in
+// steps of 5 km/h.
+std::string velocita_indicatore(const scen::Cella& c) {
+  const int v[3] = {c.valore_1, c.valore_2, c.valore_3};
+  std::string s, d;
+  for (int k = 0; k < 3; ++k) {
+    if (k > 0) {
+      s += '/';
+      d += '/';
+    }
+    s += std::to_string(v[k] / 100 * 5);
+    d += std::to_string(v[k] % 100 * 5);
+  }
+  return s == d ? s : s + " | " + d;
+}
+
+bool vuoto(const scen::RecordSim& r) { return r == scen::RecordSim{}; }
+
+}  // namespace
+
+ElementiLinea estrai_elementi(const std::vector<scen::Cella>& celle,
+                              const std::array<scen::RecordSim, scen::kNumeroRecord>& dati_sim) {
+  ElementiLinea e;
+  e.lunghezza = lunghezza_linea(celle, dati_sim[84]);
+  e.velocita = tratti(celle, e.lunghezza, [](const scen::Cella& c) { return c.vel_limite * 5; });
+  e.pendenza = tratti(celle, e.lunghezza, [](const scen::Cella& c) { return c.pendenza - 100; });
+
+  std::set<int> record_cartelli;
+  for (size_t i = 0; i < celle.size(); ++i) {
+    const scen::Cella& c = celle[i];
+    const bool nella_sua_cella = c.tipo == kAbbattimento || c.tipo == kAbbattimentoSenzaCodice;
+    const int32_t p = std::max(0, static_cast<int32_t>(i) - (nella_sua_cella ? 0 : 1)) * kMetriCella;
+    if (p > e.lunghezza) break;
+    switch (c.tipo) {
+      case kSegnale: e.segnali.push_back(p); break;
+      case kFineRallentamento: e.rallentamenti.push_back({p, PuntoRallentamento::fine, c.valore_1}); break;
+      case kInizioRallentamento:
+        e.rallentamenti.push_back({p, PuntoRallentamento::inizio, c.valore_1});
+        break;
+      case kAvvisoRallentamento:
+        e.rallentamenti.push_back({p, PuntoRallentamento::avviso, c.valore_1});
+        break;
+      case kIndicatore: e.indicatori.push_back({p, velocita_indicatore(c)}); break;
+      case kAbbattimento: e.abbattimenti.push_back({p, std::to_string(c.valore_1)}); break;
+      case kAbbattimentoSenzaCodice: e.abbattimenti.push_back({p, "no code"}); break;
+      case kCartello: {
+        const int r = c.valore_1;
+        std::string scritta = "(record " + std::to_string(r) + " missing)";
+        if (r > 0 && r < scen::kNumeroRecord) {
+          scritta = scritta_su_una_riga(scen::da_cp1252(dati_sim[static_cast<size_t>(r)].testo));
+          record_cartelli.insert(r);
+        }
+        e.cartelli.push_back({p, scritta});
+        break;
+      }
+      default: break;
+    }
+  }
+
+  // Stations fill the records from 1 upwards, boards from 80 downwards.
+  for (int r = 1; r <= kPrimoRecordCartelli; ++r) {
+    const scen::RecordSim& s = dati_sim[static_cast<size_t>(r)];
+    if (record_cartelli.contains(r) || vuoto(s)) break;
+    e.stazioni.push_back({s.posizione, scen::da_cp1252(s.testo)});
+  }
+  return e;
+}
+
+}  // namespace scenc::plot

@@ -1,0 +1,55 @@
+// The module's side of `scenc plot` (tools/plot/plot_module.h).
+#include "tools/plot/plot_module.h"
+
+#include <iostream>
+#include <stdexcept>
+
+#include "util/file_replace.h"
+#include "tools/cli/exit_status.h"
+#include "tools/plot/plot_features.h"
+#include "tools/plot/plot_input.h"
+#include "tools/plot/plot_page.h"
+#include "tools/plot/plot_progressive.h"
+#include "tools/plot/plot_surface.h"
+
+namespace scenc::plot {
+
+namespace {
+
+// A compiled file missing, unreadable or corrupt.
+constexpr int kIngressoIllegibile = 1;
+
+int disegna(const Disegno& disegno) {
+  ScenarioCompilato scenario;
+  ElementiLinea elementi;
+  try {
+    scenario = leggi_scenario_compilato(disegno.compilati);
+    elementi = estrai_elementi(scenario.celle, scenario.dati_sim);
+  } catch (const ErroreIngresso& e) {
+    std::cerr << "scenc: cannot read " << e.what() << "\n";
+    return kIngressoIllegibile;
+  } catch (const std::runtime_error& e) {
+    std::cerr << "scenc: " << e.what() << "\n";
+    return kIngressoIllegibile;
+  }
+  const Progressiva progressiva = progressiva_da(scenario.dati_sim);
+
+  try {
+    scrivi_immagine(disegno.out, disegno.formato, kLarghezzaPagina, kAltezzaPagina, [&](cairo_t* cr) {
+      disegna_pagina(cr, {disegno.percorso, disegno.treno}, scenario.tabella_linea, elementi, progressiva);
+    });
+  } catch (const scen::ErroreFile& e) {
+    std::cerr << "scenc: cannot write " << e.file().string() << ": " << e.motivo() << "\n";
+    return kErroreFile;
+  }
+  std::cout << "wrote " << disegno.out << "\n";
+  return kOk;
+}
+
+}  // namespace
+
+}  // namespace scenc::plot
+
+extern "C" __attribute__((visibility("default"))) int scenc_plot_disegna(const scenc::plot::Disegno& disegno) {
+  return scenc::plot::disegna(disegno);
+}

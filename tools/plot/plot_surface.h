@@ -1,0 +1,21 @@
+// The picture file: PNG, SVG or PDF by the file's ending, drawn on a cairo
+// surface of that kind and written whole or not at all.
+#pragma once
+
+#include <cairo.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "tools/plot/plot_format.h"
+
+namespace scenc::plot {
+
+// Draws a page of `larghezza` x `altezza` page units with `disegna` and
+// replaces `file` with it atomically. PNG pixels are page units; SVG and
+// PDF pages are half as many points. Throws scen::ErroreFile when the
+// file cannot be written or cairo fails.
+void scrivi_immagine(const std::filesystem::path& file, FormatoImmagine formato, int larghezza,
+                     int altezza, const std::function<void(cairo_t*)>& disegna);
+
+}  // namespace scenc::plot

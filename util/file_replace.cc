@@ -1,0 +1,97 @@
+#include "util/file_replace.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace scen {
+
+namespace {
+
+std::string motivo_di(int err) { return std::strerror(err); }
+
+// A file of that name must be one we may replace: a regular file (or a
+// link), not a directory, a pipe or a device, and writable (a read-only
+// compiled file is refused, not silently replaced). The probe never waits:
+// a pipe without a reader would block an open for writing.
+void verifica_sostituibile(const std::filesystem::path& p) {
+  struct stat st;
+  if (::lstat(p.c_str(), &st) != 0) {
+    if (errno == ENOENT) return;
+    throw ErroreFile(p, motivo_di(errno));
+  }
+  if (S_ISDIR(st.st_mode)) throw ErroreFile(p, motivo_di(EISDIR));
+  if (!S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode)) throw ErroreFile(p, "not a regular file");
+  const int fd = ::open(p.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) throw ErroreFile(p, motivo_di(errno));
+  if (::close(fd) != 0) throw ErroreFile(p, motivo_di(errno));
+}
+
+void scrivi_tutto(int fd, std::string_view dati, const std::filesystem::path& p) {
+  while (!dati.empty()) {
+    const ssize_t n = ::write(fd, dati.data(), dati.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      throw ErroreFile(p, motivo_di(errno));
+    }
+    dati.remove_prefix(static_cast<size_t>(n));
+  }
+}
+
+}  // namespace
+
+void sostituisci_file(const std::filesystem::path& destinazione,
+                      const std::function<void(ByteSink&)>& contenuto) {
+  SostituzionePreparata(destinazione, contenuto).completa();
+}
+
+SostituzionePreparata::SostituzionePreparata(const std::filesystem::path& destinazione)
+    : destinazione_(destinazione), out_([this](std::string_view blocco) {
+        scrivi_tutto(fd_, blocco, destinazione_);
+        scritti_ += blocco.size();
+      }) {
+  verifica_sostituibile(destinazione);
+  for (int tentativo = 0; fd_ < 0; ++tentativo) {
+    temporaneo_ = destinazione;
+    temporaneo_ += ".tmp." + std::to_string(::getpid()) + "." + std::to_string(tentativo);
+    fd_ = ::open(temporaneo_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd_ < 0 && (errno != EEXIST || tentativo > 100)) throw ErroreFile(destinazione, motivo_di(errno));
+  }
+}
+
+SostituzionePreparata::SostituzionePreparata(const std::filesystem::path& destinazione,
+                                             const std::function<void(ByteSink&)>& contenuto)
+    : SostituzionePreparata(destinazione) {
+  contenuto(out_);
+  chiudi();
+}
+
+void SostituzionePreparata::riserva(uint64_t byte) {
+  out_.prevedi(byte);
+  if (byte > 0 && ::fallocate(fd_, 0, 0, static_cast<off_t>(byte)) == 0) riservati_ = byte;
+}
+
+void SostituzionePreparata::chiudi() {
+  out_.flush();
+  if (riservati_ > scritti_ && ::ftruncate(fd_, static_cast<off_t>(scritti_)) != 0)
+    throw ErroreFile(destinazione_, motivo_di(errno));
+  const int chiuso = ::close(fd_);
+  fd_ = -1;
+  if (chiuso != 0) throw ErroreFile(destinazione_, motivo_di(errno));
+}
+
+// Best effort: the replacement is already failing or was abandoned.
+SostituzionePreparata::~SostituzionePreparata() {
+  if (fd_ >= 0) ::close(fd_);
+  if (!temporaneo_.empty()) ::unlink(temporaneo_.c_str());
+}
+
+void SostituzionePreparata::completa() {
+  if (::rename(temporaneo_.c_str(), destinazione_.c_str()) != 0) throw ErroreFile(destinazione_, motivo_di(errno));
+  temporaneo_.clear();
+}
+
+}  // namespace scen
