@@ -8,13 +8,10 @@
 #include <filesystem>
 #include <string>
 
+#include "parse/parsed_source.h"
+
 namespace scen {
 
-// Where a field starts: 1-based line and column (in bytes).
-struct PosizioneCampo {
-  int64_t linea = 0;
-  int64_t colonna = 0;
-};
 
 class LettoreCampi {
  public:

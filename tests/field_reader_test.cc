@@ -1,13 +1,8 @@
-#include "parse/field_reader.h"
+#include "parse/field_stream.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
-#include <variant>
-#include <vector>
-
-#include "parse/read_failure.h"
-#include "test_support.h"
 
 namespace scen {
 namespace {
@@ -15,20 +10,20 @@ namespace {
 // Reads `input` with a script of reads: 'n' a number, 't' a text; the
 // expected values are joined with '|' and a failed read shows as "!".
 std::string leggi_script(const std::string& input, const std::string& script) {
-  test::TempDir dir;
-  test::scrivi(dir / "f.txt", input);
-  LettoreCampi r(dir / "f.txt");
+  FieldReader r(input);
   std::string out;
   for (char op : script) {
     if (!out.empty()) out += '|';
-    try {
-      out += op == 'n' ? std::to_string(r.leggi_numero()) : "<" + r.leggi_testo() + ">";
-    } catch (const ErroreLettura&) {
+    int32_t n = 0;
+    std::string t;
+    if (op == 'n' ? !r.read_number(n) : !r.read_text(t)) {
+      EXPECT_FALSE(r.failure().empty());
       out += "!";
       break;
     }
+    out += op == 'n' ? std::to_string(n) : "<" + t + ">";
   }
-  out += r.fine_file() ? "|EOF" : "";
+  out += r.at_end() ? "|EOF" : "";
   return out;
 }
 
@@ -77,24 +72,51 @@ TEST(FieldReader, EndOfFileIsReachedByTheLastField) {
 }
 
 TEST(FieldReader, ReportsWhereEachFieldStarts) {
-  test::TempDir dir;
-  test::scrivi(dir / "f.txt", "uno,  2\r\n  tre\nquattro");
-  LettoreCampi r(dir / "f.txt");
-  r.leggi_testo();
-  EXPECT_EQ(r.ultimo_campo().linea, 1);
-  EXPECT_EQ(r.ultimo_campo().colonna, 1);
-  r.leggi_numero();
-  EXPECT_EQ(r.ultimo_campo().colonna, 7);
-  r.leggi_testo();
-  EXPECT_EQ(r.ultimo_campo().linea, 2);
-  EXPECT_EQ(r.ultimo_campo().colonna, 3);
-  r.leggi_testo();
-  EXPECT_EQ(r.ultimo_campo().linea, 3);
+  FieldReader r("uno,  2\r\n  tre\nquattro");
+  std::string t;
+  int32_t n = 0;
+  ASSERT_TRUE(r.read_text(t));
+  EXPECT_EQ(r.last_field(), (PosizioneCampo{1, 1}));
+  ASSERT_TRUE(r.read_number(n));
+  EXPECT_EQ(r.last_field(), (PosizioneCampo{1, 7}));
+  ASSERT_TRUE(r.read_text(t));
+  EXPECT_EQ(r.last_field(), (PosizioneCampo{2, 3}));
+  ASSERT_TRUE(r.read_text(t));
+  EXPECT_EQ(r.last_field(), (PosizioneCampo{3, 1}));
 }
 
-TEST(FieldReader, MissingFileIsAReadFailure) {
-  test::TempDir dir;
-  EXPECT_THROW(LettoreCampi(dir / "nessuno.txt"), ErroreLettura);
+TEST(FieldReader, AFailedReadKeepsThePlaceOfTheLastFieldAndSaysWhy) {
+  struct {
+    const char* input;
+    PosizioneCampo dove;
+    const char* perche;
+  } casi[] = {
+      {"segnale, 12x\r\n", {1, 10}, "not a number: unexpected character 'x'"},
+      {"segnale, \xe8\r\n", {1, 10}, "not a number: unexpected byte 0xE8"},
+      {"segnale\r\n", {1, 1}, "read past the end of the file"},
+      {"segnale, +\r\n", {1, 10}, "not a number: a sign without digits"},
+      {"segnale, 3000000000\r\n", {1, 10}, "number does not fit 32 bits"},
+  };
+  for (const auto& c : casi) {
+    FieldReader r(c.input);
+    std::string t;
+    int32_t n = 0;
+    ASSERT_TRUE(r.read_text(t));
+    EXPECT_FALSE(r.read_number(n));
+    EXPECT_EQ(r.last_field(), c.dove) << c.input;
+    EXPECT_EQ(r.failure(), c.perche) << c.input;
+  }
+}
+
+TEST(FieldReader, AFieldLongerThanOneMebibyteFailsEvenInBlanks) {
+  const std::string blanks(FieldReader::kLongestField + 1, ' ');
+  for (const std::string& input : {blanks + "5", "x" + blanks + "y", std::string(FieldReader::kLongestField + 1, '7')}) {
+    FieldReader r(input);
+    std::string t;
+    int32_t n = 0;
+    EXPECT_FALSE(input[0] == 'x' ? r.read_text(t) : r.read_number(n));
+    EXPECT_EQ(r.failure(), "field longer than 1 MiB");
+  }
 }
 
 }  // namespace

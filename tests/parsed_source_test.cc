@@ -1,0 +1,84 @@
+#include "parse/parsed_source.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "test_support.h"
+
+namespace scen {
+namespace {
+
+ParsedSource da_testo(std::string testo) { return ParsedSource({"f.txt", std::move(testo)}); }
+
+TEST(ParsedSource, LinesEndAsTheCompileCountsThem) {
+  struct {
+    std::string testo;
+    std::vector<std::string> righe;
+  } casi[] = {
+      {"", {}},
+      {"a", {"a"}},
+      {"a\r\nb\r\n", {"a", "b"}},
+      {"a\nb\rc\r\n\r\nd", {"a", "b", "c", "", "d"}},
+      {"\r\r\n", {"", ""}},
+  };
+  for (const auto& c : casi) {
+    const ParsedSource s = da_testo(c.testo);
+    std::vector<std::string> righe;
+    for (int64_t n = 1; n <= s.line_count(); ++n) righe.emplace_back(s.line(n));
+    EXPECT_EQ(righe, c.righe) << c.testo;
+    EXPECT_EQ(s.line(0), "");
+    EXPECT_EQ(s.line(s.line_count() + 1), "");
+  }
+}
+
+TEST(ParsedSource, PositionsAndOffsetsGoBothWays) {
+  const ParsedSource s = da_testo("uno,2\r\n  tre\nx");
+  struct {
+    size_t offset;
+    PosizioneCampo dove;
+  } casi[] = {{0, {1, 1}}, {4, {1, 5}}, {7, {2, 1}}, {9, {2, 3}}, {13, {3, 1}}, {14, {3, 2}}};
+  for (const auto& c : casi) {
+    EXPECT_EQ(s.position(c.offset), c.dove) << c.offset;
+    EXPECT_EQ(s.offset(c.dove), c.offset) << c.offset;
+  }
+  EXPECT_EQ(da_testo("a\r\n").position(3), (PosizioneCampo{2, 1}));
+}
+
+TEST(ParsedSource, FieldsWithTheirColumns) {
+  const ParsedSource s = da_testo("segnale,   1360 , 2,,\tx y \r\nsolo");
+  const std::vector<FieldSpan> campi = s.fields(1);
+  ASSERT_EQ(campi.size(), 5u);
+  const struct {
+    const char* testo;
+    int64_t da, a;
+  } attesi[] = {{"segnale", 1, 8}, {"1360", 12, 16}, {"2", 19, 20}, {"", 21, 21}, {"x y", 23, 26}};
+  for (size_t i = 0; i < campi.size(); ++i) {
+    EXPECT_EQ(campi[i].testo, attesi[i].testo) << i;
+    EXPECT_EQ(campi[i].colonna, attesi[i].da) << i;
+    EXPECT_EQ(campi[i].colonna_fine, attesi[i].a) << i;
+  }
+  ASSERT_EQ(s.fields(2).size(), 1u);
+  EXPECT_EQ(s.fields(2)[0].testo, "solo");
+  EXPECT_TRUE(s.fields(3).empty());
+}
+
+TEST(SourceText, ReadsAFileWholeOrSaysWhyNot) {
+  test::TempDir dir;
+  const std::string bytes = std::string("a,\0b\r\n", 6) + std::string(200000, 'z');
+  test::scrivi(dir / "f.txt", bytes);
+  SourceText t;
+  std::string errore;
+  ASSERT_TRUE(read_source_file(dir / "f.txt", t, errore)) << errore;
+  EXPECT_EQ(t.bytes, bytes);
+  EXPECT_EQ(t.name, (dir / "f.txt").string());
+
+  EXPECT_FALSE(read_source_file(dir / "nessuno.txt", t, errore));
+  EXPECT_EQ(errore, "cannot open " + (dir / "nessuno.txt").string() + ": No such file or directory");
+  EXPECT_FALSE(read_source_file(dir.path(), t, errore));
+  EXPECT_NE(errore.find("Is a directory"), std::string::npos) << errore;
+}
+
+}  // namespace
+}  // namespace scen
