@@ -6,6 +6,7 @@
 #include "model/model.h"
 #include "run/compile_and_write.h"
 #include "run/error_report.h"
+#include "run/run_diagnostics.h"
 #include "util/file_replace.h"
 #include "util/cp1252.h"
 #include "sources/scenario_writers.h"
@@ -36,11 +37,17 @@ int Form_Load(Finestra& finestra, const std::string& cartella, const NomiScenari
   EsitoPercorso esito;
   try {
     scrivi_sorgenti_e_documenti(destinazione);
-    esito = memorizza_percorso(m, opzioni);
   } catch (const ErroreFile& e) {
     elimina_se_esiste(opzioni.sorgenti.linea);
     elimina_se_esiste(opzioni.sorgenti.treno);
     finestra.messaggio("Impossibile scrivere " + e.file().string() + ": " + e.motivo());
+    return kEsitoErroreFile;
+  }
+  esito = memorizza_percorso(m, opzioni);
+  if (const Diagnostic* f = file_non_scritto(esito.diagnostiche)) {
+    elimina_se_esiste(opzioni.sorgenti.linea);
+    elimina_se_esiste(opzioni.sorgenti.treno);
+    finestra.messaggio("Impossibile scrivere " + f->file + ": " + f->message);
     return kEsitoErroreFile;
   }
   // The program wrote the sources itself: none is left behind, also when
@@ -48,7 +55,7 @@ int Form_Load(Finestra& finestra, const std::string& cartella, const NomiScenari
   elimina_se_esiste(opzioni.sorgenti.linea);
   elimina_se_esiste(opzioni.sorgenti.treno);
 
-  const int32_t numero = esito.errore_da_riportare(false);
+  const int32_t numero = numero_da_mostrare(esito.diagnostiche);
   if (numero == 0) return kEsitoPulito;
   finestra.messaggio(testo_errore(numero));
   return kEsitoErrore;

@@ -5,14 +5,9 @@
 #include "compiler/code_track.h"
 #include "writer/compiled_writer.h"
 #include "writer/plan_writer.h"
+#include "run/run_diagnostics.h"
 
 namespace scen {
-
-int32_t EsitoPercorso::errore_da_riportare(bool scrivi_con_errori) const {
-  if (errore_riservato != 0) return errore_riservato;
-  if (compilazione.codice != 0 && !scrivi_con_errori) return compilazione.codice;
-  return codice_errore;
-}
 
 EsitoPercorso memorizza_percorso(Modello& m, const OpzioniPercorso& opzioni) {
   m.scrivi_linea = opzioni.j;
@@ -30,15 +25,25 @@ EsitoPercorso memorizza_percorso(Modello& m, const OpzioniPercorso& opzioni) {
   completa_codici(m, &esito.conflitti);
   esito.codice_errore = m.codice_errore;
   esito.griglia = m.celle.has_value();
+  DiagnosticList& l = esito.diagnostiche;
+  const SorgentiCompilazione& s = opzioni.sorgenti;
+  if (esito.compilazione.codice != 0) l.add(diagnostica_compilazione(esito.compilazione, s));
 
   // Half-compiled files never replace good ones, unless asked for.
   if (!esito.griglia) return esito;
   if (esito.compilazione.codice != 0 && !opzioni.scrivi_con_errori) return esito;
+  for (const ConflittoCodici& c : esito.conflitti) l.add(diagnostica_conflitto(c, esito.compilazione, s));
   esito.errore_riservato = timbra(m);
+  if (esito.errore_riservato != 0)
+    l.add(diagnostica_slot_riservato(esito.errore_riservato, m, esito.compilazione, s));
   if (esito.errore_riservato != 0 || !opzioni.scrivi) return esito;
   LineaPronta linea_pronta;
   if (piano) linea_pronta = [&] { return piano->termina(m.tabella_linea); };
-  esito.scritti = scrivi_compilati(m, opzioni.cartella_uscita, linea_pronta);
+  try {
+    esito.scritti = scrivi_compilati(m, opzioni.cartella_uscita, linea_pronta);
+  } catch (const ErroreFile& e) {
+    l.add(diagnostica_file(e.file().string(), e.motivo()));
+  }
   return esito;
 }
 

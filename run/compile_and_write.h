@@ -10,6 +10,7 @@
 #include "compiler/compile.h"
 #include "model/model.h"
 #include "compiler/code_track.h"
+#include "diagnostics/diagnostic.h"
 
 namespace scen {
 
@@ -30,14 +31,13 @@ struct EsitoPercorso {
   bool griglia = false;           // a grid was sized
   std::vector<ConflittoCodici> conflitti;  // the code track's errors, in order
   std::vector<std::filesystem::path> scritti;
-
-  // The number to report: 1250/1251 first, then the compile's own number
-  // (or, when writing on error, the last one recorded), then the code track's.
-  int32_t errore_da_riportare(bool scrivi_con_errori) const;
+  // What the run found, in order: the compile's error, then (when the
+  // files are written after all) the code track's conflicts, a reserved
+  // slot taken, a compiled file that could not be written.
+  DiagnosticList diagnostiche;
 };
 
-// The model must hold the route and train names. Throws ErroreFile when a
-// compiled file cannot be created, replaced or written.
+// The model must hold the route and train names.
 EsitoPercorso memorizza_percorso(Modello& m, const OpzioniPercorso& opzioni);
 
 }  // namespace scen

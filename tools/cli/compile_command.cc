@@ -4,74 +4,15 @@
 #include <optional>
 #include <utility>
 
-#include "compiler/diagnostic_text.h"
 #include "run/compile_and_write.h"
-#include "writer/compiled_writer.h"
-#include "run/error_report.h"
-#include "util/file_replace.h"
+#include "run/run_diagnostics.h"
+#include "tools/cli/diagnostic_printer.h"
 #include "tools/cli/exit_status.h"
 #include "tools/lint/lint_beside.h"
 #include "tools/cli/source_excerpt.h"
 
 namespace scenc {
 
-namespace {
-
-struct Luogo {
-  std::filesystem::path file;
-  scen::PosizioneCampo campo;
-};
-
-const std::filesystem::path& percorso(scen::FileSorgente f, const scen::SorgentiCompilazione& s) {
-  static const std::filesystem::path kNessuno;
-  return f == scen::FileSorgente::linea ? s.linea : f == scen::FileSorgente::treno ? s.treno : kNessuno;
-}
-
-// FILE:LINE:COLUMN: KIND: TEXT, then the source line and a caret.
-void stampa(std::ostream& err, const Luogo& l, const char* genere, const std::string& testo, bool utf8) {
-  if (!l.file.empty()) {
-    err << l.file.string();
-    if (l.campo.linea > 0) err << ":" << l.campo.linea << ":" << l.campo.colonna;
-    err << ": ";
-  } else {
-    err << "scenc: ";
-  }
-  err << genere << ":" << testo_leggibile(testo, utf8) << "\n";
-  if (!l.file.empty() && l.campo.linea > 0)
-    err << estratto_con_cursore(riga_del_file(l.file, l.campo.linea), l.campo.colonna, utf8);
-}
-
-std::string con_numero(int32_t numero, const std::string& messaggio) {
-  std::string testo = scen::testo_errore(numero);
-  const std::string_view spiegazione = messaggio.empty() ? scen::descrizione_errore(numero) : messaggio;
-  if (!spiegazione.empty()) testo += ": " + std::string(spiegazione);
-  return testo;
-}
-
-Luogo luogo_della_cella(const scen::Diagnostica& d, const scen::SorgentiCompilazione& s, int64_t cella) {
-  const auto o = d.origini.find(cella);
-  if (o == d.origini.end()) return {};
-  return {percorso(o->second.file, s), o->second.campo};
-}
-
-// 1250 and 1251: compiled data has reached a reserved slot of cell 1.
-std::string slot_riservato(int32_t numero, const scen::Modello& m, const scen::Diagnostica& d) {
-  const scen::Cella& c = m.celle->at(1);
-  const bool marcatore = numero == scen::kErroreMarcatore;
-  if (marcatore && m.dati_sim[85].parametro_1 != 0)
-    return con_numero(numero, "record 85 already holds " + std::to_string(m.dati_sim[85].parametro_1) +
-                                  " where the format marker 610 goes");
-  if (!marcatore && m.dati_sim[85].orario != 0)
-    return con_numero(numero, "record 85 already holds " + std::to_string(m.dati_sim[85].orario) +
-                                  " where the check code goes");
-  const int valore = marcatore ? c.valore_1 : c.valore_2;
-  return con_numero(numero, std::string(marcatore ? "valore_1" : "valore_2") + " of " + scen::nome_cella(d, 1) +
-                                " holds " + std::to_string(valore) + " (" + scen::occupante(m, d, 1) + "), but " +
-                                (marcatore ? "the format marker 5121" : "the check code") +
-                                " goes there: nothing may stand in cell 1 (from -25 to 25 m)");
-}
-
-}  // namespace
 
 bool nome_valido(const std::string& nome) {
   return nome.find('/') == std::string::npos && nome.find('\0') == std::string::npos && nome != "." && nome != "..";
@@ -134,46 +75,31 @@ int esegui_compile(const ArgomentiCompilazione& args) {
   scen::Modello m;
   m.nome_percorso = args.route;
   m.nome_treno = args.train;
-  scen::EsitoPercorso esito;
-  std::optional<scen::ErroreFile> non_scritto;
-  try {
-    esito = scen::memorizza_percorso(m, opzioni);
-  } catch (const scen::ErroreFile& e) {
-    non_scritto = e;
-  }
+  const scen::EsitoPercorso esito = scen::memorizza_percorso(m, opzioni);
 
-  // The first hundred warnings: a file of junk would otherwise bury the
-  // error under millions of them.
+  // The warnings come first; the first hundred of them: a file of junk
+  // would otherwise bury the error under millions.
   constexpr size_t kAvvisiMostrati = 100;
   const auto avvisi = controllo.avvisi();
   for (size_t i = 0; i < avvisi.size() && i < kAvvisiMostrati; ++i) {
     const AvvisoLint& w = avvisi[i];
-    stampa(std::cerr, {w.file, {w.linea, w.colonna}}, "warning", " " + w.testo + " [--" + flag_avviso(w.tipo) + "]",
-           utf8);
+    scen::Diagnostic d;
+    d.level = scen::Level::warning;
+    d.flag = flag_avviso(w.tipo);
+    d.file = w.file.string();
+    d.range = {w.linea, w.colonna, w.linea, w.colonna};
+    d.message = w.testo;
+    stampa_diagnostica(std::cerr, d, utf8);
   }
   if (avvisi.size() > kAvvisiMostrati)
     std::cerr << "scenc: " << avvisi.size() - kAvvisiMostrati << " more warnings not shown\n";
-  if (non_scritto) {
-    std::cerr << "scenc: cannot write " << non_scritto->file().string() << ": " << non_scritto->motivo() << "\n";
+  if (const scen::Diagnostic* f = scen::file_non_scritto(esito.diagnostiche)) {
+    std::cerr << "scenc: cannot write " << f->file << ": " << f->message << "\n";
     return kErroreFile;
   }
-  const scen::Diagnostica& d = esito.compilazione;
-  const bool compilato = d.codice == 0 || args.write_on_error;
+  for (const scen::Diagnostic& d : esito.diagnostiche.items()) stampa_diagnostica(std::cerr, d, utf8);
 
-  if (d.codice != 0)
-    stampa(std::cerr, {percorso(d.file, opzioni.sorgenti), d.campo}, "error", con_numero(d.codice, d.messaggio), utf8);
-  if (compilato) {
-    for (const scen::ConflittoCodici& c : esito.conflitti)
-      stampa(std::cerr, luogo_della_cella(d, opzioni.sorgenti, c.cella_regola), "warning",
-             con_numero(c.codice, "no room for a code cut-down point " + c.dove + "; the first cell tried is " +
-                                      scen::nome_cella(d, c.cella)),
-             utf8);
-  }
-  if (esito.errore_riservato != 0)
-    stampa(std::cerr, luogo_della_cella(d, opzioni.sorgenti, 1), "error",
-           slot_riservato(esito.errore_riservato, m, d), utf8);
-
-  const int32_t numero = esito.errore_da_riportare(args.write_on_error);
+  const int32_t numero = scen::numero_da_mostrare(esito.diagnostiche);
   if (args.scrivi && numero != 0 && esito.scritti.empty())
     std::cerr << "scenc: no compiled file written" << (esito.griglia ? "" : " (no grid was sized)") << "\n";
   for (const auto& f : esito.scritti) std::cout << "wrote " << f.string() << "\n";

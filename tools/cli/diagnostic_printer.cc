@@ -1,0 +1,44 @@
+#include "tools/cli/diagnostic_printer.h"
+
+#include <string>
+
+#include "run/error_report.h"
+#include "tools/cli/source_excerpt.h"
+
+namespace scenc {
+
+namespace {
+
+const char* nome_livello(scen::Level l) {
+  switch (l) {
+    case scen::Level::error: return "error";
+    case scen::Level::warning: return "warning";
+    case scen::Level::note: return "note";
+  }
+  return "error";
+}
+
+std::string testo(const scen::Diagnostic& d) {
+  if (d.number == 0) return " " + d.message + (d.flag.empty() ? "" : " [--" + d.flag + "]");
+  std::string t = scen::testo_errore(d.number);
+  const std::string_view spiegazione = d.message.empty() ? scen::descrizione_errore(d.number) : d.message;
+  if (!spiegazione.empty()) t += ": " + std::string(spiegazione);
+  return t;
+}
+
+}  // namespace
+
+void stampa_diagnostica(std::ostream& err, const scen::Diagnostic& d, bool utf8) {
+  const bool luogo = !d.file.empty() && d.range.line > 0;
+  if (!d.file.empty()) {
+    err << d.file;
+    if (luogo) err << ":" << d.range.line << ":" << d.range.column;
+    err << ": ";
+  } else {
+    err << "scenc: ";
+  }
+  err << nome_livello(d.level) << ":" << testo_leggibile(testo(d), utf8) << "\n";
+  if (luogo) err << estratto_con_cursore(riga_del_file(d.file, d.range.line), d.range.column, utf8);
+}
+
+}  // namespace scenc
