@@ -25,8 +25,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The numbers the compile records (Parts of the line file, the train file
-// and their placements) and those the code track and the stamping add.
+// The numbers the compile records (its line-file and train-file halves and
+// their placements) and those the code track and the stamping add.
 constexpr auto kNumeriCompilazione = std::to_array<int32_t>(
     {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 15, 16, 17, 18, 19, 20, 21, 22, 24, 25, 101, 102, 103});
 constexpr auto kNumeriCodici = std::to_array<int32_t>({11, 12, 13});
