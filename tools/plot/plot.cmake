@@ -24,7 +24,7 @@ add_library(scen_plot STATIC
 )
 set_target_properties(scen_plot PROPERTIES POSITION_INDEPENDENT_CODE ON)
 target_include_directories(scen_plot PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(scen_plot PUBLIC scen_flags PkgConfig::CAIRO)
+target_link_libraries(scen_plot PUBLIC scen_flags scen_format PkgConfig::CAIRO)
 
 # What the drawing takes from the core: the compiled files' decoder, the
 # file replacement and code page 1252, compiled again for the module.
