@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "compiler/compile.h"
+#include "format/errors.h"
 #include "model/byte_images.h"
 #include "model/image_reader.h"
 #include "model/model.h"
@@ -25,13 +26,18 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The numbers the compile records (its line-file and train-file halves and
-// their placements) and those the code track and the stamping add.
-constexpr auto kNumeriCompilazione = std::to_array<int32_t>(
-    {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 15, 16, 17, 18, 19, 20, 21, 22, 24, 25, 101, 102, 103});
-constexpr auto kNumeriCodici = std::to_array<int32_t>({11, 12, 13});
+// Whether `n` is 0 or a number the error table gives to `fase`: the compile
+// (the line file, the train file, their placements and read failures) or
+// the code track.
+bool della_fase(FaseErrore fase, int32_t n) {
+  const DescrizioneErrore* e = errore(n);
+  return n == 0 || (e && e->fase == fase);
+}
 // The line-file half stops before the train file is read (and deleted).
-constexpr auto kFermanoLaLinea = std::to_array<int32_t>({1, 3, 4, 5, 6, 21, 102, 103});
+constexpr auto kFermanoLaLinea = std::to_array<int32_t>(
+    {numero(Errore::lunghezza_eccessiva), numero(Errore::ripetizione_inizio), numero(Errore::ripetizione_fine),
+     numero(Errore::ripetizione_codici), numero(Errore::cartello_occupato), numero(Errore::indicatore_occupato),
+     numero(Errore::senza_generale), numero(Errore::curva_non_valida)});
 
 template <size_t N>
 bool in(const std::array<int32_t, N>& elenco, int32_t n) {
@@ -157,7 +163,7 @@ std::string BancoProva::mezza_compilazione(std::string_view testo, bool linea_fi
                                false};
   const Diagnostica d = memorizza_dati(m, s);
   std::string p = tabelle_coerenti(m);
-  if (!in(kNumeriCompilazione, d.codice)) p += "the compile ended with " + std::to_string(d.codice) + "; ";
+  if (!della_fase(FaseErrore::compilazione, d.codice)) p += "the compile ended with " + std::to_string(d.codice) + "; ";
   if (d.codice != m.codice_errore)
     p += "the diagnostic says " + std::to_string(d.codice) + ", the model " + std::to_string(m.codice_errore) + "; ";
   if (!esiste(variabile) || !esiste(file_fisso)) p += "a source file was deleted although told not to; ";
@@ -192,8 +198,8 @@ std::string BancoProva::compilazione(std::string_view input) {
   const EsitoPercorso e = memorizza_percorso(m, o);
   const int32_t codice = e.compilazione.codice;
   std::string p = tabelle_coerenti(m);
-  if (!in(kNumeriCompilazione, codice)) p += "the compile ended with " + std::to_string(codice) + "; ";
-  if (!in(kNumeriCompilazione, e.codice_errore) && !in(kNumeriCodici, e.codice_errore))
+  if (!della_fase(FaseErrore::compilazione, codice)) p += "the compile ended with " + std::to_string(codice) + "; ";
+  if (!della_fase(FaseErrore::compilazione, e.codice_errore) && !della_fase(FaseErrore::codici, e.codice_errore))
     p += "the run ended with " + std::to_string(e.codice_errore) + "; ";
   if (e.errore_riservato != 0 && e.errore_riservato != kErroreMarcatore &&
       e.errore_riservato != kErroreCodiceControllo)

@@ -16,8 +16,8 @@ NomiCompilati nomi_compilati(const std::filesystem::path& cartella, const Modell
 }
 
 int timbra(Modello& m) {
-  RecordSim& r85 = m.dati_sim[85];
-  Cella& c1 = m.celle->at(1);
+  RecordSim& r85 = m.dati_sim[kRecordSfondoPercorso];
+  Cella& c1 = m.celle->at(kCellaRiservata);
   if (r85.parametro_1 != 0 || c1.valore_1 != 0) return kErroreMarcatore;
   r85.parametro_1 = kMarcatoreSim;
   c1.valore_1 = kMarcatoreDat;

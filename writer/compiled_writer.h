@@ -7,15 +7,18 @@
 #include <memory>
 #include <vector>
 
+#include "format/cell_kinds.h"
+#include "format/errors.h"
+#include "format/records.h"
 #include "model/model.h"
 #include "util/file_replace.h"
 
 namespace scen {
 
-inline constexpr int kErroreMarcatore = 1250;
-inline constexpr int kErroreCodiceControllo = 1251;
-inline constexpr int16_t kMarcatoreSim = 610;
-inline constexpr int16_t kMarcatoreDat = 5121;
+// The numbers `timbra` returns. The markers it stamps are the format's:
+// kMarcatoreSim (format/records.h) and kMarcatoreDat (format/cell_kinds.h).
+inline constexpr int kErroreMarcatore = numero(Errore::marcatore);
+inline constexpr int kErroreCodiceControllo = numero(Errore::codice_controllo);
 
 struct NomiCompilati {
   std::filesystem::path linea_dat;  // <route>_linea.dat
