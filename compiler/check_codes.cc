@@ -1,5 +1,7 @@
 #include "compiler/check_codes.h"
 
+#include "format/records.h"
+
 namespace scen {
 
 namespace {
@@ -10,7 +12,7 @@ constexpr int kCaratteri = 25;
 // Train name, route name (A-Z lowered, other bytes as given), fill text.
 // It is built in the model's work text, as the codes always did.
 const std::string& chiave(Modello& m) {
-  m.riga = m.dati_sim[86].testo + m.dati_sim[85].testo;
+  m.riga = m.dati_sim[kRecordRipetizioneTreno].testo + m.dati_sim[kRecordSfondoPercorso].testo;
   for (char& c : m.riga)
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   m.riga += kRiempimento;

@@ -2,6 +2,9 @@
 
 #include <vector>
 
+#include "format/cell_kinds.h"
+#include "format/errors.h"
+
 namespace scen {
 
 namespace {
@@ -14,9 +17,9 @@ class PassoCodici {
   void esegui() {
     const int64_t ultima_regola = ultima_ - 2;
     for (int64_t n = 1; n <= ultima_regola; ++n) {
-      if (c_[n].tipo == 4)
+      if (TipoCella{c_[n].tipo} == TipoCella::avviso_rallentamento)
         regola_avviso(n);
-      else if (c_[n].tipo == 3)
+      else if (TipoCella{c_[n].tipo} == TipoCella::inizio_rallentamento)
         regola_inizio(n);
     }
   }
@@ -24,12 +27,12 @@ class PassoCodici {
  private:
   bool libera(int64_t i) const { return i >= 0 && i <= ultima_ && c_[i].libera(); }
   void poni(int64_t i) {
-    c_[i].tipo = 12;
+    c_[i].tipo = numero(TipoCella::abbattimento);
     c_[i].valore_1 = kCodiceAbbattimento;
   }
-  void errore(int codice, int64_t regola, int64_t cella, std::string dove) {
-    m_.codice_errore = codice;
-    if (conflitti_) conflitti_->push_back({codice, regola, cella, std::move(dove)});
+  void errore(Errore e, int64_t regola, int64_t cella, std::string dove) {
+    m_.codice_errore = numero(e);
+    if (conflitti_) conflitti_->push_back({numero(e), regola, cella, std::move(dove)});
   }
 
   // The signals in the 20 cells behind a warning point get a point just
@@ -37,17 +40,17 @@ class PassoCodici {
   void regola_avviso(int64_t n) {
     for (int64_t k = 1; k <= 20 && n - k >= 3; ++k) {
       const int64_t s = n - k;
-      if (c_[s].tipo != 1) continue;
+      if (TipoCella{c_[s].tipo} != TipoCella::segnale) continue;
       if (libera(s - 1))
         poni(s - 1);
       else if (libera(s - 2))
         poni(s - 2);
-      else if (c_[s - 1].tipo == 12)
+      else if (TipoCella{c_[s - 1].tipo} == TipoCella::abbattimento)
         c_[s - 1].valore_1 = minimo(kCodiceAbbattimento, c_[s - 1].valore_1);
-      else if (c_[s - 2].tipo == 12)
+      else if (TipoCella{c_[s - 2].tipo} == TipoCella::abbattimento)
         c_[s - 2].valore_1 = minimo(kCodiceAbbattimento, c_[s - 2].valore_1);
       else
-        errore(kErroreCodiceSegnale, n, s - 1,
+        errore(Errore::codice_segnale, n, s - 1,
                "before the signal in cell " + std::to_string(s) +
                    ", which leads up to the slowdown warning point in cell " + std::to_string(n) +
                    ": cells " + std::to_string(s - 1) + " and " + std::to_string(s - 2) +
@@ -65,7 +68,7 @@ class PassoCodici {
     } else {
       // No run along the slowdown: look for its end from the start on.
       for (int64_t i = n + 1; i <= ultima_; ++i) {
-        if (c_[i].tipo == 2) {
+        if (TipoCella{c_[i].tipo} == TipoCella::fine_rallentamento) {
           k = i;
           fine_trovata = true;
           break;
@@ -90,7 +93,7 @@ class PassoCodici {
         }
       }
       if (!posto)
-        errore(kErroreCodiceFinestra, n, n - f[0],
+        errore(Errore::codice_finestra, n, n - f[0],
                "in the window " + std::to_string(f[0] * 50) + " to " + std::to_string(f[2] * 50) +
                    " m before the slowdown starting in cell " + std::to_string(n) + ": cells " +
                    std::to_string(n - f[0]) + ", " + std::to_string(n - f[1]) + " and " + std::to_string(n - f[2]) +
@@ -117,13 +120,13 @@ class PassoCodici {
           poni(k + 1);
           c = -1;
         } else {
-          errore(kErroreCodiceRallentamento, n, k,
+          errore(Errore::codice_rallentamento, n, k,
                  "along the slowdown starting in cell " + std::to_string(n) + ": cells " + std::to_string(k) +
                      ", " + std::to_string(k - 1) + " and " + std::to_string(k + 1) +
                      " are all taken; no further point is placed along it");
         }
       }
-      if (c_[k].tipo == 2 || k >= ultima_) return k;
+      if (TipoCella{c_[k].tipo} == TipoCella::fine_rallentamento || k >= ultima_) return k;
     }
   }
 
@@ -131,7 +134,7 @@ class PassoCodici {
   void primo_segnale_dopo(int64_t n, int64_t k) {
     int64_t p = 0;
     for (int64_t i = k; i <= k + 12 && i <= ultima_; ++i) {
-      if (c_[i].tipo == 1) {
+      if (TipoCella{c_[i].tipo} == TipoCella::segnale) {
         p = i - 1;
         break;
       }
@@ -142,7 +145,7 @@ class PassoCodici {
     else if (libera(p - 1))
       poni(p - 1);
     else
-      errore(kErroreCodiceRallentamento, n, p,
+      errore(Errore::codice_rallentamento, n, p,
              "before the first signal after the slowdown starting in cell " + std::to_string(n) + ": cells " +
                  std::to_string(p) + " and " + std::to_string(p - 1) + " are taken");
   }

@@ -10,9 +10,7 @@
 
 namespace scen {
 
-inline constexpr int kErroreCodiceSegnale = 11;
-inline constexpr int kErroreCodiceFinestra = 12;
-inline constexpr int kErroreCodiceRallentamento = 13;
+// The code of the cut-down points the code track adds.
 inline constexpr int16_t kCodiceAbbattimento = 180;
 
 // The smaller of two values: y when x > y, otherwise x.
@@ -23,7 +21,7 @@ T minimo(T x, T y) {
 
 // A cut-down point that found no room.
 struct ConflittoCodici {
-  int codice = 0;          // 11, 12 or 13
+  int codice = 0;          // 11, 12 or 13: Errore::codice_segnale, codice_finestra, codice_rallentamento
   int64_t cella_regola;    // the warning point or slowdown start that called for it
   int64_t cella;           // the first cell it tried
   std::string dove;        // which rule, in plain words

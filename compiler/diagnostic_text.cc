@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "format/cell_kinds.h"
+
 namespace scen {
 
 const char* nome_file_sorgente(FileSorgente f) {
@@ -46,20 +48,16 @@ std::string oggetto(const Modello& m, const Cella& c) {
     if (r < 0 || r >= kNumeroRecord) return {};
     return m.dati_sim[static_cast<size_t>(r)].testo;
   };
-  switch (c.tipo) {
-    case 0: return "nothing";
-    case 1: return "a signal";
-    case 2: return "the end of a slowdown";
-    case 3: return "the start of a slowdown";
-    case 4: return "the warning point of a slowdown";
-    case 5: return "a pre-warning cell of a slowdown";
-    case 6: return "a speed indicator board";
-    case 10: return "the stop mark of station " + std::to_string(c.valore_1) + " \"" + record_testo(c.valore_1) + "\"";
-    case 11: return "a mountain mark";
-    case 12: return "a code cut-down point (code " + std::to_string(c.valore_1) + ")";
-    case 13: return "a code point without code";
-    case 14: return "text board \"" + record_testo(c.valore_1) + "\" (record " + std::to_string(c.valore_1) + ")";
-    default: return "an object of kind " + std::to_string(c.tipo);
+  const DescrizioneCella* tipo = tipo_cella(c.tipo);
+  if (!tipo) return "an object of kind " + std::to_string(c.tipo);
+  std::string testo(tipo->nel_messaggio);
+  switch (tipo->id) {
+    case TipoCella::fermata:
+      return testo + " " + std::to_string(c.valore_1) + " \"" + record_testo(c.valore_1) + "\"";
+    case TipoCella::abbattimento: return testo + " (code " + std::to_string(c.valore_1) + ")";
+    case TipoCella::cartello:
+      return testo + " \"" + record_testo(c.valore_1) + "\" (record " + std::to_string(c.valore_1) + ")";
+    default: return testo;
   }
 }
 
