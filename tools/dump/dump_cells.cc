@@ -19,27 +19,15 @@ void coppia_velocita(std::vector<CampoNominato>& campi, const char* s, const cha
 }  // namespace
 
 std::string nome_tipo_cella(uint8_t tipo) {
-  switch (tipo) {
-    case 0: return "nothing";
-    case 1: return "signal";
-    case 2: return "slowdown end";
-    case 3: return "slowdown start";
-    case 4: return "slowdown warning point";
-    case 5: return "pre-warning";
-    case 6: return "speed indicator board";
-    case 10: return "station stop mark";
-    case 11: return "mountain mark";
-    case 12: return "code cut-down point";
-    case 13: return "code point without code";
-    case 14: return "text board";
-    default: return "unknown kind " + std::to_string(tipo);
-  }
+  const scen::DescrizioneCella* d = scen::tipo_cella(tipo);
+  return d ? std::string(d->nome) : "unknown kind " + std::to_string(tipo);
 }
 
 std::vector<CampoNominato> campi_cella(const scen::Cella& c) {
   std::vector<CampoNominato> campi;
-  switch (c.tipo) {
-    case 1: {
+  using scen::TipoCella;
+  switch (TipoCella{c.tipo}) {
+    case TipoCella::segnale: {
       campi = {{"s1", quoziente(c.valore_1, 10), "", true}, {"d1", resto(c.valore_1, 10), ""},
                {"s2", quoziente(c.valore_2, 10), "", true}, {"d2", resto(c.valore_2, 10), ""},
                {"s3", quoziente(c.valore_3, 10), "", true}, {"d3", resto(c.valore_3, 10), ""}};
@@ -51,31 +39,31 @@ std::vector<CampoNominato> campi_cella(const scen::Cella& c) {
       campi.push_back({"tempo", c.tempo, ""});
       break;
     }
-    case 2:
-    case 3:
+    case TipoCella::fine_rallentamento:
+    case TipoCella::inizio_rallentamento:
       campi = {{"v", c.valore_1, ""}, {"d_v", c.valore_2, ""}, {"f_tt", c.valore_3, ""}};
       break;
-    case 4:
+    case TipoCella::avviso_rallentamento:
       campi = {{"v", c.valore_1, ""}, {"d_v", c.valore_2, ""}};
       break;
-    case 5:
+    case TipoCella::preavviso_rallentamento:
       // 1 next to the warning point, 4 farthest from it; valore_2 repeats it when d_v is set.
       campi = {{"step", c.valore_1, ""}, {"d_v_step", c.valore_2, ""}};
       break;
-    case 6:
+    case TipoCella::indicatore_vmax:
       coppia_velocita(campi, "vas", "vad", c.valore_1);
       coppia_velocita(campi, "vbs", "vbd", c.valore_2);
       coppia_velocita(campi, "vcs", "vcd", c.valore_3);
       campi.push_back({"strisces", quoziente(c.valore_4, 10), "", true});
       campi.push_back({"strisced", resto(c.valore_4, 10), ""});
       break;
-    case 10:
+    case TipoCella::fermata:
       campi = {{"station_record", c.valore_1, ""}};
       break;
-    case 12:
+    case TipoCella::abbattimento:
       campi = {{"code", c.valore_1, ""}};
       break;
-    case 14:
+    case TipoCella::cartello:
       campi = {{"text_record", c.valore_1, ""}};
       break;
     default:
@@ -84,25 +72,25 @@ std::vector<CampoNominato> campi_cella(const scen::Cella& c) {
   return campi;
 }
 
+bool rimanda_a_un_record(const scen::Cella& c) {
+  return scen::TipoCella{c.tipo} == scen::TipoCella::fermata || scen::TipoCella{c.tipo} == scen::TipoCella::cartello;
+}
+
 std::optional<int64_t> posizione_oggetto(size_t indice, uint8_t tipo) {
   const auto i = static_cast<int64_t>(indice);
-  switch (tipo) {
-    case 1:
-    case 2:
-    case 3:
-    case 4:
-    case 6:
-    case 14: return (i - 1) * kMetriCella;
-    case 12:
-    case 13: return i * kMetriCella;
-    default: return std::nullopt;
+  const scen::DescrizioneCella* d = scen::tipo_cella(tipo);
+  switch (d ? d->posa : scen::PosaCella::nessuna) {
+    case scen::PosaCella::dopo: return (i - 1) * kMetriCella;
+    case scen::PosaCella::nella: return i * kMetriCella;
+    case scen::PosaCella::nessuna: break;
   }
+  return std::nullopt;
 }
 
 std::vector<size_t> celle_occupate(const std::vector<scen::Cella>& celle) {
   std::vector<size_t> occupate;
   for (size_t i = 0; i < celle.size(); ++i)
-    if (celle[i].tipo != 0 || i == 1) occupate.push_back(i);
+    if (scen::TipoCella{celle[i].tipo} != scen::TipoCella::nessuno || i == scen::kCellaRiservata) occupate.push_back(i);
   return occupate;
 }
 
@@ -127,9 +115,9 @@ AvvisiGriglia avvisi(const std::vector<scen::Cella>& celle) {
     const size_t k = static_cast<size_t>(v % 10);
     std::optional<size_t> oggetto;
     if (k >= 1 && k <= 4) {
-      if (c + 2 * k < celle.size() && celle[c + 2 * k].tipo == 1)
+      if (c + 2 * k < celle.size() && scen::TipoCella{celle[c + 2 * k].tipo} == scen::TipoCella::segnale)
         oggetto = c + 2 * k;
-      else if (c + k < celle.size() && celle[c + k].tipo == 10)
+      else if (c + k < celle.size() && scen::TipoCella{celle[c + k].tipo} == scen::TipoCella::fermata)
         oggetto = c + k;
     }
     if (oggetto)

@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "format/cell_kinds.h"
 #include "model/model.h"
 
 namespace scenc::dump {
 
-inline constexpr int kMetriCella = 50;
-inline constexpr int16_t kMarcatoreCelle = 5121;  // valore_1 of cell 1
+using scen::kMetriCella;
 
 // A value of a cell or record under the name the source files use for it.
 struct CampoNominato {
@@ -31,6 +31,10 @@ std::string nome_tipo_cella(uint8_t tipo);
 // The values of an object cell unpacked by its kind (a signal's s1 and d1
 // from valore_1 = s1 * 10 + d1, a board's speeds from their packed pairs, ...).
 std::vector<CampoNominato> campi_cella(const scen::Cella& c);
+
+// A station stop mark or a text board: valore_1 is the number of the
+// general record that holds its name or text.
+bool rimanda_a_un_record(const scen::Cella& c);
 
 // Where the source line put the object that stands in cell `indice`:
 // signals, slowdown cells and boards sit one cell after their position,

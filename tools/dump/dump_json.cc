@@ -26,7 +26,9 @@ json cella(const std::vector<scen::Cella>& celle, size_t i, const RecordCollegat
   json j = {{"cell", i},
             {"metre", static_cast<int64_t>(i) * kMetriCella},
             {"at", at ? json(*at) : json(nullptr)},
-            {"kind", i == 1 && c.tipo == 0 ? "format marker, check code" : nome_tipo_cella(c.tipo)},
+            {"kind", i == scen::kCellaRiservata && scen::TipoCella{c.tipo} == scen::TipoCella::nessuno
+                         ? "format marker, check code"
+                         : nome_tipo_cella(c.tipo)},
             {"tipo", c.tipo},
             {"valore_1", c.valore_1},
             {"valore_2", c.valore_2},
@@ -39,7 +41,7 @@ json cella(const std::vector<scen::Cella>& celle, size_t i, const RecordCollegat
             {"pendenza", c.pendenza},
             {"aderenza", c.aderenza},
             {"fields", campi(campi_cella(c))}};
-  if ((c.tipo == 10 || c.tipo == 14) && collegati.dati_sim && c.valore_1 >= 0 && c.valore_1 < scen::kNumeroRecord)
+  if (rimanda_a_un_record(c) && collegati.dati_sim && c.valore_1 >= 0 && c.valore_1 < scen::kNumeroRecord)
     j["text"] = scen::da_cp1252((*collegati.dati_sim)[static_cast<size_t>(c.valore_1)].testo);
   const auto m = marche.per_oggetto.find(i);
   if (m != marche.per_oggetto.end()) {
@@ -94,10 +96,11 @@ json json_celle(const std::vector<scen::Cella>& celle, const RecordCollegati& co
   const int64_t ultima = static_cast<int64_t>(celle.size()) - 1;
   j["last_cell"] = ultima;
   j["line_length_m"] = ultima * kMetriCella - 7000;
-  if (celle.size() > 1) {
-    json c1 = {{"format_marker", celle[1].valore_1},
-               {"format_marker_correct", celle[1].valore_1 == kMarcatoreCelle},
-               {"check_code", celle[1].valore_2},
+  if (celle.size() > scen::kCellaRiservata) {
+    const scen::Cella& riservata = celle[scen::kCellaRiservata];
+    json c1 = {{"format_marker", riservata.valore_1},
+               {"format_marker_correct", riservata.valore_1 == scen::kMarcatoreDat},
+               {"check_code", riservata.valore_2},
                {"check_code_expected", nullptr}};
     if (collegati.dati_sim) c1["check_code_expected"] = codici_attesi(*collegati.dati_sim).cella_1;
     j["cell_1"] = c1;
@@ -129,7 +132,7 @@ json json_dati_sim(const std::array<scen::RecordSim, scen::kNumeroRecord>& d) {
   const CodiciControllo attesi = codici_attesi(d);
   return {{"content", "general records"},
           {"records", records},
-          {"format_marker_correct", d[85].parametro_1 == kMarcatoreRecord},
+          {"format_marker_correct", d[scen::kRecordSfondoPercorso].parametro_1 == scen::kMarcatoreSim},
           {"check_code_expected", attesi.record_85}};
 }
 

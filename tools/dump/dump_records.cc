@@ -34,6 +34,13 @@ std::vector<CampoNominato> campi_record(const scen::RecordSim& r) {
           {"orario", r.orario, ""}};
 }
 
+std::set<std::string> campi_del_ruolo(size_t indice) {
+  std::set<std::string> campi;
+  if (const scen::RecordGenerale* g = scen::record_generale(indice))
+    for (const scen::CampoRecord& c : g->campi) campi.emplace(c.campo);
+  return campi;
+}
+
 bool record_vuoto(const scen::RecordSim& r) {
   if (!r.testo.empty()) return false;
   for (const CampoNominato& c : campi_record(r))
@@ -45,15 +52,16 @@ std::array<RuoloRecord, scen::kNumeroRecord> ruoli_record(
     const std::array<scen::RecordSim, scen::kNumeroRecord>& r) {
   std::array<RuoloRecord, scen::kNumeroRecord> ruoli;
   ruoli.fill(RuoloRecord::vuoto);
-  int primo_cartello = 81;
-  while (primo_cartello > 1 && solo_testo(r[primo_cartello - 1])) --primo_cartello;
-  for (int i = 1; i < primo_cartello; ++i)
+  size_t primo_cartello = scen::kRecordPrimoCartello + 1;
+  while (primo_cartello > scen::kRecordPrimaStazione && solo_testo(r[primo_cartello - 1])) --primo_cartello;
+  for (size_t i = scen::kRecordPrimaStazione; i < primo_cartello; ++i)
     if (!record_vuoto(r[i])) ruoli[i] = RuoloRecord::stazione;
-  for (int i = primo_cartello; i <= 80; ++i) ruoli[i] = RuoloRecord::cartello;
-  ruoli[81] = ruoli[82] = ruoli[83] = RuoloRecord::progressiva;
-  ruoli[84] = RuoloRecord::treno_linea;
-  ruoli[85] = RuoloRecord::sfondo_percorso;
-  ruoli[86] = RuoloRecord::ripetizione_treno;
+  for (size_t i = primo_cartello; i <= scen::kRecordPrimoCartello; ++i) ruoli[i] = RuoloRecord::cartello;
+  ruoli[scen::kRecordProgressivaTre] = ruoli[scen::kRecordProgressivaDue] = ruoli[scen::kRecordProgressivaUno] =
+      RuoloRecord::progressiva;
+  ruoli[scen::kRecordTrenoLinea] = RuoloRecord::treno_linea;
+  ruoli[scen::kRecordSfondoPercorso] = RuoloRecord::sfondo_percorso;
+  ruoli[scen::kRecordRipetizioneTreno] = RuoloRecord::ripetizione_treno;
   return ruoli;
 }
 
@@ -72,8 +80,8 @@ std::string chiave_ruolo(RuoloRecord ruolo) {
 
 CodiciControllo codici_attesi(const std::array<scen::RecordSim, scen::kNumeroRecord>& r) {
   scen::Modello m;
-  m.dati_sim[85].testo = r[85].testo;
-  m.dati_sim[86].testo = r[86].testo;
+  m.dati_sim[scen::kRecordSfondoPercorso].testo = r[scen::kRecordSfondoPercorso].testo;
+  m.dati_sim[scen::kRecordRipetizioneTreno].testo = r[scen::kRecordRipetizioneTreno].testo;
   CodiciControllo c;
   c.record_85 = scen::codice_gara_st(m);
   c.cella_1 = scen::codice_gara_og(m);

@@ -3,15 +3,15 @@
 
 #include <array>
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "format/records.h"
 #include "model/model.h"
 #include "tools/dump/dump_cells.h"
 
 namespace scenc::dump {
-
-inline constexpr int16_t kMarcatoreRecord = 610;  // parametro_1 of record 85
 
 enum class RuoloRecord {
   vuoto,         // record 0, and unused station or board slots
@@ -29,6 +29,10 @@ std::array<RuoloRecord, scen::kNumeroRecord> ruoli_record(const std::array<scen:
 
 // For programs: "empty", "station", "text_board", "progressive", "record_84", ...
 std::string chiave_ruolo(RuoloRecord ruolo);
+
+// The fields a record's role explains (format/records.h), `testo` among them
+// when it has a text of its own; empty for the stations' and boards' runs.
+std::set<std::string> campi_del_ruolo(size_t indice);
 
 // Every number of a record, named as in the model, in file order.
 std::vector<CampoNominato> campi_record(const scen::RecordSim& r);

@@ -46,10 +46,10 @@ void intestazione(std::ostream& out, const std::vector<scen::Cella>& celle, cons
   // The last cell is round((L + 7000) / 50).
   out << formatta("line length: %lld m, to within 25 m (the last cell is round((length + 7000) / 50))\n",
                   static_cast<long long>(ultima * kMetriCella - 7000));
-  if (n < 2) return;
-  const scen::Cella& c1 = celle[1];
+  if (n <= scen::kCellaRiservata) return;
+  const scen::Cella& c1 = celle[scen::kCellaRiservata];
   out << formatta("cell 1: format marker %d (%s), check code %d", c1.valore_1,
-                  c1.valore_1 == kMarcatoreCelle ? "correct" : "expected 5121", c1.valore_2);
+                  c1.valore_1 == scen::kMarcatoreDat ? "correct" : "expected 5121", c1.valore_2);
   if (collegati.dati_sim) {
     const int16_t atteso = codici_attesi(*collegati.dati_sim).cella_1;
     if (atteso == c1.valore_2)
@@ -73,8 +73,8 @@ void oggetti(std::ostream& out, const std::vector<scen::Cella>& celle, const Rec
     const auto at = posizione_oggetto(i, c.tipo);
     std::string tipo = nome_tipo_cella(c.tipo);
     std::string significato = testo_campi(campi_cella(c));
-    if (c.tipo == 10 || c.tipo == 14) significato += testo_record(collegati, c.valore_1);
-    if (i == 1 && c.tipo == 0) tipo = "marker and check code";
+    if (rimanda_a_un_record(c)) significato += testo_record(collegati, c.valore_1);
+    if (i == scen::kCellaRiservata && scen::TipoCella{c.tipo} == scen::TipoCella::nessuno) tipo = "marker and check code";
     std::string riga = formatta("%6zu %7lld %7s  %-23s %8d %8d %8d %8d  %s", i, static_cast<long long>(i) * kMetriCella,
                                 at ? std::to_string(*at).c_str() : "", tipo.c_str(), c.valore_1, c.valore_2,
                                 c.valore_3, c.valore_4, significato.c_str());

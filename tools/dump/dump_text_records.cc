@@ -27,6 +27,12 @@ void altri_campi(std::ostream& out, const scen::RecordSim& r, std::set<std::stri
   if (!s.empty()) out << "             also set:" << s << "\n";
 }
 
+// The same for a single record: the fields format/records.h gives it are shown.
+void altri_campi(std::ostream& out, const DatiSim& d, size_t indice) {
+  const std::set<std::string> mostrati = campi_del_ruolo(indice);
+  altri_campi(out, d[indice], mostrati, mostrati.contains("testo"));
+}
+
 void stazioni(std::ostream& out, const DatiSim& d, int da, int a) {
   out << formatta("stations: records %d .. %d (orario - : no time, 0)\n", da, a);
   out << formatta("  %4s %5s %9s %9s %9s %9s %6s  %-9s  %-17s  %s\n", "rec", "tipo", "posizione", "inizio", "fine",
@@ -51,33 +57,34 @@ void cartelli(std::ostream& out, const DatiSim& d, int da, int a) {
   }
 }
 
-void progressiva(std::ostream& out, const scen::RecordSim& r, int i) {
-  out << formatta("record %d  kilometric progressive: ", i);
+void progressiva(std::ostream& out, const DatiSim& d, size_t i) {
+  const scen::RecordSim& r = d[i];
+  out << formatta("record %zu  kilometric progressive: ", i);
   if (r.inizio == 0 && r.fine == 0 && r.posizione == 0)
     out << "unused (all 0)\n";
   else
     out << formatta("position %d m, progressive %d m (km %.3f), flag %d\n", r.inizio, r.fine, r.fine / 1000.0,
                     r.posizione);
-  altri_campi(out, r, {"inizio", "fine", "posizione"}, false);
+  altri_campi(out, d, i);
 }
 
 void generali(std::ostream& out, const DatiSim& d) {
-  const scen::RecordSim& r84 = d[84];
+  const scen::RecordSim& r84 = d[scen::kRecordTrenoLinea];
   out << formatta("record 84  braked mass %d %%, line length %d m, coaches %d\n", r84.inizio, r84.fine,
                   r84.posizione);
-  altri_campi(out, r84, {"inizio", "fine", "posizione"}, false);
+  altri_campi(out, d, scen::kRecordTrenoLinea);
 
-  const scen::RecordSim& r85 = d[85];
+  const scen::RecordSim& r85 = d[scen::kRecordSfondoPercorso];
   const int32_t atteso = codici_attesi(d).record_85;
   out << formatta("record 85  background: sfondo uno %d, sfondo due %d, sfondo tre %d\n", r85.inizio, r85.posizione,
                   r85.fine);
   out << formatta("           route %s, format marker %d (%s), check code %d (%s)\n", testo(r85).c_str(),
-                  r85.parametro_1, r85.parametro_1 == kMarcatoreRecord ? "correct" : "expected 610", r85.orario,
+                  r85.parametro_1, r85.parametro_1 == scen::kMarcatoreSim ? "correct" : "expected 610", r85.orario,
                   r85.orario == atteso ? "matches the names"
                                        : ("the names give " + std::to_string(atteso)).c_str());
-  altri_campi(out, r85, {"inizio", "fine", "posizione", "parametro_1", "orario"}, true);
+  altri_campi(out, d, scen::kRecordSfondoPercorso);
 
-  const scen::RecordSim& r86 = d[86];
+  const scen::RecordSim& r86 = d[scen::kRecordRipetizioneTreno];
   out << "record 86  signal repetition: ";
   if (r86.fine == 0 && r86.inizio == 0 && r86.posizione == 0)
     out << "none";
@@ -85,8 +92,7 @@ void generali(std::ostream& out, const DatiSim& d) {
     out << formatta("%d .. %d m, %d codes", r86.inizio, r86.fine, r86.posizione);
   out << formatta("\n           train %s, sand %d, clock %02d:%02d:%02d\n", testo(r86).c_str(), r86.parametro_1,
                   r86.parametro_4, r86.parametro_5, r86.parametro_6);
-  altri_campi(out, r86, {"inizio", "fine", "posizione", "parametro_1", "parametro_4", "parametro_5", "parametro_6"},
-              true);
+  altri_campi(out, d, scen::kRecordRipetizioneTreno);
 }
 
 }  // namespace
@@ -98,10 +104,11 @@ void testo_dati_sim(std::ostream& out, const DatiSim& d) {
                   static_cast<size_t>(scen::kNumeroRecord) * 34, byte_testi);
   const auto ruoli = ruoli_record(d);
   // Records 0 .. 80 in runs of one role; stations and boards as tables.
-  int i = 0;
-  while (i <= 80) {
+  constexpr int kUltimoCondiviso = scen::kRecordPrimoCartello;
+  int i = scen::kRecordVuoto;
+  while (i <= kUltimoCondiviso) {
     int j = i;
-    while (j + 1 <= 80 && ruoli[j + 1] == ruoli[i]) ++j;
+    while (j + 1 <= kUltimoCondiviso && ruoli[j + 1] == ruoli[i]) ++j;
     switch (ruoli[i]) {
       case RuoloRecord::stazione: stazioni(out, d, i, j); break;
       case RuoloRecord::cartello: cartelli(out, d, i, j); break;
@@ -123,7 +130,7 @@ void testo_dati_sim(std::ostream& out, const DatiSim& d) {
     }
     i = j + 1;
   }
-  for (int k = 81; k <= 83; ++k) progressiva(out, d[k], k);
+  for (size_t k = scen::kRecordProgressivaTre; k <= scen::kRecordProgressivaUno; ++k) progressiva(out, d, k);
   generali(out, d);
 }
 

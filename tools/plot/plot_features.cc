@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <set>
 
+#include "format/cell_kinds.h"
+#include "format/records.h"
 #include "util/cp1252.h"
 #include "tools/plot/plot_text.h"
 
@@ -10,20 +12,9 @@ namespace scenc::plot {
 
 namespace {
 
-constexpr int32_t kMetriCella = 50;
+using scen::kMetriCella;
+using scen::TipoCella;
 constexpr int32_t kCoda = 7000;  // the grid runs this far past the end of the line
-constexpr int kPrimoRecordCartelli = 80;
-
-enum TipoCella : uint8_t {
-  kSegnale = 1,
-  kFineRallentamento = 2,
-  kInizioRallentamento = 3,
-  kAvvisoRallentamento = 4,
-  kIndicatore = 6,
-  kAbbattimento = 12,
-  kAbbattimentoSenzaCodice = 13,
-  kCartello = 14,
-};
 
 int32_t lunghezza_linea(const std::vector<scen::Cella>& celle, const scen::RecordSim& generali) {
   const int64_t griglia = static_cast<int64_t>(celle.size()) * kMetriCella;
@@ -71,29 +62,30 @@ bool vuoto(const scen::RecordSim& r) { return r == scen::RecordSim{}; }
 ElementiLinea estrai_elementi(const std::vector<scen::Cella>& celle,
                               const std::array<scen::RecordSim, scen::kNumeroRecord>& dati_sim) {
   ElementiLinea e;
-  e.lunghezza = lunghezza_linea(celle, dati_sim[84]);
+  e.lunghezza = lunghezza_linea(celle, dati_sim[scen::kRecordTrenoLinea]);
   e.velocita = tratti(celle, e.lunghezza, [](const scen::Cella& c) { return c.vel_limite * 5; });
   e.pendenza = tratti(celle, e.lunghezza, [](const scen::Cella& c) { return c.pendenza - 100; });
 
   std::set<int> record_cartelli;
   for (size_t i = 0; i < celle.size(); ++i) {
     const scen::Cella& c = celle[i];
-    const bool nella_sua_cella = c.tipo == kAbbattimento || c.tipo == kAbbattimentoSenzaCodice;
+    const scen::DescrizioneCella* tipo = scen::tipo_cella(c.tipo);
+    const bool nella_sua_cella = tipo && tipo->posa == scen::PosaCella::nella;
     const int32_t p = std::max(0, static_cast<int32_t>(i) - (nella_sua_cella ? 0 : 1)) * kMetriCella;
     if (p > e.lunghezza) break;
-    switch (c.tipo) {
-      case kSegnale: e.segnali.push_back(p); break;
-      case kFineRallentamento: e.rallentamenti.push_back({p, PuntoRallentamento::fine, c.valore_1}); break;
-      case kInizioRallentamento:
+    switch (TipoCella{c.tipo}) {
+      case TipoCella::segnale: e.segnali.push_back(p); break;
+      case TipoCella::fine_rallentamento: e.rallentamenti.push_back({p, PuntoRallentamento::fine, c.valore_1}); break;
+      case TipoCella::inizio_rallentamento:
         e.rallentamenti.push_back({p, PuntoRallentamento::inizio, c.valore_1});
         break;
-      case kAvvisoRallentamento:
+      case TipoCella::avviso_rallentamento:
         e.rallentamenti.push_back({p, PuntoRallentamento::avviso, c.valore_1});
         break;
-      case kIndicatore: e.indicatori.push_back({p, velocita_indicatore(c)}); break;
-      case kAbbattimento: e.abbattimenti.push_back({p, std::to_string(c.valore_1)}); break;
-      case kAbbattimentoSenzaCodice: e.abbattimenti.push_back({p, "no code"}); break;
-      case kCartello: {
+      case TipoCella::indicatore_vmax: e.indicatori.push_back({p, velocita_indicatore(c)}); break;
+      case TipoCella::abbattimento: e.abbattimenti.push_back({p, std::to_string(c.valore_1)}); break;
+      case TipoCella::abbattimento_senza_codice: e.abbattimenti.push_back({p, "no code"}); break;
+      case TipoCella::cartello: {
         const int r = c.valore_1;
         std::string scritta = "(record " + std::to_string(r) + " missing)";
         if (r > 0 && r < scen::kNumeroRecord) {
@@ -108,7 +100,7 @@ ElementiLinea estrai_elementi(const std::vector<scen::Cella>& celle,
   }
 
   // Stations fill the records from 1 upwards, boards from 80 downwards.
-  for (int r = 1; r <= kPrimoRecordCartelli; ++r) {
+  for (int r = scen::kRecordPrimaStazione; r <= scen::kRecordPrimoCartello; ++r) {
     const scen::RecordSim& s = dati_sim[static_cast<size_t>(r)];
     if (record_cartelli.contains(r) || vuoto(s)) break;
     e.stazioni.push_back({s.posizione, scen::da_cp1252(s.testo)});

@@ -1,5 +1,7 @@
 #include "tools/plot/plot_progressive.h"
 
+#include "format/records.h"
+
 namespace scenc::plot {
 
 namespace {
@@ -31,7 +33,8 @@ std::vector<Progressiva::Marca> Progressiva::marche(int64_t lunghezza, int64_t p
 }
 
 Progressiva progressiva_da(const std::array<scen::RecordSim, scen::kNumeroRecord>& dati_sim) {
-  const scen::RecordSim& r = dati_sim[81];
+  // After the compile's sorting, the reference of greatest position.
+  const scen::RecordSim& r = dati_sim[scen::kRecordProgressivaTre];
   if (r.inizio == 0 && r.fine == 0) return {};
   // A reference flagged 1 was stored 100 m on; the kilometres shown are
   // those of the line file and the timetable.
