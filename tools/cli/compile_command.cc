@@ -37,14 +37,7 @@ CLI::App* aggiungi_compile(CLI::App& app, ArgomentiCompilazione& args, int& esit
       ->capture_default_str();
   for (Avviso a : kTuttiAvvisi) {
     const std::string flag = std::string("--") + flag_avviso(a);
-    static constexpr const char* kAiuto[] = {
-        "Do not warn about profile lines out of order or not starting at 0",
-        "Do not warn about signals closer than 750 m",
-        "Do not warn about signal approach marks that overwrite a station's",
-        "Do not warn about text boards wider than 3 groups of 12 characters",
-        "Do not warn about route or train names that are not plain ASCII",
-        "Do not warn about lines whose keyword the compile does not know"};
-    cmd->add_flag_callback(flag, [&args, a] { args.silenziati[a] = true; }, kAiuto[static_cast<int>(a)]);
+    cmd->add_flag_callback(flag, [&args, a] { args.silenziati[a] = true; }, std::string(scen::avviso(a).aiuto));
   }
   cmd->callback([&] { esito = esegui_compile(args); });
   return cmd;

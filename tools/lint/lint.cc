@@ -3,31 +3,25 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <optional>
 #include <string_view>
 
-#include "compiler/keywords.h"
-#include "format/vocabulary.h"
+#include "format/keywords.h"
+#include "util/rounding.h"
 
 namespace scenc {
 
-const char* flag_avviso(Avviso a) {
-  switch (a) {
-    case Avviso::ordine_profili: return "no-warn-profile-order";
-    case Avviso::distanza_segnali: return "no-warn-signal-spacing";
-    case Avviso::stazione_segnale: return "no-warn-station-signal";
-    case Avviso::larghezza_cartello: return "no-warn-board-width";
-    case Avviso::nomi_non_ascii: return "no-warn-non-ascii-names";
-    case Avviso::parola_sconosciuta: return "no-warn-unknown-keyword";
-  }
-  return "";
-}
+// The flags are written as string literals in format/warnings.def: each view
+// ends where its literal does.
+const char* flag_avviso(Avviso a) { return scen::avviso(a).flag.data(); }
 
 namespace {
+
+using scen::arrotonda;
+using scen::Parola;
 
 // How much of a source file the warnings look at: its first 512 Ki
 // characters, a CR LF line end counting as one. Far beyond any author's
@@ -178,8 +172,6 @@ std::optional<int64_t> numero(const Riga& r, size_t i) {
   return w;
 }
 
-int64_t arrotonda(double q) { return static_cast<int64_t>(std::nearbyint(q)); }
-
 class Controllo {
  public:
   Controllo(const SorgentiLint& s, const std::vector<Avviso>& attivi) : s_(s), attivi_(attivi) {}
@@ -190,10 +182,10 @@ class Controllo {
     const Sorgente treno = righe(s_.treno);
     parole(linea.righe, s_.linea, true);
     parole(treno.righe, s_.treno, false);
-    profilo(linea.righe, s_.linea, "pendenza", "gradient");
+    profilo(linea.righe, s_.linea, Parola::pendenza, "gradient");
     cartelli(linea.righe);
-    profilo(treno.righe, s_.treno, "velocit", "speed");
-    profilo(treno.righe, s_.treno, "aderenza", "adhesion");
+    profilo(treno.righe, s_.treno, Parola::velocita, "speed");
+    profilo(treno.righe, s_.treno, Parola::aderenza, "adhesion");
     segnali_e_stazioni(treno.righe);
     std::stable_sort(avvisi_.begin(), avvisi_.end(), [](const AvvisoLint& a, const AvvisoLint& b) {
       return a.file == b.file ? a.linea < b.linea : a.file < b.file;
@@ -220,40 +212,30 @@ class Controllo {
     }
   }
 
-  // The keywords of one file: those written in any case, or those written
-  // in lower case only.
-  static std::vector<scen::ParolaChiave> parole_di(scen::FileParola file, bool minuscole) {
-    std::vector<scen::ParolaChiave> out;
+  // Whether the field is one of the file's keywords as the compile reads
+  // it; with `solo_minuscole`, whether it holds the words of one that must
+  // be written in lower case (the field given with its capitals lowered).
+  static bool una(std::string_view campo, scen::FileFormato file, bool solo_minuscole = false) {
     for (const scen::ParolaChiave& p : scen::kParoleChiave)
-      if (p.file == file && p.minuscole == minuscole) out.push_back(p);
-    return out;
-  }
-
-  // Whether the field holds every word of one of the keywords.
-  static bool una(std::string_view campo, const std::vector<scen::ParolaChiave>& parole) {
-    for (const scen::ParolaChiave& p : parole)
-      if (std::all_of(p.cercate.begin(), p.cercate.end(), [&](std::string_view w) { return scen::contiene(campo, w); }))
-        return true;
+      if (p.file == file && (!solo_minuscole || p.minuscole) && scen::corrisponde(p, campo)) return true;
     return false;
   }
 
   // Lines the compile passes over without a word: a misspelt keyword, or a
   // general-section word written with capitals.
   void parole(const std::vector<Riga>& rr, const std::filesystem::path& file, bool linea) {
-    using scen::FileParola;
-    const auto del_file = parole_di(linea ? FileParola::linea : FileParola::treno, false);
-    const auto generali = parole_di(FileParola::linea, true);
+    const scen::FileFormato del_file = linea ? scen::FileFormato::linea : scen::FileFormato::treno;
     std::string_view buona;  // the last keyword found good: a section repeats it line after line
     for (const Riga& r : rr) {
       const std::string_view originale = r.parola.testo;
-      if (originale.empty() || originale == buona || originale.find('-') != std::string::npos ||
+      if (originale.empty() || originale == buona || scen::contiene(originale, scen::kSegnoCommento) ||
           (originale.find('[') != std::string::npos && originale.find(']') != std::string::npos))
         continue;
-      if (una(r.chiave, del_file) || (linea && una(originale, generali))) {
+      if (una(originale, del_file)) {
         buona = originale;
         continue;
       }
-      if (linea && una(r.chiave, generali)) {
+      if (linea && una(r.chiave, del_file, true)) {
         avvisa(Avviso::parola_sconosciuta, file, &r, 0,
                "\"" + std::string(originale) +
                    "\" is written with capitals: the words of the general section must be lower case, so the "
@@ -266,10 +248,12 @@ class Controllo {
     }
   }
 
-  void profilo(const std::vector<Riga>& rr, const std::filesystem::path& file, const char* parola, const char* nome) {
+  static bool commento(const Riga& r) { return scen::contiene(r.chiave, scen::kSegnoCommento); }
+
+  void profilo(const std::vector<Riga>& rr, const std::filesystem::path& file, Parola quale, const char* nome) {
     std::optional<int64_t> precedente;
     for (const Riga& r : rr) {
-      if (r.chiave.find(parola) == std::string::npos || r.chiave.find('-') != std::string::npos) continue;
+      if (!scen::corrisponde(scen::parola(quale), r.chiave) || commento(r)) continue;
       const auto p = numero(r, 1);
       if (!p) continue;
       if (!precedente && *p != 0)
@@ -286,7 +270,7 @@ class Controllo {
 
   void cartelli(const std::vector<Riga>& rr) {
     for (const Riga& r : rr) {
-      if (r.chiave.find("cartello") == std::string::npos || r.chiave.find("indicat") == std::string::npos) continue;
+      if (!scen::corrisponde(scen::parola(Parola::cartello_indicatore), r.chiave)) continue;
       const auto testo = campo(r, 2);
       if (!testo) continue;
       const std::string_view t = testo->testo;
@@ -319,11 +303,11 @@ class Controllo {
     };
     std::vector<Stazione> stazioni;
     for (const Riga& r : rr) {
-      if (r.chiave.find('-') != std::string::npos) continue;
-      if (r.chiave.find("segnale") != std::string::npos) {
+      if (commento(r)) continue;
+      if (scen::corrisponde(scen::parola(Parola::segnale), r.chiave)) {
         if (const auto p = numero(r, 1)) segnali.push_back({&r, *p});
       }
-      if (r.chiave.find("stazione") != std::string::npos) {
+      if (scen::corrisponde(scen::parola(Parola::stazione), r.chiave)) {
         const auto p = numero(r, 1), tipo = numero(r, 2), l = numero(r, 3), opzione_3 = numero(r, 6);
         if (!p || !tipo || !l || *tipo >= 25 || *tipo == 5 || *tipo == 6) continue;
         // Only where the train stops: a dwell time or a scheduled time.

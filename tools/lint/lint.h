@@ -7,22 +7,16 @@
 #include <string>
 #include <vector>
 
+#include "format/warnings.h"
+
 namespace scenc {
 
-enum class Avviso {
-  ordine_profili,      // profile lines out of order or not starting at 0
-  distanza_segnali,    // signals closer than 750 m
-  stazione_segnale,    // a station zone overlapping a signal's approach marks
-  larghezza_cartello,  // text boards wider than the board groups allow
-  nomi_non_ascii,      // route or train names that are not plain ASCII
-  parola_sconosciuta,  // a line whose keyword the compile does not know: it is ignored
-};
+// The warnings, their flags and help: format/warnings.def.
+using scen::Avviso;
+using scen::kTuttiAvvisi;
 
 // The flag that silences a warning, e.g. "no-warn-signal-spacing".
 const char* flag_avviso(Avviso a);
-inline constexpr Avviso kTuttiAvvisi[] = {Avviso::ordine_profili, Avviso::distanza_segnali,
-                                          Avviso::stazione_segnale, Avviso::larghezza_cartello,
-                                          Avviso::nomi_non_ascii, Avviso::parola_sconosciuta};
 
 struct AvvisoLint {
   Avviso tipo;
