@@ -36,6 +36,9 @@ struct Caso {
 TEST(FieldReader, ReadsFieldsAsTheSourceFilesWriteThem) {
   const Caso casi[] = {
       {"segnale,   15500,   2\r\n", "tnn", "<segnale>|15500|2|EOF"},
+      // Blanks before the comma that ends a number: still that number's field.
+      {"segnale,   1360 , 2\t,3  ,4\r\n", "tnnnn", "<segnale>|1360|2|3|4|EOF"},
+      {"7 ,\r\n8\r\n", "nnn", "7|0|8|EOF"},
       // Numbers separated by blanks alone; trailing blank before the line end.
       {"orologio,    9               56            20 \r\nx\r\n", "tnnnt", "<orologio>|9|56|20|<x>|EOF"},
       {"  abc  ,def\r\n", "tt", "<abc>|<def>|EOF"},

@@ -257,25 +257,30 @@ TEST_F(ScencFaultTest, OutputThatCannotBeReplacedLeavesEveryEarlierFile) {
 TEST_F(ScencFaultTest, SourceFilesMissingOrUnreadable) {
   const std::string linea = (sorgenti / "R_linea.txt").string();
   const std::string treno = (sorgenti / "R_T-.txt").string();
+  const std::map<std::string, std::string> testi = {{linea, test::leggi(linea)}, {treno, test::leggi(treno)}};
   struct Caso {
     const char* nome;
     std::function<void()> guasto;
+    std::string autore;  // whom the message is from: the source at fault, or scenc itself
     std::string messaggio;
+    std::vector<std::string> intatti;  // the sources left as they were
     const char* errore = "Errore n. 25";
   };
   const Caso casi[] = {
-      {"line file removed", [&] { fs::remove(linea); }, linea, "Errore n. 101"},
-      {"train file removed", [&] { fs::remove(treno); }, treno + ": No such file or directory"},
-      {"line file unreadable", [&] { consegna(linea, fs::perms::none); }, linea + ": Permission denied"},
-      {"train file unreadable", [&] { consegna(treno, fs::perms::none); }, treno + ": Permission denied"},
-      {"source directory not searchable", [&] { consegna(sorgenti, fs::perms::owner_read); },
-       linea + ": Permission denied"},
+      {"line file removed", [&] { fs::remove(linea); }, linea, linea + " does not exist", {treno}, "Errore n. 101"},
+      {"train file removed", [&] { fs::remove(treno); }, treno, treno + ": No such file or directory", {linea}},
+      {"line file unreadable", [&] { consegna(linea, fs::perms::none); }, linea, linea + ": Permission denied",
+       {treno}},
+      {"train file unreadable", [&] { consegna(treno, fs::perms::none); }, treno, treno + ": Permission denied",
+       {linea}},
+      {"source directory not searchable", [&] { consegna(sorgenti, fs::perms::owner_read); }, "scenc",
+       linea + ": Permission denied", {linea, treno}},
       {"train file a directory",
        [&] {
          fs::remove(treno);
          cartella("src/R_T-.txt");
        },
-       treno + ": Is a directory"},
+       treno, treno + ": Is a directory", {linea}},
   };
   const auto prima = contenuto(uscita);
   for (const Caso& c : casi) {
@@ -283,10 +288,11 @@ TEST_F(ScencFaultTest, SourceFilesMissingOrUnreadable) {
     c.guasto();
     const Risultato r = compila();
     EXPECT_EQ(r.stato, 1) << r.err;
-    EXPECT_TRUE(contiene(r.err, c.errore)) << r.err;
+    EXPECT_TRUE(r.err.starts_with(c.autore + ": error: " + c.errore + ": ")) << r.err;
     EXPECT_TRUE(contiene(r.err, c.messaggio)) << r.err;
     EXPECT_EQ(contenuto(uscita), prima);
     consegna(sorgenti, fs::perms::all);
+    for (const std::string& f : c.intatti) EXPECT_EQ(test::leggi(f), testi.at(f)) << f;
     fs::remove_all(sorgenti);
     sorgenti = cartella("src");
     file(sorgenti / "R_linea.txt", test::linea_con("curvas6, 350, 100\r\n"));

@@ -164,6 +164,30 @@ TEST(LineCompile, GeneralSectionKeywords) {
   EXPECT_EQ(c.m.dati_sim[86].testo, "T");
 }
 
+// Record 86 holds the number of codes of the signal repetition, 0 when the
+// repetition ends at 0.
+TEST(LineCompile, SignalRepetitionCodes) {
+  const struct {
+    const char* riga;
+    int32_t inizio, fine, posizione;
+  } casi[] = {
+      {"ripetizione segnali 9 codici, 100, 19000", 100, 19000, 9},
+      {"ripetizione segnali 9 codici, 100, 0", 100, 0, 0},
+      {"ripetizione segnali 4 codici, 0, 19000", 0, 19000, 4},
+      {"ripetizione segnali 4 codici, 0, 0", 0, 0, 0},
+  };
+  for (const auto& caso : casi) {
+    SCOPED_TRACE(caso.riga);
+    const auto c = compila(std::string("[generale]\r\nlunghezza percorso, 20000\r\n") + caso.riga +
+                               "\r\n[fine]\r\n",
+                           kTreno);
+    ASSERT_EQ(c.m.codice_errore, 0);
+    EXPECT_EQ(c.m.dati_sim[86].inizio, caso.inizio);
+    EXPECT_EQ(c.m.dati_sim[86].fine, caso.fine);
+    EXPECT_EQ(c.m.dati_sim[86].posizione, caso.posizione);
+  }
+}
+
 TEST(LineCompile, ProgressiveOrdering) {
   auto progressive = [](const std::string& uno, const std::string& due, const std::string& tre) {
     const auto c = compila("[generale]\r\nlunghezza percorso, 10000\r\n"

@@ -159,6 +159,25 @@ TEST(TrainCompile, StationRecordsAndMarks) {
   EXPECT_EQ(celle[2878].preavviso, 0);
 }
 
+// A blank before the comma that ends a number belongs to that number's
+// field: every later value of the line stays in its place.
+TEST(TrainCompile, BlanksBeforeACommaMoveNoValue) {
+  const auto compatte = compila(kLinea, treno_con("segnale,1360,1,4,1,0,0,2,3,1,0,0\r\n"
+                                                  "stazione,5000,12,600,0,5,1,1,1,0,4,1,1,60,10,32,0,Valle\r\n"));
+  const auto con_blank = compila(kLinea, treno_con("segnale,   1360 , 1 ,4\t, 1, 0 , 0, 2 , 3,1,0,0\r\n"
+                                                   "stazione, 5000 , 12 , 600 ,0,5 ,1,1,1,0,4,1,1, 60 ,10 ,32,0 , Valle\r\n"));
+  ASSERT_EQ(compatte.m.codice_errore, 0);
+  EXPECT_EQ(con_blank.m.codice_errore, 0);
+  for (size_t i = 0; i < compatte.m.celle->size(); ++i)
+    ASSERT_EQ(con_blank.m.celle->at(i), compatte.m.celle->at(i)) << "cell " << i;
+  for (size_t i = 0; i < compatte.m.dati_sim.size(); ++i)
+    ASSERT_EQ(con_blank.m.dati_sim[i], compatte.m.dati_sim[i]) << "record " << i;
+  EXPECT_EQ(compatte.m.celle->at(28).tipo, 1);
+  EXPECT_EQ(compatte.m.celle->at(28).valore_4, 5);  // sx 1, dx 2
+  EXPECT_EQ(compatte.m.dati_sim[1].orario, 37920);
+  EXPECT_EQ(compatte.m.dati_sim[1].testo, "Valle");
+}
+
 TEST(TrainCompile, FirstStationKeepsTheLongerZone) {
   const auto c = compila(kLinea, treno_con(stazione(1000, 12, 600, "0, 5, 1,  1,1,0,  4,1,1,  0,  0, 0, 0")));
   EXPECT_EQ(c.m.dati_sim[1].fine, 1350);
