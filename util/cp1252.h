@@ -12,7 +12,11 @@ struct ErroreCodifica : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Throws ErroreCodifica for invalid UTF-8 or a character the code page lacks.
+// The text in code page 1252 into `cp1252`; for invalid UTF-8 or a
+// character the code page lacks, false and what is wrong in `errore`
+// (`cp1252` then as it was).
+bool in_cp1252(std::string_view utf8, std::string& cp1252, std::string& errore);
+// The same; throws ErroreCodifica.
 std::string in_cp1252(std::string_view utf8);
 
 // Code page 1252 bytes as UTF-8, for showing texts of the compiled files and
