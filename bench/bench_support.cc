@@ -49,13 +49,15 @@ std::vector<Cella> griglia_di_rallentamenti(int32_t celle) {
   m.celle.emplace(static_cast<size_t>(celle));
   m.ultima_cella = celle - 1;
   const int32_t fine = (celle - 60) * 50;
-  for (int32_t x = 1600; x + 2000 < fine; x += 2000) memo_rallentamento(m, x, 60, 400, 0, 1, 0);
+  PrimoGuasto guasti;
+  int32_t errore = 0;
+  for (int32_t x = 1600; x + 2000 < fine; x += 2000)
+    if (const int32_t e = memo_rallentamento(m, guasti, x, 60, 400, 0, 1, 0)) errore = e;
   for (int32_t p = 500; p + 1000 < fine; p += 1000) {
     int32_t tempo = 0;
-    memo_segnale(m, p, 2, 4, 1, 0, 0, 2, 2, 1, 0, tempo);
+    if (const int32_t e = memo_segnale(m, guasti, p, 2, 4, 1, 0, 0, 2, 2, 1, 0, tempo)) errore = e;
   }
-  if (m.codice_errore != 0)
-    throw std::runtime_error("grid of slowdowns: placement error " + std::to_string(m.codice_errore));
+  if (errore != 0) throw std::runtime_error("grid of slowdowns: placement error " + std::to_string(errore));
   return std::move(*m.celle);
 }
 

@@ -11,14 +11,15 @@ constexpr int64_t kLunghezzaTotale = kLineaMassima + 7000;
 constexpr size_t kRighe = kLunghezzaTotale + 1;
 
 void sezione(std::optional<TabellaLinea>& tabella) {
-  GeometriaLinea geometria(tabella);
-  geometria.avvia();
+  PrimoGuasto guasti;
+  GeometriaLinea geometria(tabella, guasti);
+  if (!geometria.avvia()) std::abort();
   for (int64_t s = 100; s + 200 < GeometriaLinea::kLimiteMetri; s += 500) {
     const int classe = 1 + static_cast<int>(s / 500 % 6);
     const double k = s / 500 % 2 ? curvatura_di_classe(classe) : -curvatura_di_classe(classe);
     if (!geometria.rettilineo_fino_a(s) || !geometria.curva_fino_a(s + 200, k)) std::abort();
   }
-  geometria.completa(kLunghezzaTotale);
+  if (!geometria.completa(kLunghezzaTotale)) std::abort();
 }
 
 void dimensiona(std::optional<TabellaLinea>& tabella) {

@@ -1,4 +1,6 @@
-// The working state that the two halves of the compile share.
+// The working state that the two halves of the compile share: the source
+// file being read, the keyword of the data line being compiled, and what
+// the compile has recorded.
 #pragma once
 
 #include <memory>
@@ -7,55 +9,60 @@
 #include <vector>
 
 #include "compiler/compile.h"
-#include "parse/field_reader.h"
+#include "compiler/failure_sink.h"
 #include "compiler/plan_progress.h"
 #include "model/model.h"
+#include "parse/field_reader.h"
 
 namespace scen {
 
-struct StatoCompilazione {
+struct StatoCompilazione final : FailureSink {
   StatoCompilazione(Modello& modello, const SorgentiCompilazione& s, OsservatorePiano* osservatore)
       : m(modello), sorgenti(s), osservatore_piano(osservatore) {}
 
   Modello& m;
   const SorgentiCompilazione& sorgenti;
   OsservatorePiano* osservatore_piano;  // may be null
-  std::unique_ptr<LettoreCampi> lettore;
   FileSorgente aperto = FileSorgente::nessuno;
   FileSorgente ultimo_aperto = FileSorgente::nessuno;  // the file the last field came from
   // The record the next text board takes; the limit of the station records.
   int32_t indice_cartello = 80;
   Diagnostica diagnostica;
 
-  void apri(FileSorgente quale);
+  // False after a read failure (recorded).
+  bool apri(FileSorgente quale);
   // Closes the open source file and, for the scenario program, deletes it.
   void chiudi_ed_elimina();
 
-  // The keyword field of the data line being compiled.
+  // The keyword of the data line being compiled, and its field.
+  std::string chiave;
   PosizioneCampo campo_chiave;
 
-  std::string& leggi_riga() { return m.riga = lettore->leggi_testo(); }
-  // The next field, taken as the keyword of a data line.
-  std::string& leggi_chiave() {
-    leggi_riga();
-    campo_chiave = qui();
-    return m.riga;
-  }
-  int32_t numero() { return lettore->leggi_numero(); }
+  // The reads. Each returns false on a read failure, which it has recorded
+  // (see `guasto`), and then leaves its target as it was; after a failure
+  // every read fails.
+  bool leggi_testo(std::string& testo);
+  // The next field, taken as the keyword of a data line: `chiave`.
+  bool leggi_chiave();
+  bool numero(int32_t& valore);
   // A number, and where its field starts.
-  int32_t numero(PosizioneCampo& dove) {
-    const int32_t n = lettore->leggi_numero();
-    dove = qui();
-    return n;
-  }
-  bool fine_file() { return lettore->fine_file(); }
-  PosizioneCampo qui() const { return lettore ? lettore->ultimo_campo() : diagnostica.campo; }
+  bool numero(int32_t& valore, PosizioneCampo& dove);
+  // True when no further field can be read: the end of the file, or after
+  // a read failure (`fallita()` tells them apart).
+  bool fine_file();
+  PosizioneCampo qui() const { return lettore_ ? lettore_->ultimo_campo() : diagnostica.campo; }
+
+  // Records a read failure (error 25) at the last field read; the compile
+  // ends there. Only the first one counts.
+  void guasto(std::string messaggio) override;
+  bool fallita() const { return fallita_; }
 
   // Records an error: its number, what is wrong and the field it points at
   // (the last field read unless told).
   void registra(int32_t codice, std::string messaggio = {}, std::optional<PosizioneCampo> campo = {});
-  // A text to store in a record, in the code page of the compiled files.
-  std::string testo(const std::string& letto) const;
+  // A text to store in a record, in the code page of the compiled files;
+  // false on a read failure (a character the code page lacks).
+  bool testo(const std::string& letto, std::string& codificato);
 
   // The progressive lines of the general section, for the end-of-compile check.
   struct RigaProgressiva {
@@ -71,6 +78,14 @@ struct StatoCompilazione {
   const std::filesystem::path& percorso(FileSorgente quale) const {
     return quale == FileSorgente::linea ? sorgenti.linea : sorgenti.treno;
   }
+
+  // After a read failure: every file closed, the sources that still exist
+  // deleted.
+  void chiudi_dopo_guasto();
+
+ private:
+  std::unique_ptr<LettoreCampi> lettore_;
+  bool fallita_ = false;
 };
 
 // Each half returns false when the compile ends there.

@@ -31,14 +31,18 @@ bool ferma_linea(StatoCompilazione& st, int32_t codice, std::string messaggio,
   return false;
 }
 
-void dimensiona(Modello& m, int32_t lunghezza) {
+// False, with a read failure, for a length that leaves no grid.
+bool dimensiona(StatoCompilazione& st, int32_t lunghezza) {
   const int64_t totale = int64_t{lunghezza} + 7000;
   const int64_t ultima = arrotonda(totale / 50.0);
-  if (ultima < 1)
-    throw ErroreLettura("line length " + std::to_string(lunghezza) +
-                        " m leaves no grid: the grid needs a length of -6974 m or more");
-  m.lunghezza_totale = static_cast<int32_t>(totale);
-  m.ultima_cella = static_cast<int32_t>(ultima);
+  if (ultima < 1) {
+    st.guasto("line length " + std::to_string(lunghezza) +
+              " m leaves no grid: the grid needs a length of -6974 m or more");
+    return false;
+  }
+  st.m.lunghezza_totale = static_cast<int32_t>(totale);
+  st.m.ultima_cella = static_cast<int32_t>(ultima);
+  return true;
 }
 
 // The tables for the line length read last. The general section writes
@@ -54,42 +58,41 @@ void alloca_tabelle(Modello& m) {
   }
 }
 
-// One pass over the general section. Returns false when the compile ends.
+// One pass over the general section. Returns false when the compile ends
+// (an error or a read failure recorded).
 bool sezione_generale(StatoCompilazione& st, bool& dimensionata) {
   Modello& m = st.m;
   while (!st.fine_file()) {
-    st.leggi_chiave();
+    if (!st.leggi_chiave()) return false;
     if (st.fine_file()) break;
     for (int i = 0; i < kCommentiGenerale; ++i)
-      if (contiene(m.riga, "-")) st.leggi_chiave();
-    const std::string riga = m.riga;
+      if (contiene(st.chiave, "-") && !st.leggi_chiave()) return false;
+    const std::string riga = st.chiave;
     PosizioneCampo a, b;
 
     if (contiene_nocase(riga, "percorso") && contiene_nocase(riga, "lunghezza")) {
-      const int32_t lunghezza = st.numero(a);
+      int32_t lunghezza;
+      if (!st.numero(lunghezza, a)) return false;
       m.dati_sim[84].fine = lunghezza;
       if (lunghezza > kLunghezzaMassima)
         return ferma_linea(st, errori::kLunghezzaEccessiva,
                            "line length " + std::to_string(lunghezza) + " m is greater than the largest, 1000000 m", a);
-      dimensiona(m, lunghezza);
+      if (!dimensiona(st, lunghezza)) return false;
       dimensionata = true;
     }
     for (auto [parola, indice] : {std::pair{"tre", 81}, {"due", 82}, {"uno", 83}}) {
       if (contiene(riga, parola) && contiene(riga, "progressiva")) {
         RecordSim& r = m.dati_sim[indice];
-        r.inizio = st.numero(a);
-        r.fine = st.numero(b);
-        r.posizione = st.numero();
+        if (!st.numero(r.inizio, a) || !st.numero(r.fine, b) || !st.numero(r.posizione)) return false;
         st.righe_progressive.push_back({st.campo_chiave, r.inizio, r.fine});
       }
     }
-    if (contiene(riga, "sfondo") && contiene(riga, "uno")) m.dati_sim[85].inizio = st.numero();
-    if (contiene(riga, "sfondo") && contiene(riga, "due")) m.dati_sim[85].posizione = st.numero();
-    if (contiene(riga, "sfondo") && contiene(riga, "tre")) m.dati_sim[85].fine = st.numero();
+    if (contiene(riga, "sfondo") && contiene(riga, "uno") && !st.numero(m.dati_sim[85].inizio)) return false;
+    if (contiene(riga, "sfondo") && contiene(riga, "due") && !st.numero(m.dati_sim[85].posizione)) return false;
+    if (contiene(riga, "sfondo") && contiene(riga, "tre") && !st.numero(m.dati_sim[85].fine)) return false;
     if (contiene(riga, "segnali") && contiene(riga, "ripetizione")) {
       RecordSim& r = m.dati_sim[86];
-      r.inizio = st.numero(a);
-      r.fine = st.numero(b);
+      if (!st.numero(r.inizio, a) || !st.numero(r.fine, b)) return false;
       if (r.inizio % 50 != 0)
         return ferma_linea(st, errori::kRipetizioneInizio,
                            "signal repetition start " + std::to_string(r.inizio) + " m is not a multiple of 50", a);
@@ -107,7 +110,7 @@ bool sezione_generale(StatoCompilazione& st, bool& dimensionata) {
     }
     if (contiene(riga, "[") && contiene(riga, "]") && !inizia_con_trattino(riga)) break;
   }
-  return true;
+  return !st.fallita();  // the end of the file, or a read failure there
 }
 
 // The progressive references as the line file gives them, for messages.
@@ -119,11 +122,9 @@ void ricorda_riferimenti(StatoCompilazione& st) {
   }
 }
 
-void scrivi_pendenza(Modello& m, int64_t& cursore, int64_t attuale) {
-  cella(m, cursore).pendenza = basso_8(attuale + 100);
-  ++cursore;
-}
-
+// After a line: go on; close the data sections (the end of the file, or an
+// error 15 recorded); or the compile ends here (an error or a read failure
+// recorded).
 enum class Esito { continua, chiusura, fine };
 
 struct SezioniDati {
@@ -133,7 +134,18 @@ struct SezioniDati {
   int64_t cursore_pendenza = 0;
   int64_t pendenza_attuale = 0;
 
-  explicit SezioniDati(StatoCompilazione& s) : st(s), m(s.m), geometria(s.m.tabella_linea, s.osservatore_piano) {}
+  explicit SezioniDati(StatoCompilazione& s)
+      : st(s), m(s.m), geometria(s.m.tabella_linea, s, s.osservatore_piano) {}
+
+  // The cell at the gradient's cursor takes the gradient before it; false
+  // on a read failure.
+  bool scrivi_pendenza() {
+    Cella* c = cella(m, cursore_pendenza, st);
+    if (!c) return false;
+    c->pendenza = basso_8(pendenza_attuale + 100);
+    ++cursore_pendenza;
+    return true;
+  }
 
   Esito ferma(int32_t codice, std::string messaggio, std::optional<PosizioneCampo> campo = {}) {
     ferma_linea(st, codice, std::move(messaggio), campo);
@@ -153,19 +165,20 @@ struct SezioniDati {
   Esito riga_dati(const std::string& riga) {
     PosizioneCampo a, b;
     if (contiene_nocase(riga, "pendenza")) {
-      const int32_t p = st.numero(a);
-      const int32_t g = st.numero();
+      int32_t p, g;
+      if (!st.numero(p, a) || !st.numero(g)) return Esito::fine;
       if (fuori_griglia(m, p, kMargineLinea)) return fuori(p, a);
       const int64_t v = arrotonda(p / 50.0);
       if (v > 0) {
-        do scrivi_pendenza(m, cursore_pendenza, pendenza_attuale);
+        do
+          if (!scrivi_pendenza()) return Esito::fine;
         while (cursore_pendenza < v);
       }
       pendenza_attuale = g;
     }
     if (contiene_nocase(riga, "curva") && m.scrivi_linea != 0) {
-      const int32_t s = st.numero(a);
-      const int32_t l = st.numero(b);
+      int32_t s, l;
+      if (!st.numero(s, a) || !st.numero(l, b)) return Esito::fine;
       if (fuori_griglia(m, s, kMargineLinea)) return fuori(s, a);
       int classe = 0;
       for (int d = 1; d <= 6 && classe == 0; ++d)
@@ -175,73 +188,88 @@ struct SezioniDati {
                      "the curve keyword \"" + riga + "\" has no class digit 1 to 6", st.campo_chiave);
       double curvatura = curvatura_di_classe(classe);
       if (contiene_nocase(riga, "s")) curvatura = -curvatura;
-      if (!geometria.rettilineo_fino_a(s) || !geometria.curva_fino_a(int64_t{s} + l, curvatura))
+      if (!geometria.rettilineo_fino_a(s) || !geometria.curva_fino_a(int64_t{s} + l, curvatura)) {
+        if (st.fallita()) return Esito::fine;
         return ferma(errori::kCurvaNonValida,
                      "the track runs past metre 1000000, the last the track plan computes for a curve (curve from " +
                          std::to_string(s) + " m, " + std::to_string(l) + " m long)",
                      b);
+      }
     }
     if (contiene_nocase(riga, "montagna")) {
-      const int32_t inizio = st.numero(a);
-      const int32_t fine = st.numero();
-      const int32_t tipo = st.numero();
+      int32_t inizio, fine, tipo;
+      if (!st.numero(inizio, a) || !st.numero(fine) || !st.numero(tipo)) return Esito::fine;
       if (fuori_griglia(m, inizio, kMargineLinea)) return fuori(inizio, a);
-      memo_montagna(m, inizio, fine, tipo);
+      if (memo_montagna(m, st, inizio, fine, tipo) != 0) return Esito::fine;
     }
     if (contiene_nocase(riga, "indicatori_v")) {
       int32_t v[9];
-      v[0] = st.numero(a);
-      for (int i = 1; i < 9; ++i) v[i] = st.numero();
+      if (!st.numero(v[0], a)) return Esito::fine;
+      for (int i = 1; i < 9; ++i)
+        if (!st.numero(v[i])) return Esito::fine;
       if (fuori_griglia(m, v[0], kMargineLinea)) return fuori(v[0], a);
       const int64_t c = arrotonda(v[0] / 50.0 + 1);
       const std::optional<Cella> com_era = cella_com_era(m, c);
-      memo_indicatori_v_max(m, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8]);
-      if (m.codice_errore > 0)
-        return ferma(m.codice_errore,
+      const int32_t rifiuto = memo_indicatori_v_max(m, st, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8]);
+      if (rifiuto == kErroreLettura) return Esito::fine;
+      if (rifiuto != 0)
+        return ferma(rifiuto,
                      "speed indicator board at " + in_metri(st.diagnostica, v[0]) + ": " +
                          cella_occupata(m, st.diagnostica, c, com_era),
                      a);
       st.origine(c);
     }
     if (contiene_nocase(riga, "cartello") && contiene_nocase(riga, "indicat")) {
-      const int32_t p = st.numero(a);
-      st.leggi_riga();
+      int32_t p;
+      std::string letto;
+      if (!st.numero(p, a) || !st.leggi_testo(letto)) return Esito::fine;
       if (fuori_griglia(m, p, kMargineLinea)) return fuori(p, a);
       const int64_t i = arrotonda(p / 50.0 + 1);
-      Cella& c = cella(m, i);
-      if (!c.libera())
+      Cella* c = cella(m, i, st);
+      if (!c) return Esito::fine;
+      if (!c->libera())
         return ferma(errori::kCartelloOccupato,
                      "text board at " + in_metri(st.diagnostica, p) + ": " + cella_occupata(m, st.diagnostica, i), a);
-      c.tipo = 14;
-      c.valore_1 = in_16(st.indice_cartello);
-      record(m, st.indice_cartello).testo = testo_record(st.testo(m.riga));
+      c->tipo = 14;
+      if (!in_16(st.indice_cartello, c->valore_1, st)) return Esito::fine;
+      std::string testo;
+      if (!st.testo(letto, testo) || !testo_in_record(testo, st)) return Esito::fine;
+      RecordSim* r = record(m, st.indice_cartello, st);
+      if (!r) return Esito::fine;
+      r->testo = std::move(testo);
       --st.indice_cartello;
       st.origine(i);
     }
     return Esito::continua;
   }
 
+  // At the end of the file the data sections close, unless a read failed
+  // there.
+  Esito a_fine_file() const { return st.fallita() ? Esito::fine : Esito::chiusura; }
+
   Esito leggi_sezioni() {
     for (;;) {
-      if (st.fine_file()) return Esito::chiusura;
-      st.leggi_chiave();
-      if (st.fine_file()) return Esito::chiusura;
+      if (st.fine_file()) return a_fine_file();
+      if (!st.leggi_chiave()) return Esito::fine;
+      if (st.fine_file()) return a_fine_file();
       for (int i = 0; i < 2; ++i) {
-        if (contiene(m.riga, "-")) {
-          st.leggi_chiave();
-          if (st.fine_file()) return Esito::chiusura;
+        if (contiene(st.chiave, "-")) {
+          if (!st.leggi_chiave()) return Esito::fine;
+          if (st.fine_file()) return a_fine_file();
         }
       }
-      const Esito e = riga_dati(std::string(m.riga));
+      const Esito e = riga_dati(st.chiave);
       if (e != Esito::continua) return e;
     }
   }
 
-  void chiusura() {
+  // False on a read failure.
+  bool chiusura() {
     st.chiudi_ed_elimina();
-    do scrivi_pendenza(m, cursore_pendenza, pendenza_attuale);
+    do
+      if (!scrivi_pendenza()) return false;
     while (cursore_pendenza < int64_t{m.ultima_cella} - 2);
-    if (m.scrivi_linea != 0) geometria.completa(m.lunghezza_totale);
+    return m.scrivi_linea == 0 || geometria.completa(m.lunghezza_totale);
   }
 };
 
@@ -249,48 +277,49 @@ struct SezioniDati {
 
 bool compila_linea(StatoCompilazione& st) {
   Modello& m = st.m;
-  m.dati_sim[85].testo = testo_record(m.nome_percorso);
-  m.dati_sim[86].testo = testo_record(m.nome_treno);
+  if (!testo_in_record(m.nome_percorso, st)) return false;
+  m.dati_sim[85].testo = m.nome_percorso;
+  if (!testo_in_record(m.nome_treno, st)) return false;
+  m.dati_sim[86].testo = m.nome_treno;
 
   std::error_code ec;
   const bool esiste = std::filesystem::exists(st.sorgenti.linea, ec);
   // Not knowing (a directory on the way that may not be searched) is no
   // missing file: it fails as the reading would.
-  if (ec) throw ErroreLettura("cannot look up " + st.sorgenti.linea.string() + ": " + ec.message());
+  if (ec) {
+    st.guasto("cannot look up " + st.sorgenti.linea.string() + ": " + ec.message());
+    return false;
+  }
   if (!esiste) {
     st.ultimo_aperto = FileSorgente::linea;
     st.registra(errori::kLineaMancante, "the line file " + st.sorgenti.linea.string() + " does not exist");
     return false;
   }
-  st.apri(FileSorgente::linea);
+  if (!st.apri(FileSorgente::linea)) return false;
 
-  for (;;) {
-    st.leggi_riga();
-    if (st.fine_file())
+  for (std::string campo;;) {
+    if (!st.leggi_testo(campo)) return false;
+    if (st.fine_file()) {
+      if (st.fallita()) return false;
       return ferma_linea(st, errori::kSenzaGenerale,
                          "no field containing \"[generale]\" comes before the end of the file");
-    if (contiene_nocase(m.riga, "[generale]")) break;
+    }
+    if (contiene_nocase(campo, "[generale]")) break;
   }
   bool dimensionata = false;
-  bool avanti = false;
-  try {
-    avanti = sezione_generale(st, dimensionata);
-  } catch (const ErroreLettura&) {
-    if (dimensionata) alloca_tabelle(m);
-    throw;
-  }
+  const bool avanti = sezione_generale(st, dimensionata);
+  // The tables are sized on every way out, a read failure's too.
   if (dimensionata) alloca_tabelle(m);
   if (!avanti) return false;
 
-  progressive_ordina(m);
+  if (!progressive_ordina(m, st)) return false;
   ricorda_riferimenti(st);
   m.numero_montagne = 0;
   st.indice_cartello = 80;
   SezioniDati dati(st);
-  if (m.scrivi_linea != 0) dati.geometria.avvia();
+  if (m.scrivi_linea != 0 && !dati.geometria.avvia()) return false;
   if (dati.leggi_sezioni() == Esito::fine) return false;
-  dati.chiusura();
-  return true;
+  return dati.chiusura();
 }
 
 }  // namespace scen

@@ -5,15 +5,17 @@
 
 namespace scen {
 
-void memo_montagna(Modello& m, int32_t inizio, int32_t fine, int32_t tipo) {
+int32_t memo_montagna(Modello& m, FailureSink& guasti, int32_t inizio, int32_t fine, int32_t tipo) {
   int64_t sfondo = tipo;
   bool segni = false;
   if (sfondo > 10) {
     sfondo -= 10;
     segni = true;
   }
-  if (m.numero_montagne >= kMaxMontagne)
-    throw ErroreLettura("more than " + std::to_string(kMaxMontagne) + " mountain stretches");
+  if (m.numero_montagne >= kMaxMontagne) {
+    guasti.guasto("more than " + std::to_string(kMaxMontagne) + " mountain stretches");
+    return kErroreLettura;
+  }
   const int n = ++m.numero_montagne;
   m.montagne_inizio[n] = inizio;
   m.montagne_fine[n] = fine;
@@ -23,29 +25,28 @@ void memo_montagna(Modello& m, int32_t inizio, int32_t fine, int32_t tipo) {
   const int64_t primo = arrotonda(inizio / 50.0);
   const int64_t ultimo = arrotonda(fine / 50.0 - 1);
   for (int64_t i = primo; i <= ultimo; ++i) {
-    Cella& c = cella(m, i);
-    c.montagna = basso_8(sfondo);
-    if (segni && (i - primo + 1) % 4 == 0 && c.tipo == 0) c.tipo = 11;
+    Cella* c = cella(m, i, guasti);
+    if (!c) return kErroreLettura;
+    c->montagna = basso_8(sfondo);
+    if (segni && (i - primo + 1) % 4 == 0 && c->tipo == 0) c->tipo = 11;
   }
+  return 0;
 }
 
-void memo_indicatori_v_max(Modello& m, int32_t posizione, int32_t vas, int32_t vbs, int32_t vcs,
-                           int32_t strisces, int32_t vad, int32_t vbd, int32_t vcd,
-                           int32_t strisced) {
-  Cella& c = cella(m, arrotonda(posizione / 50.0 + 1));
-  if (!c.libera()) {
-    m.codice_errore = kErroreIndicatoreOccupato;
-    return;
-  }
+int32_t memo_indicatori_v_max(Modello& m, FailureSink& guasti, int32_t posizione, int32_t vas, int32_t vbs,
+                              int32_t vcs, int32_t strisces, int32_t vad, int32_t vbd, int32_t vcd,
+                              int32_t strisced) {
+  Cella* c = cella(m, arrotonda(posizione / 50.0 + 1), guasti);
+  if (!c) return kErroreLettura;
+  if (!c->libera()) return kErroreIndicatoreOccupato;
   // Side s in the hundreds, side d in the units, both as speed / 5.
-  auto coppia = [](int32_t d, int32_t s) {
-    return in_16(arrotonda(d / 5.0 + static_cast<double>(int64_t{s} * 20)));
-  };
-  c.tipo = 6;
-  c.valore_1 = coppia(vad, vas);
-  c.valore_2 = coppia(vbd, vbs);
-  c.valore_3 = coppia(vcd, vcs);
-  c.valore_4 = in_16(int64_t{strisces} * 10 + strisced);
+  auto coppia = [](int32_t d, int32_t s) { return arrotonda(d / 5.0 + static_cast<double>(int64_t{s} * 20)); };
+  c->tipo = 6;
+  if (!in_16(coppia(vad, vas), c->valore_1, guasti) || !in_16(coppia(vbd, vbs), c->valore_2, guasti) ||
+      !in_16(coppia(vcd, vcs), c->valore_3, guasti) ||
+      !in_16(int64_t{strisces} * 10 + strisced, c->valore_4, guasti))
+    return kErroreLettura;
+  return 0;
 }
 
 }  // namespace scen

@@ -19,7 +19,7 @@ Progressiva da_record(const RecordSim& r) { return {r.inizio, r.fine, r.posizion
 
 }  // namespace
 
-void progressive_ordina(Modello& m) {
+bool progressive_ordina(Modello& m, FailureSink& guasti) {
   const Progressiva t = da_record(m.dati_sim[81]);
   const Progressiva d = da_record(m.dati_sim[82]);
   const Progressiva u = da_record(m.dati_sim[83]);
@@ -39,12 +39,13 @@ void progressive_ordina(Modello& m) {
 
   for (int i = 0; i < 3; ++i) {
     Progressiva p = slot[i];
-    if (p.flag == 1) p.progressiva = in_32(int64_t{p.progressiva} + 100);
+    if (p.flag == 1 && !in_32(int64_t{p.progressiva} + 100, p.progressiva, guasti)) return false;
     RecordSim& r = m.dati_sim[81 + i];
     r.inizio = p.posizione_m;
     r.fine = p.progressiva;
     r.posizione = p.flag;
   }
+  return true;
 }
 
 }  // namespace scen

@@ -5,8 +5,6 @@
 #include <limits>
 #include <string>
 
-#include "parse/read_failure.h"
-
 namespace scen {
 
 double curvatura_di_classe(int classe) {
@@ -14,20 +12,28 @@ double curvatura_di_classe(int classe) {
   return kCurvature[classe - 1];
 }
 
-TabellaLinea& GeometriaLinea::tabella() {
-  if (!tabella_) throw ErroreLettura("the line file has no \"lunghezza percorso\" line before its data: the track plan is not sized");
-  return *tabella_;
+TabellaLinea* GeometriaLinea::tabella() {
+  if (!tabella_) {
+    guasti_.guasto("the line file has no \"lunghezza percorso\" line before its data: the track plan is not sized");
+    return nullptr;
+  }
+  return &*tabella_;
 }
 
-void GeometriaLinea::avvia() {
-  TabellaLinea& t = tabella();
-  if (t.righe() < 2) throw ErroreLettura("the track plan has fewer than two rows");
+bool GeometriaLinea::avvia() {
+  if (!tabella()) return false;
+  TabellaLinea& t = *tabella_;
+  if (t.righe() < 2) {
+    guasti_.guasto("the track plan has fewer than two rows");
+    return false;
+  }
   t.x.metti_intero(0, 0);
   t.y.metti_intero(0, 0);
   t.x.metti_intero(1, 0);
   t.y.metti_intero(1, 1);
   cursore_ = 2;
   prossimo_avviso_ = kRighePerAvviso;
+  return true;
 }
 
 void GeometriaLinea::avvisa(const TabellaLinea& t, size_t righe) {
@@ -55,8 +61,9 @@ bool rettilineo_esatto(double x0, double y0, double x1, double y1) {
 // Returns false as soon as a step leaves the cursor above `limite`.
 bool GeometriaLinea::corsa(int64_t fine, double k, int64_t limite) {
   if (cursore_ > fine) return true;
-  TabellaLinea& t = tabella();
-  verifica_riga(t);
+  if (!tabella()) return false;
+  TabellaLinea& t = *tabella_;
+  if (!verifica_riga(t)) return false;
   const auto c = static_cast<size_t>(cursore_);
   const double x0 = t.x.valore[c - 2];
   const double y0 = t.y.valore[c - 2];
@@ -126,14 +133,15 @@ bool GeometriaLinea::passi(TabellaLinea& t, double x0, double y0, double x1, dou
     }
     if (cursore_ > limite) return false;
     if (cursore_ > fine) return true;
-    verifica_riga(t);
+    if (!verifica_riga(t)) return false;
   }
 }
 
-void GeometriaLinea::verifica_riga(const TabellaLinea& t) const {
-  if (static_cast<uint64_t>(cursore_) >= t.righe())
-    throw ErroreLettura("track plan row " + std::to_string(cursore_) + " is outside the plan 0.." +
-                        std::to_string(t.righe() - 1));
+bool GeometriaLinea::verifica_riga(const TabellaLinea& t) const {
+  if (static_cast<uint64_t>(cursore_) < t.righe()) return true;
+  guasti_.guasto("track plan row " + std::to_string(cursore_) + " is outside the plan 0.." +
+                 std::to_string(t.righe() - 1));
+  return false;
 }
 
 bool GeometriaLinea::rettilineo_fino_a(int64_t s) { return corsa(s, 0.0, kLimiteMetri); }
@@ -144,9 +152,10 @@ bool GeometriaLinea::curva_fino_a(int64_t fine, double curvatura) {
 
 // No metre limit here. The rows after the last one computed stay empty:
 // the whole plan is final.
-void GeometriaLinea::completa(int64_t lunghezza_totale) {
-  corsa(lunghezza_totale - 2, 0.0, std::numeric_limits<int64_t>::max());
+bool GeometriaLinea::completa(int64_t lunghezza_totale) {
+  if (!corsa(lunghezza_totale - 2, 0.0, std::numeric_limits<int64_t>::max())) return false;
   if (tabella_) avvisa(*tabella_, tabella_->righe());
+  return true;
 }
 
 }  // namespace scen

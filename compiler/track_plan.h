@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "compiler/failure_sink.h"
 #include "compiler/plan_progress.h"
 #include "model/model.h"
 
@@ -20,20 +21,22 @@ class GeometriaLinea {
   static constexpr int64_t kRighePerAvviso = int64_t{1} << 16;
 
   // `tabella` may be absent (no line length read yet): every step then is a
-  // read failure.
-  explicit GeometriaLinea(std::optional<TabellaLinea>& tabella, OsservatorePiano* osservatore = nullptr)
-      : tabella_(tabella), osservatore_(osservatore) {}
+  // read failure. A read failure (that, or a row outside the plan) is told
+  // to `guasti` and the step returns false.
+  GeometriaLinea(std::optional<TabellaLinea>& tabella, FailureSink& guasti, OsservatorePiano* osservatore = nullptr)
+      : tabella_(tabella), guasti_(guasti), osservatore_(osservatore) {}
 
-  void avvia();
-  // Both return false when the metre limit has been passed.
+  bool avvia();
+  // Both return false when the metre limit has been passed, or on a read
+  // failure.
   bool rettilineo_fino_a(int64_t s);
   bool curva_fino_a(int64_t fine, double curvatura);
-  void completa(int64_t lunghezza_totale);
+  bool completa(int64_t lunghezza_totale);
 
   int64_t cursore() const { return cursore_; }
 
  private:
-  TabellaLinea& tabella();
+  TabellaLinea* tabella();
   bool corsa(int64_t fine, double k, int64_t limite);
   // The steps of `corsa` from the cursor on, given rows c - 2 (x0, y0) and
   // c - 1 (x1, y1); with kRettilineo, for k = 0 only.
@@ -41,11 +44,12 @@ class GeometriaLinea {
   bool passi(TabellaLinea& t, double x0, double y0, double x1, double y1, double k, int64_t fine,
              int64_t limite);
   // The row at the cursor must lie within the plan.
-  void verifica_riga(const TabellaLinea& t) const;
+  bool verifica_riga(const TabellaLinea& t) const;
 
   void avvisa(const TabellaLinea& t, size_t righe);
 
   std::optional<TabellaLinea>& tabella_;
+  FailureSink& guasti_;
   OsservatorePiano* osservatore_;
   int64_t cursore_ = 2;
   int64_t prossimo_avviso_ = kRighePerAvviso;

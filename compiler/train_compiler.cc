@@ -32,30 +32,59 @@ struct SezioneTreno {
 
   explicit SezioneTreno(StatoCompilazione& s) : st(s), m(s.m) {}
 
-  uint8_t quinto(int64_t kmh) {
-    const int64_t q = arrotonda(kmh / 5.0);
-    if (q < 0 || q > 255)
-      throw ErroreLettura("speed limit " + std::to_string(kmh) + " km/h does not fit: " +
-                          "speed / 5 must lie between 0 and 255 (at most 1277 km/h)");
-    return static_cast<uint8_t>(q);
+  // After a line: go on; end the reading and take the final steps (the end
+  // of the file, or an error 15 recorded); or the compile ends here (an
+  // error or a read failure recorded).
+  enum class Esito { continua, fine_passi, ferma };
+
+  // A number read into a field of its width; false on a read failure, the
+  // field then as it was.
+  template <class T>
+  bool numero_in(T& campo) {
+    int32_t n;
+    return st.numero(n) && adatta(n, campo, st);
   }
 
-  void riempi_velocita(int64_t b) {
+  // The cell at the speed cursor takes the limit before it, as speed / 5.
+  bool scrivi_velocita() {
+    const int64_t kmh = velocita.precedente;
+    const int64_t q = arrotonda(kmh / 5.0);
+    if (q < 0 || q > 255) {
+      st.guasto("speed limit " + std::to_string(kmh) + " km/h does not fit: " +
+                "speed / 5 must lie between 0 and 255 (at most 1277 km/h)");
+      return false;
+    }
+    Cella* c = cella(m, velocita.cursore, st);
+    if (!c) return false;
+    c->vel_limite = static_cast<uint8_t>(q);
+    ++velocita.cursore;
+    return true;
+  }
+
+  // The cell at the adhesion cursor takes the adhesion before it.
+  bool scrivi_aderenza() {
+    Cella* c = cella(m, aderenza.cursore, st);
+    if (!c) return false;
+    c->aderenza = basso_8(aderenza.precedente);
+    ++aderenza.cursore;
+    return true;
+  }
+
+  // Both return false on a read failure.
+  bool riempi_velocita(int64_t b) {
     do {
       if (velocita.cursore >= m.ultima_cella) break;
-      cella(m, velocita.cursore).vel_limite = quinto(velocita.precedente);
-      ++velocita.cursore;
+      if (!scrivi_velocita()) return false;
     } while (velocita.cursore < b);
+    return true;
   }
 
-  void riempi_aderenza(int64_t b) {
-    do {
-      cella(m, aderenza.cursore).aderenza = basso_8(aderenza.precedente);
-      ++aderenza.cursore;
-    } while (aderenza.cursore < b);
+  bool riempi_aderenza(int64_t b) {
+    do
+      if (!scrivi_aderenza()) return false;
+    while (aderenza.cursore < b);
+    return true;
   }
-
-  enum class Esito { continua, fine_passi, ferma };
 
   Esito fuori(int64_t p, int64_t margine, const PosizioneCampo& campo) {
     st.registra(errori::kFuoriGriglia,
@@ -72,61 +101,59 @@ struct SezioneTreno {
     return Esito::ferma;
   }
 
-  // After a placement: its own refusal, told as "<cosa> at <metri>: " and
-  // what `occupata()` says, or an error an earlier stage left. The words
-  // are made only for a refusal.
+  // After a placement that returned `rifiuto` (not a read failure): its
+  // own refusal, told as "<cosa> at <metri>: " and what `occupata()` says,
+  // or an error 15 of the line file recorded before it (`prima`), which
+  // stops the compile here. The words are made only for a refusal.
   template <class Occupata>
-  Esito dopo_posa(int32_t prima, const char* cosa, int64_t metri, const Occupata& occupata,
+  Esito dopo_posa(int32_t prima, int32_t rifiuto, const char* cosa, int64_t metri, const Occupata& occupata,
                   const PosizioneCampo& campo) {
-    if (m.codice_errore <= 0) return Esito::continua;
-    if (m.codice_errore != prima)
-      return ferma(m.codice_errore, std::string(cosa) + " at " + in_metri(st.diagnostica, metri) + ": " + occupata(),
-                   campo);
-    return Esito::ferma;  // an error 15 of the line file stops the compile here
+    if (rifiuto != 0)
+      return ferma(rifiuto, std::string(cosa) + " at " + in_metri(st.diagnostica, metri) + ": " + occupata(), campo);
+    if (prima != 0) return Esito::ferma;
+    return Esito::continua;
   }
 
   Esito riga_stazione() {
     PosizioneCampo a, b;
-    RecordSim& r = record(m, stazione);
-    r.posizione = st.numero(a);
+    RecordSim* record_stazione = record(m, stazione, st);
+    if (!record_stazione) return Esito::ferma;
+    RecordSim& r = *record_stazione;
+    if (!st.numero(r.posizione, a)) return Esito::ferma;
     if (fuori_griglia(m, r.posizione, kMargineStazione)) return fuori(r.posizione, kMargineStazione, a);
     if (r.posizione % 50 != 0)
       return ferma(errori::kStazioneNonMultipla,
                    "station position " + std::to_string(r.posizione) + " m is not a multiple of 50", a);
-    r.tipo = in_8(st.numero());
-    const int64_t lunghezza = st.numero(b);
+    if (!numero_in(r.tipo)) return Esito::ferma;
+    int32_t lunghezza_letta;
+    if (!st.numero(lunghezza_letta, b)) return Esito::ferma;
+    const int64_t lunghezza = lunghezza_letta;
     if (lunghezza % 100 != 0)
       return ferma(errori::kLunghezzaStazione,
                    "station length " + std::to_string(lunghezza) + " m is not a multiple of 100", b);
-    r.opzione_1 = in_8(st.numero());
-    r.opzione_2 = in_8(st.numero());
-    r.opzione_3 = in_8(st.numero());
-    r.parametro_1 = in_16(st.numero());
-    r.parametro_2 = in_16(st.numero());
-    r.parametro_3 = in_8(st.numero());
-    r.parametro_4 = in_16(st.numero());
-    r.parametro_5 = in_16(st.numero());
-    r.parametro_6 = in_16(st.numero());
-    r.sosta = in_8(st.numero());
-    const int64_t ore = st.numero();
-    const int64_t minuti = st.numero();
-    const int64_t secondi = st.numero();
-    r.orario = in_32((ore * 60 + minuti) * 60 + secondi);
-    r.testo = testo_record(st.testo(st.lettore->leggi_testo()));
-    m.riga = r.testo;
+    if (!numero_in(r.opzione_1) || !numero_in(r.opzione_2) || !numero_in(r.opzione_3) ||
+        !numero_in(r.parametro_1) || !numero_in(r.parametro_2) || !numero_in(r.parametro_3) ||
+        !numero_in(r.parametro_4) || !numero_in(r.parametro_5) || !numero_in(r.parametro_6) || !numero_in(r.sosta))
+      return Esito::ferma;
+    int32_t ore, minuti, secondi;
+    if (!st.numero(ore) || !st.numero(minuti) || !st.numero(secondi)) return Esito::ferma;
+    if (!in_32((int64_t{ore} * 60 + minuti) * 60 + secondi, r.orario, st)) return Esito::ferma;
+    std::string letto, testo;
+    if (!st.leggi_testo(letto) || !st.testo(letto, testo) || !testo_in_record(testo, st)) return Esito::ferma;
+    r.testo = std::move(testo);
 
     const int64_t posizione = r.posizione;
     if (r.tipo == 5 || r.tipo == 6) {
-      r.inizio = in_32(posizione - lunghezza);
-      r.fine = in_32(posizione + 150);
+      if (!in_32(posizione - lunghezza, r.inizio, st) || !in_32(posizione + 150, r.fine, st)) return Esito::ferma;
       r.opzione_3 = 0;
     } else if (r.tipo == 7 || r.tipo == 8) {
-      r.inizio = in_32(posizione - lunghezza);
-      r.fine = in_32(posizione + lunghezza);
+      if (!in_32(posizione - lunghezza, r.inizio, st) || !in_32(posizione + lunghezza, r.fine, st))
+        return Esito::ferma;
       r.opzione_3 = 0;
     } else {
-      r.inizio = in_32(arrotonda(posizione - lunghezza / 2.0));
-      r.fine = in_32(arrotonda(posizione + lunghezza / 2.0) + (r.opzione_3 != 0 ? 50 : 0));
+      if (!in_32(arrotonda(posizione - lunghezza / 2.0), r.inizio, st) ||
+          !in_32(arrotonda(posizione + lunghezza / 2.0) + (r.opzione_3 != 0 ? 50 : 0), r.fine, st))
+        return Esito::ferma;
     }
     if (lunghezza < 600) r.opzione_2 = 0;
     if (stazione == 1) {
@@ -136,7 +163,10 @@ struct SezioneTreno {
     if (r.tipo < 25 && r.tipo != 5 && r.tipo != 6) {
       for (int k = 1; k <= 4; ++k) {
         const double cella_m = r.fine / 50.0 - k - 1;
-        if (cella_m > 1) cella(m, arrotonda(cella_m)).preavviso = static_cast<uint8_t>(80 + k);
+        if (cella_m <= 1) continue;
+        Cella* c = cella(m, arrotonda(cella_m), st);
+        if (!c) return Esito::ferma;
+        c->preavviso = static_cast<uint8_t>(80 + k);
       }
     }
     if (r.tipo < 25) {
@@ -147,9 +177,10 @@ struct SezioneTreno {
                          " m; a station with a stop mark must end beyond 100 m",
                      a);
       const int64_t i = arrotonda(fermata);
-      Cella& c = cella(m, i);
-      c.tipo = 10;
-      c.valore_1 = in_16(stazione);
+      Cella* c = cella(m, i, st);
+      if (!c) return Esito::ferma;
+      c->tipo = 10;
+      if (!in_16(stazione, c->valore_1, st)) return Esito::ferma;
       st.origine(i);
     }
     if (stazione > 1 && int64_t{r.inizio} - 350 < m.dati_sim[stazione - 1].fine) {
@@ -173,28 +204,32 @@ struct SezioneTreno {
   Esito riga_segnale() {
     PosizioneCampo a;
     int32_t v[11];
-    v[0] = st.numero(a);
-    for (int i = 1; i < 11; ++i) v[i] = st.numero();
+    if (!st.numero(v[0], a)) return Esito::ferma;
+    for (int i = 1; i < 11; ++i)
+      if (!st.numero(v[i])) return Esito::ferma;
     if (fuori_griglia(m, v[0], kMargineTreno)) return fuori(v[0], kMargineTreno, a);
     const int64_t s = arrotonda(v[0] / 50.0 + 1);
     const std::optional<Cella> com_era = cella_com_era(m, s);
-    const int32_t prima = m.codice_errore;
-    memo_segnale(m, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10]);
-    if (m.codice_errore == 0) st.origine(s);
-    return dopo_posa(prima, "signal", v[0], [&] { return cella_occupata(m, st.diagnostica, s, com_era); }, a);
+    const int32_t prima = st.diagnostica.codice;
+    const int32_t rifiuto = memo_segnale(m, st, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10]);
+    if (rifiuto == kErroreLettura) return Esito::ferma;
+    if (rifiuto == 0 && prima == 0) st.origine(s);
+    return dopo_posa(prima, rifiuto, "signal", v[0],
+                     [&] { return cella_occupata(m, st.diagnostica, s, com_era); }, a);
   }
 
   Esito riga_rallentamento() {
     PosizioneCampo a;
     int32_t v[6];
-    v[0] = st.numero(a);
-    for (int i = 1; i < 6; ++i) v[i] = st.numero();
+    if (!st.numero(v[0], a)) return Esito::ferma;
+    for (int i = 1; i < 6; ++i)
+      if (!st.numero(v[i])) return Esito::ferma;
     if (fuori_griglia(m, v[0], kMargineTreno)) return fuori(v[0], kMargineTreno, a);
     const int64_t x = v[0];
     const int64_t e = arrotonda((x + v[2]) / 50.0 + 1);
     const int64_t s = arrotonda(x / 50.0 + 1);
     const int64_t w = arrotonda((x - 1200) / 50.0 + 1);
-    const int32_t prima = m.codice_errore;
+    const int32_t prima = st.diagnostica.codice;
     // The message is written before the cells change.
     std::string occupata;
     const auto libera = [&](int64_t i) { return !m.celle || i < 0 || i >= static_cast<int64_t>(m.celle->size()) || (*m.celle)[i].libera(); };
@@ -221,42 +256,41 @@ struct SezioneTreno {
           occupata = "its pre-warning cells before the warning point: " + cella_occupata(m, st.diagnostica, p);
       }
     }
-    memo_rallentamento(m, v[0], v[1], v[2], v[3], v[4], v[5]);
-    if (m.codice_errore == 0 || m.codice_errore == prima) {
+    const int32_t rifiuto = memo_rallentamento(m, st, v[0], v[1], v[2], v[3], v[4], v[5]);
+    if (rifiuto == kErroreLettura) return Esito::ferma;
+    if (rifiuto == 0) {
       for (int64_t i : {s, e}) st.origine(i);
       if (x > 1500) st.origine(w);
     }
-    return dopo_posa(prima, "slowdown", x, [&] { return occupata; }, a);
+    return dopo_posa(prima, rifiuto, "slowdown", x, [&] { return occupata; }, a);
   }
 
   Esito riga_dati(const std::string& riga) {
     PosizioneCampo a;
-    if (contiene_nocase(riga, "massa") && contiene_nocase(riga, "frenata"))
-      m.dati_sim[84].inizio = st.numero();
-    if (contiene_nocase(riga, "vetture")) m.dati_sim[84].posizione = st.numero();
+    if (contiene_nocase(riga, "massa") && contiene_nocase(riga, "frenata") && !st.numero(m.dati_sim[84].inizio))
+      return Esito::ferma;
+    if (contiene_nocase(riga, "vetture") && !st.numero(m.dati_sim[84].posizione)) return Esito::ferma;
     if (contiene_nocase(riga, "velocit")) {
-      const int32_t p = st.numero(a);
-      const int32_t v = st.numero();
+      int32_t p, v;
+      if (!st.numero(p, a) || !st.numero(v)) return Esito::ferma;
       if (fuori_griglia(m, p, kMargineTreno)) return fuori(p, kMargineTreno, a);
       const int64_t b = arrotonda(p / 50.0);
-      if (b > 0) riempi_velocita(b);
+      if (b > 0 && !riempi_velocita(b)) return Esito::ferma;
       velocita.precedente = v;
     }
     if (contiene_nocase(riga, "aderenza")) {
-      const int32_t p = st.numero(a);
-      const int32_t v = st.numero();
+      int32_t p, v;
+      if (!st.numero(p, a) || !st.numero(v)) return Esito::ferma;
       if (fuori_griglia(m, p, kMargineTreno)) return fuori(p, kMargineTreno, a);
       const int64_t b = arrotonda(p / 50.0);
-      if (b > 0) riempi_aderenza(b);
+      if (b > 0 && !riempi_aderenza(b)) return Esito::ferma;
       aderenza.precedente = v;
     }
     if (contiene_nocase(riga, "orologio")) {
       RecordSim& r = m.dati_sim[86];
-      r.parametro_4 = in_16(st.numero());
-      r.parametro_5 = in_16(st.numero());
-      r.parametro_6 = in_16(st.numero());
+      if (!numero_in(r.parametro_4) || !numero_in(r.parametro_5) || !numero_in(r.parametro_6)) return Esito::ferma;
     }
-    if (contiene_nocase(riga, "sabbia")) m.dati_sim[86].parametro_1 = in_16(st.numero());
+    if (contiene_nocase(riga, "sabbia") && !numero_in(m.dati_sim[86].parametro_1)) return Esito::ferma;
     if (contiene_nocase(riga, "segnale")) {
       const Esito e = riga_segnale();
       if (e != Esito::continua) return e;
@@ -266,19 +300,20 @@ struct SezioneTreno {
       if (e != Esito::continua) return e;
     }
     if (contiene_nocase(riga, "abbattimento")) {
-      const int32_t p = st.numero(a);
-      const int32_t codice = st.numero();
+      int32_t p, codice;
+      if (!st.numero(p, a) || !st.numero(codice)) return Esito::ferma;
       if (fuori_griglia(m, p, kMargineTreno)) return fuori(p, kMargineTreno, a);
       const int64_t i = arrotonda(p / 50.0);
-      Cella& c = cella(m, i);
-      if (!c.libera())
+      Cella* c = cella(m, i, st);
+      if (!c) return Esito::ferma;
+      if (!c->libera())
         return ferma(errori::kAbbattimentoOccupato,
                      "code point at " + in_metri(st.diagnostica, p) + ": " + cella_occupata(m, st.diagnostica, i), a);
       if (codice > 0) {
-        c.tipo = 12;
-        c.valore_1 = in_16(codice);
+        c->tipo = 12;
+        if (!in_16(codice, c->valore_1, st)) return Esito::ferma;
       } else {
-        c.tipo = 13;
+        c->tipo = 13;
       }
       st.origine(i);
     }
@@ -286,18 +321,22 @@ struct SezioneTreno {
     return Esito::continua;
   }
 
+  // At the end of the file the final steps follow, unless a read failed
+  // there.
+  Esito a_fine_file() const { return st.fallita() ? Esito::ferma : Esito::fine_passi; }
+
   Esito leggi() {
     for (;;) {
-      if (st.fine_file()) return Esito::fine_passi;
-      st.leggi_chiave();
-      if (st.fine_file()) return Esito::fine_passi;
+      if (st.fine_file()) return a_fine_file();
+      if (!st.leggi_chiave()) return Esito::ferma;
+      if (st.fine_file()) return a_fine_file();
       for (int i = 0; i < 2; ++i) {
-        if (contiene(m.riga, "-")) {
-          st.leggi_chiave();
-          if (st.fine_file()) return Esito::fine_passi;
+        if (contiene(st.chiave, "-")) {
+          if (!st.leggi_chiave()) return Esito::ferma;
+          if (st.fine_file()) return a_fine_file();
         }
       }
-      const Esito e = riga_dati(std::string(m.riga));
+      const Esito e = riga_dati(st.chiave);
       if (e != Esito::continua) return e;
     }
   }
@@ -326,14 +365,12 @@ struct SezioneTreno {
   void passi_finali() {
     st.chiudi_ed_elimina();
     const int64_t limite = int64_t{m.ultima_cella} - 2;
-    do {
-      cella(m, velocita.cursore).vel_limite = quinto(velocita.precedente);
-      ++velocita.cursore;
-    } while (velocita.cursore < limite);
-    do {
-      cella(m, aderenza.cursore).aderenza = basso_8(aderenza.precedente);
-      ++aderenza.cursore;
-    } while (aderenza.cursore < limite);
+    do
+      if (!scrivi_velocita()) return;
+    while (velocita.cursore < limite);
+    do
+      if (!scrivi_aderenza()) return;
+    while (aderenza.cursore < limite);
     controlla_progressive();
   }
 };
@@ -341,9 +378,11 @@ struct SezioneTreno {
 }  // namespace
 
 void compila_treno(StatoCompilazione& st) {
-  st.apri(FileSorgente::treno);
-  do st.leggi_riga();
-  while (!contiene_nocase(st.m.riga, "[generale]") && !st.fine_file());
+  if (!st.apri(FileSorgente::treno)) return;
+  std::string campo;
+  do
+    if (!st.leggi_testo(campo)) return;
+  while (!contiene_nocase(campo, "[generale]") && !st.fine_file());
 
   SezioneTreno treno(st);
   if (treno.leggi() == SezioneTreno::Esito::ferma) {

@@ -1,9 +1,12 @@
 // Placements made for lines of the train source file: signals and
-// temporary slowdowns.
+// temporary slowdowns. Each returns 0 when placed, the number of its
+// refusal, or kErroreLettura after telling `guasti` of a read failure; the
+// cells written before a refusal or failure stay written.
 #pragma once
 
 #include <cstdint>
 
+#include "compiler/failure_sink.h"
 #include "model/model.h"
 
 namespace scen {
@@ -15,10 +18,10 @@ inline constexpr int kErroreFineOccupata = 19;
 inline constexpr int kErrorePreavvisoOccupato = 20;
 
 // `tempo` is raised to 101 when it lies between 1 and 100, as the caller sees.
-void memo_segnale(Modello& m, int32_t posizione, int32_t sx, int32_t s1, int32_t s2, int32_t s3,
-                  int32_t rapp, int32_t dx, int32_t d1, int32_t d2, int32_t d3, int32_t& tempo);
+int32_t memo_segnale(Modello& m, FailureSink& guasti, int32_t posizione, int32_t sx, int32_t s1, int32_t s2,
+                     int32_t s3, int32_t rapp, int32_t dx, int32_t d1, int32_t d2, int32_t d3, int32_t& tempo);
 
-void memo_rallentamento(Modello& m, int32_t x, int32_t v, int32_t l, int32_t f_tt, int32_t f_ta,
-                        int32_t d_v);
+int32_t memo_rallentamento(Modello& m, FailureSink& guasti, int32_t x, int32_t v, int32_t l, int32_t f_tt,
+                           int32_t f_ta, int32_t d_v);
 
 }  // namespace scen

@@ -1,14 +1,13 @@
-// The compile's one exceptional path: a read that fails (past the end, not a
-// number, a value too wide for its field, an address outside a table). It is
-// caught at the edge of the compile and becomes error 25.
+// How the field reader tells of a read that fails (the file cannot be
+// opened or read, a field too long, past the end, not a number, a number
+// outside 32 bits). Only the compile's state sees it: there it becomes the
+// recorded read failure, error 25 (compiler/failure_sink.h).
 #pragma once
 
 #include <stdexcept>
 #include <string>
 
 namespace scen {
-
-inline constexpr int kErroreLettura = 25;
 
 struct ErroreLettura : std::runtime_error {
   using std::runtime_error::runtime_error;

@@ -43,6 +43,7 @@ class CodeTrack : public ::testing::Test {
   }
 
   Modello m;
+  PrimoGuasto guasti;
 };
 
 Punti tutti_180(std::initializer_list<int> celle) {
@@ -53,11 +54,10 @@ Punti tutti_180(std::initializer_list<int> celle) {
 
 TEST_F(CodeTrack, WorkedSlowdownExample) {
   griglia(400);
-  memo_rallentamento(m, 10000, 60, 1000, 0, 0, 0);
+  ASSERT_EQ(memo_rallentamento(m, guasti, 10000, 60, 1000, 0, 0, 0), 0);
   int32_t tempo = 0;
-  memo_segnale(m, 8200, 2, 4, 1, 0, 0, 2, 2, 1, 0, tempo);
-  memo_segnale(m, 11250, 2, 4, 1, 0, 0, 2, 2, 1, 0, tempo);
-  ASSERT_EQ(m.codice_errore, 0);
+  ASSERT_EQ(memo_segnale(m, guasti, 8200, 2, 4, 1, 0, 0, 2, 2, 1, 0, tempo), 0);
+  ASSERT_EQ(memo_segnale(m, guasti, 11250, 2, 4, 1, 0, 0, 2, 2, 1, 0, tempo), 0);
   ASSERT_EQ(c(177).tipo, 4);
   ASSERT_EQ(c(201).tipo, 3);
   ASSERT_EQ(c(221).tipo, 2);
@@ -73,8 +73,8 @@ TEST_F(CodeTrack, WorkedSlowdownExample) {
 TEST_F(CodeTrack, WithoutSlowdownsNothingChanges) {
   griglia(200);
   int32_t tempo = 0;
-  memo_segnale(m, 2000, 1, 4, 0, 0, 0, 2, 1, 0, 0, tempo);
-  memo_segnale(m, 5000, 2, 4, 1, 0, 0, 2, 2, 1, 0, tempo);
+  ASSERT_EQ(memo_segnale(m, guasti, 2000, 1, 4, 0, 0, 0, 2, 1, 0, 0, tempo), 0);
+  ASSERT_EQ(memo_segnale(m, guasti, 5000, 2, 4, 1, 0, 0, 2, 2, 1, 0, tempo), 0);
   metti(60, 12, 270);  // a hand-placed point keeps its code
   metti(70, 13);
   metti(80, 6, 1919);

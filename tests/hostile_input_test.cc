@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "parse/field_reader.h"
+#include "compiler/failure_sink.h"
 #include "parse/read_failure.h"
 #include "fuzz/banco_prova.h"
 #include "test_support.h"

@@ -12,7 +12,6 @@
 
 #include "compiler/checked_access.h"
 #include "compiler/line_placement.h"
-#include "parse/read_failure.h"
 #include "compiler/train_placement.h"
 #include "compiler/check_codes.h"
 #include "writer/compiled_writer.h"
@@ -33,7 +32,8 @@ Modello griglia(int celle) {
 TEST(Mountains, ScenarioStretches) {
   Modello m = griglia(3000);
   m.celle->at(1369).tipo = 6;  // an occupied cell keeps its kind
-  memo_montagna(m, 68100, 69300, 11);
+  PrimoGuasto guasti;
+  EXPECT_EQ(memo_montagna(m, guasti, 68100, 69300, 11), 0);
   EXPECT_EQ(m.numero_montagne, 1);
   for (int i = 1355; i <= 1390; ++i) {
     const Cella& c = m.celle->at(static_cast<size_t>(i));
@@ -43,7 +43,7 @@ TEST(Mountains, ScenarioStretches) {
     EXPECT_EQ(c.tipo, i == 1369 ? 6 : segno ? 11 : 0) << i;
   }
 
-  memo_montagna(m, 119200, 123500, 11);
+  EXPECT_EQ(memo_montagna(m, guasti, 119200, 123500, 11), 0);
   EXPECT_EQ(m.numero_montagne, 2);
   EXPECT_EQ(m.montagne_inizio[2], 119200);
   EXPECT_EQ(m.montagne_fine[2], 123500);
@@ -63,8 +63,9 @@ TEST(Mountains, StretchCloseToThePreviousOneContinuesIt) {
   for (const auto& [inizio, sfondo] : casi) {
     SCOPED_TRACE(inizio);
     Modello m = griglia(3000);
-    memo_montagna(m, 68100, 69300, 11);
-    memo_montagna(m, inizio, 72000, 11);
+    PrimoGuasto guasti;
+    memo_montagna(m, guasti, 68100, 69300, 11);
+    memo_montagna(m, guasti, inizio, 72000, 11);
     const int primo = static_cast<int>(std::nearbyint(inizio / 50.0));
     EXPECT_EQ(m.celle->at(static_cast<size_t>(primo)).montagna, sfondo);
     EXPECT_EQ(m.celle->at(1439).montagna, sfondo);
@@ -74,7 +75,8 @@ TEST(Mountains, StretchCloseToThePreviousOneContinuesIt) {
 
 TEST(Mountains, PlainTypeAndEmptyStretch) {
   Modello m = griglia(3000);
-  memo_montagna(m, 10000, 12000, 2);
+  PrimoGuasto guasti;
+  memo_montagna(m, guasti, 10000, 12000, 2);
   for (int i = 200; i <= 239; ++i) {
     EXPECT_EQ(m.celle->at(static_cast<size_t>(i)).montagna, 2) << i;
     EXPECT_EQ(m.celle->at(static_cast<size_t>(i)).tipo, 0) << i;
@@ -83,17 +85,19 @@ TEST(Mountains, PlainTypeAndEmptyStretch) {
 
   // End / 50 - 1 below the start / 50: counted, nothing written.
   const std::vector<Cella> prima = *m.celle;
-  memo_montagna(m, 20000, 20020, 11);
+  EXPECT_EQ(memo_montagna(m, guasti, 20000, 20020, 11), 0);
   EXPECT_EQ(m.numero_montagne, 2);
   EXPECT_EQ(*m.celle, prima);
 }
 
 TEST(Mountains, EightyStretchesFit) {
   Modello m = griglia(3000);
-  for (int i = 0; i < 80; ++i) memo_montagna(m, 1000 * i, 1000 * i + 500, 11);
+  PrimoGuasto guasti;
+  for (int i = 0; i < 80; ++i) ASSERT_EQ(memo_montagna(m, guasti, 1000 * i, 1000 * i + 500, 11), 0);
   EXPECT_EQ(m.numero_montagne, 80);
   EXPECT_EQ(m.montagne_inizio[80], 79000);
-  EXPECT_THROW(memo_montagna(m, 90000, 90500, 11), ErroreLettura);
+  EXPECT_EQ(memo_montagna(m, guasti, 90000, 90500, 11), kErroreLettura);
+  EXPECT_EQ(guasti.messaggio(), "more than 80 mountain stretches");
   EXPECT_EQ(m.numero_montagne, 80);
   EXPECT_EQ(m.celle->at(1800).montagna, 0);
 }
@@ -114,9 +118,10 @@ TEST(SpeedIndicators, ScenarioBoards) {
   for (const Caso& k : casi) {
     SCOPED_TRACE(k.posizione);
     Modello m = griglia(1100);
-    memo_indicatori_v_max(m, k.posizione, k.vas, k.vbs, k.vcs, k.strisces, k.vad, k.vbd, k.vcd,
-                          k.strisced);
-    EXPECT_EQ(m.codice_errore, 0);
+    PrimoGuasto guasti;
+    EXPECT_EQ(memo_indicatori_v_max(m, guasti, k.posizione, k.vas, k.vbs, k.vcs, k.strisces, k.vad, k.vbd,
+                                    k.vcd, k.strisced),
+              0);
     const Cella& c = m.celle->at(static_cast<size_t>(k.cella));
     EXPECT_EQ(c.tipo, 6);
     EXPECT_EQ(std::tuple(c.valore_1, c.valore_2, c.valore_3, c.valore_4),
@@ -131,35 +136,50 @@ TEST(SpeedIndicators, OnlyOnAFreeCell) {
     m.celle->at(15).tipo = tipo;
     m.celle->at(15).valore_1 = 80;
     const Cella prima = m.celle->at(15);
-    memo_indicatori_v_max(m, 700, 95, 100, 105, 0, 95, 100, 105, 0);
+    PrimoGuasto guasti;
+    const int32_t esito = memo_indicatori_v_max(m, guasti, 700, 95, 100, 105, 0, 95, 100, 105, 0);
     if (tipo == 11) {
-      EXPECT_EQ(m.codice_errore, 0);
+      EXPECT_EQ(esito, 0);
       EXPECT_EQ(m.celle->at(15).tipo, 6);
       EXPECT_EQ(m.celle->at(15).valore_1, 1919);
     } else {
-      EXPECT_EQ(m.codice_errore, 21);
+      EXPECT_EQ(esito, 21);
       EXPECT_EQ(m.celle->at(15), prima);
     }
   }
 }
 
 TEST(SpeedIndicators, PackedSpeedTooLargeIsAReadFailure) {
+  // The kind is written before the values; the failing value and those
+  // after it are not.
   Modello m = griglia(100);
-  EXPECT_THROW(memo_indicatori_v_max(m, 700, 1700, 0, 0, 0, 0, 0, 0, 0), ErroreLettura);
+  PrimoGuasto guasti;
+  EXPECT_EQ(memo_indicatori_v_max(m, guasti, 700, 95, 1700, 0, 0, 95, 0, 0, 7), kErroreLettura);
+  EXPECT_EQ(guasti.messaggio(), "value 34000 does not fit 16 bits");
+  const Cella& c = m.celle->at(15);
+  EXPECT_EQ(std::tuple(c.tipo, c.valore_1, c.valore_2, c.valore_4),
+            std::tuple(uint8_t{6}, int16_t{1919}, int16_t{0}, int16_t{0}));
 }
 
 // ------------------------------------------------------------------- signals
 
-int32_t segnale(Modello& m, int32_t posizione, int32_t sx = 2, int32_t dx = 2,
-                int32_t tempo = 0) {
-  memo_segnale(m, posizione, sx, 4, 1, 0, 0, dx, 2, 1, 0, tempo);
-  return tempo;
+// What memo_segnale returned, the time as the caller sees it, and the
+// words of a read failure.
+struct Posa {
+  int32_t esito = 0;
+  int32_t tempo = 0;
+  std::optional<std::string> guasto;
+};
+
+Posa segnale(Modello& m, int32_t posizione, int32_t sx = 2, int32_t dx = 2, int32_t tempo = 0) {
+  PrimoGuasto guasti;
+  const int32_t esito = memo_segnale(m, guasti, posizione, sx, 4, 1, 0, 0, dx, 2, 1, 0, tempo);
+  return {esito, tempo, guasti.messaggio()};
 }
 
 TEST(Signals, CellAndApproachMarks) {
   Modello m = griglia(100);
-  segnale(m, 1350, 1, 0);
-  EXPECT_EQ(m.codice_errore, 0);
+  EXPECT_EQ(segnale(m, 1350, 1, 0).esito, 0);
   const Cella& s = m.celle->at(28);
   EXPECT_EQ(s.tipo, 1);
   EXPECT_EQ(std::tuple(s.valore_1, s.valore_2, s.valore_3, s.valore_4),
@@ -194,7 +214,7 @@ TEST(Signals, Time) {
   for (const Caso& k : casi) {
     SCOPED_TRACE("sx " + std::to_string(k.sx) + ", tempo " + std::to_string(k.tempo));
     Modello m = griglia(100);
-    EXPECT_EQ(segnale(m, 1350, k.sx, 2, k.tempo), k.al_chiamante);
+    EXPECT_EQ(segnale(m, 1350, k.sx, 2, k.tempo).tempo, k.al_chiamante);
     EXPECT_EQ(m.celle->at(28).tempo, k.in_cella);
   }
 }
@@ -207,13 +227,13 @@ TEST(Signals, OnlyOnAFreeCell) {
     m.celle->at(28).tipo = tipo;
     m.celle->at(28).valore_1 = 7;
     const std::vector<Cella> prima = *m.celle;
-    segnale(m, 1350);
+    const int32_t esito = segnale(m, 1350).esito;
     if (tipo == 11) {
-      EXPECT_EQ(m.codice_errore, 0);
+      EXPECT_EQ(esito, 0);
       EXPECT_EQ(m.celle->at(28).tipo, 1);
       EXPECT_EQ(m.celle->at(28).valore_1, 42);
     } else {
-      EXPECT_EQ(m.codice_errore, 16);
+      EXPECT_EQ(esito, 16);
       EXPECT_EQ(*m.celle, prima);  // no approach marks either
     }
   }
@@ -228,7 +248,9 @@ TEST(Signals, NearTheStartOfTheLine) {
   // At 200 m the last two marks would fall before cell 0: the cell and the
   // marks that fit are written, then the placement fails as a read.
   Modello n = griglia(100);
-  EXPECT_THROW(segnale(n, 200), ErroreLettura);
+  const Posa posa = segnale(n, 200);
+  EXPECT_EQ(posa.esito, kErroreLettura);
+  EXPECT_EQ(posa.guasto, "cell -1 is outside the grid 0..99");
   EXPECT_EQ(n.celle->at(5).tipo, 1);
   EXPECT_EQ(n.celle->at(3).preavviso, 81);
   EXPECT_EQ(n.celle->at(1).preavviso, 82);
@@ -259,8 +281,8 @@ TEST(Slowdowns, WarningAndPreWarningCells) {
   for (const Caso& k : casi) {
     SCOPED_TRACE(k.x);
     Modello m = griglia(400);
-    memo_rallentamento(m, k.x, 60, 1000, 7, 1, 0);
-    EXPECT_EQ(m.codice_errore, 0);
+    PrimoGuasto guasti;
+    EXPECT_EQ(memo_rallentamento(m, guasti, k.x, 60, 1000, 7, 1, 0), 0);
     EXPECT_EQ(celle_di_tipo(m, 4), k.avviso);
     std::vector<int> preavviso(k.preavviso.rbegin(), k.preavviso.rend());
     EXPECT_EQ(celle_di_tipo(m, 5), preavviso);
@@ -271,8 +293,8 @@ TEST(Slowdowns, WarningAndPreWarningCells) {
 
 TEST(Slowdowns, CellValues) {
   Modello m = griglia(400);
-  memo_rallentamento(m, 10000, 60, 1000, 3, 1, 25);
-  ASSERT_EQ(m.codice_errore, 0);
+  PrimoGuasto guasti;
+  ASSERT_EQ(memo_rallentamento(m, guasti, 10000, 60, 1000, 3, 1, 25), 0);
   const Cella& s = m.celle->at(201);
   const Cella& e = m.celle->at(221);
   const Cella& a = m.celle->at(177);
@@ -292,8 +314,8 @@ TEST(Slowdowns, CellValues) {
 TEST(Slowdowns, ZeroSpeedChangeLeavesTheSecondValue) {
   Modello m = griglia(400);
   for (int i : {201, 221, 177, 176, 175, 174, 173}) m.celle->at(static_cast<size_t>(i)).valore_2 = 99;
-  memo_rallentamento(m, 10000, 60, 1000, 3, 1, 0);
-  ASSERT_EQ(m.codice_errore, 0);
+  PrimoGuasto guasti;
+  ASSERT_EQ(memo_rallentamento(m, guasti, 10000, 60, 1000, 3, 1, 0), 0);
   for (int i : {201, 221, 177, 176, 175, 174, 173})
     EXPECT_EQ(m.celle->at(static_cast<size_t>(i)).valore_2, 99) << i;
   EXPECT_EQ(m.celle->at(176).tipo, 5);
@@ -301,8 +323,8 @@ TEST(Slowdowns, ZeroSpeedChangeLeavesTheSecondValue) {
 
 TEST(Slowdowns, ZeroLengthLeavesOneStartCell) {
   Modello m = griglia(400);
-  memo_rallentamento(m, 10000, 60, 0, 3, 0, 0);
-  ASSERT_EQ(m.codice_errore, 0);
+  PrimoGuasto guasti;
+  ASSERT_EQ(memo_rallentamento(m, guasti, 10000, 60, 0, 3, 0, 0), 0);
   EXPECT_EQ(m.celle->at(201).tipo, 3);
   EXPECT_EQ(m.celle->at(201).valore_1, 60);
   EXPECT_TRUE(celle_di_tipo(m, 2).empty());
@@ -321,8 +343,8 @@ TEST(Slowdowns, Refusals) {
     Modello m = griglia(400);
     m.celle->at(static_cast<size_t>(k.occupata)).tipo = k.tipo;
     const std::vector<Cella> prima = *m.celle;
-    memo_rallentamento(m, 10000, 60, 1000, 3, 1, 25);
-    EXPECT_EQ(m.codice_errore, k.errore);
+    PrimoGuasto guasti;
+    EXPECT_EQ(memo_rallentamento(m, guasti, 10000, 60, 1000, 3, 1, 25), k.errore);
     EXPECT_EQ(*m.celle, prima);  // nothing written
   }
   // A taken pre-warning cell: start, end and warning stay written, no
@@ -331,8 +353,8 @@ TEST(Slowdowns, Refusals) {
     SCOPED_TRACE(occupata);
     Modello m = griglia(400);
     m.celle->at(static_cast<size_t>(occupata)).tipo = 10;
-    memo_rallentamento(m, 10000, 60, 1000, 3, 1, 25);
-    EXPECT_EQ(m.codice_errore, 20);
+    PrimoGuasto guasti;
+    EXPECT_EQ(memo_rallentamento(m, guasti, 10000, 60, 1000, 3, 1, 25), 20);
     EXPECT_EQ(m.celle->at(201).tipo, 3);
     EXPECT_EQ(m.celle->at(221).tipo, 2);
     EXPECT_EQ(m.celle->at(177).tipo, 4);
@@ -341,8 +363,8 @@ TEST(Slowdowns, Refusals) {
   // (x - 1200) / 50 = 7.5 and 8.5 both round to 8: the first pre-warning
   // cell is the warning cell itself, which is no longer free.
   Modello m = griglia(400);
-  memo_rallentamento(m, 1575, 60, 1000, 3, 1, 0);
-  EXPECT_EQ(m.codice_errore, 20);
+  PrimoGuasto guasti;
+  EXPECT_EQ(memo_rallentamento(m, guasti, 1575, 60, 1000, 3, 1, 0), 20);
   EXPECT_EQ(m.celle->at(8).tipo, 4);
   EXPECT_TRUE(celle_di_tipo(m, 5).empty());
 }
@@ -350,8 +372,8 @@ TEST(Slowdowns, Refusals) {
 TEST(Slowdowns, MountainMarksAreFree) {
   Modello m = griglia(400);
   for (int i : {201, 221, 177, 176}) m.celle->at(static_cast<size_t>(i)).tipo = 11;
-  memo_rallentamento(m, 10000, 60, 1000, 3, 1, 0);
-  EXPECT_EQ(m.codice_errore, 0);
+  PrimoGuasto guasti;
+  EXPECT_EQ(memo_rallentamento(m, guasti, 10000, 60, 1000, 3, 1, 0), 0);
   EXPECT_EQ(celle_di_tipo(m, 11), std::vector<int>{});
 }
 

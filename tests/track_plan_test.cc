@@ -85,7 +85,8 @@ TabellaLinea piano(const std::vector<std::tuple<int, int, double>>& curve, int r
   std::optional<TabellaLinea> t(std::in_place);
   t->x.dimensiona(static_cast<size_t>(righe));
   t->y.dimensiona(static_cast<size_t>(righe));
-  GeometriaLinea g(t);
+  PrimoGuasto guasti;
+  GeometriaLinea g(t, guasti);
   g.avvia();
   if (inizio) {
     t->x.valore[0] = inizio->x0;
@@ -186,7 +187,8 @@ TEST(TrackPlan, AnnouncesRowsOnlyOnceStepped) {
   std::optional<TabellaLinea> t(std::in_place);
   t->x.dimensiona(righe);
   t->y.dimensiona(righe);
-  GeometriaLinea g(t, &annunci);
+  PrimoGuasto guasti;
+  GeometriaLinea g(t, guasti, &annunci);
   g.avvia();
   // A curve across the first announcement, a straight across the second.
   ASSERT_TRUE(g.rettilineo_fino_a(kOgni - 10));
