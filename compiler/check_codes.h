@@ -9,8 +9,8 @@
 namespace scen {
 
 // Sum of the 25 key characters; at most 6375.
-int16_t codice_gara_og(Modello& m);
+int16_t codice_gara_og(const Modello& m);
 // Sum of the 25 key characters weighted by their position; at most 82875.
-int32_t codice_gara_st(Modello& m);
+int32_t codice_gara_st(const Modello& m);
 
 }  // namespace scen

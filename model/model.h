@@ -102,7 +102,6 @@ struct TabellaLinea {
 struct Modello {
   std::string nome_percorso;
   std::string nome_treno;
-  std::string riga;  // the field most recently read; work text of the check codes
 
   int32_t scrivi_linea = 0;
   int32_t lunghezza_totale = 0;
