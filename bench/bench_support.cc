@@ -34,12 +34,10 @@ Modello modello_lungo(int32_t lunghezza) {
   m.scrivi_linea = 1;
   const SorgentiCompilazione sorgenti{cartella.path() / "Lunga_linea.txt",
                                       cartella.path() / "Lunga_B1-.txt", false};
-  memorizza_dati(m, sorgenti);
-  if (m.codice_errore != 0)
-    throw std::runtime_error("the long line does not compile: error " + std::to_string(m.codice_errore));
-  completa_codici(m);
-  if (m.codice_errore != 0)
-    throw std::runtime_error("code track error " + std::to_string(m.codice_errore));
+  const Diagnostica d = memorizza_dati(m, sorgenti);
+  if (d.codice != 0) throw std::runtime_error("the long line does not compile: error " + std::to_string(d.codice));
+  const std::vector<ConflittoCodici> conflitti = completa_codici(m);
+  if (!conflitti.empty()) throw std::runtime_error("code track error " + std::to_string(conflitti.back().codice));
   if (timbra(m) != 0) throw std::runtime_error("a reserved slot of the long line is taken");
   return m;
 }

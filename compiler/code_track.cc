@@ -11,8 +11,8 @@ namespace {
 
 class PassoCodici {
  public:
-  PassoCodici(Modello& m, std::vector<ConflittoCodici>* conflitti)
-      : m_(m), c_(*m.celle), ultima_(static_cast<int64_t>(c_.size()) - 1), conflitti_(conflitti) {}
+  PassoCodici(Modello& m, std::vector<ConflittoCodici>& conflitti)
+      : c_(*m.celle), ultima_(static_cast<int64_t>(c_.size()) - 1), conflitti_(conflitti) {}
 
   void esegui() {
     const int64_t ultima_regola = ultima_ - 2;
@@ -31,8 +31,7 @@ class PassoCodici {
     c_[i].valore_1 = kCodiceAbbattimento;
   }
   void errore(Errore e, int64_t regola, int64_t cella, std::string dove) {
-    m_.codice_errore = numero(e);
-    if (conflitti_) conflitti_->push_back({numero(e), regola, cella, std::move(dove)});
+    conflitti_.push_back({numero(e), regola, cella, std::move(dove)});
   }
 
   // The signals in the 20 cells behind a warning point get a point just
@@ -150,17 +149,17 @@ class PassoCodici {
                  std::to_string(p) + " and " + std::to_string(p - 1) + " are taken");
   }
 
-  Modello& m_;
   std::vector<Cella>& c_;
   const int64_t ultima_;
-  std::vector<ConflittoCodici>* conflitti_;
+  std::vector<ConflittoCodici>& conflitti_;
 };
 
 }  // namespace
 
-void completa_codici(Modello& m, std::vector<ConflittoCodici>* conflitti) {
-  if (!m.celle) return;
-  PassoCodici(m, conflitti).esegui();
+std::vector<ConflittoCodici> completa_codici(Modello& m) {
+  std::vector<ConflittoCodici> conflitti;
+  if (m.celle) PassoCodici(m, conflitti).esegui();
+  return conflitti;
 }
 
 }  // namespace scen

@@ -27,9 +27,9 @@ struct ConflittoCodici {
   std::string dove;        // which rule, in plain words
 };
 
-// Runs over the grid as the compile left it. Each conflict sets
-// `codice_errore` (and is listed when asked) and the pass goes on. Without
-// a grid it does nothing.
-void completa_codici(Modello& m, std::vector<ConflittoCodici>* conflitti = nullptr);
+// Runs over the grid as the compile left it. Each conflict is listed and
+// the pass goes on; the conflicts are returned in order. Without a grid it
+// does nothing.
+std::vector<ConflittoCodici> completa_codici(Modello& m);
 
 }  // namespace scen

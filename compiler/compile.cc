@@ -98,7 +98,6 @@ void StatoCompilazione::guasto(std::string messaggio) {
 
 void StatoCompilazione::registra(int32_t codice, std::string messaggio,
                                  std::optional<PosizioneCampo> campo) {
-  m.codice_errore = codice;
   diagnostica.codice = codice;
   diagnostica.file = ultimo_aperto;
   diagnostica.campo = campo ? *campo : qui();

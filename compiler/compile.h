@@ -1,5 +1,5 @@
 // memorizza_dati: compiles the line source file and then the train source
-// file into the model. Its outcome is the model's `codice_errore`.
+// file into the model. Its outcome is the diagnostic it returns.
 #pragma once
 
 #include <cstdint>

@@ -164,8 +164,6 @@ std::string BancoProva::mezza_compilazione(std::string_view testo, bool linea_fi
   const Diagnostica d = memorizza_dati(m, s);
   std::string p = tabelle_coerenti(m);
   if (!della_fase(FaseErrore::compilazione, d.codice)) p += "the compile ended with " + std::to_string(d.codice) + "; ";
-  if (d.codice != m.codice_errore)
-    p += "the diagnostic says " + std::to_string(d.codice) + ", the model " + std::to_string(m.codice_errore) + "; ";
   if (!esiste(variabile) || !esiste(file_fisso)) p += "a source file was deleted although told not to; ";
   return p;
 }

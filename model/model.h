@@ -107,7 +107,6 @@ struct Modello {
   int32_t lunghezza_totale = 0;
   int32_t ultima_cella = 0;
   int32_t numero_montagne = 0;
-  int32_t codice_errore = 0;
 
   // Absent until "lunghezza percorso" has been read.
   std::optional<std::vector<Cella>> celle;

@@ -11,7 +11,6 @@ namespace scen {
 
 EsitoPercorso memorizza_percorso(Modello& m, const OpzioniPercorso& opzioni) {
   m.scrivi_linea = opzioni.j;
-  m.codice_errore = 0;
   for (RecordSim& r : m.dati_sim) r = RecordSim{};
 
   EsitoPercorso esito;
@@ -21,9 +20,8 @@ EsitoPercorso memorizza_percorso(Modello& m, const OpzioniPercorso& opzioni) {
   if (opzioni.scrivi && m.scrivi_linea != 0)
     piano.emplace(nomi_compilati(opzioni.cartella_uscita, m).linea_dat);
   esito.compilazione = memorizza_dati(m, opzioni.sorgenti, piano ? &*piano : nullptr);
-  esito.compilazione.codice = m.codice_errore;
-  completa_codici(m, &esito.conflitti);
-  esito.codice_errore = m.codice_errore;
+  esito.conflitti = completa_codici(m);
+  esito.codice_errore = esito.conflitti.empty() ? esito.compilazione.codice : esito.conflitti.back().codice;
   esito.griglia = m.celle.has_value();
   DiagnosticList& l = esito.diagnostiche;
   const SorgentiCompilazione& s = opzioni.sorgenti;

@@ -26,7 +26,7 @@ struct OpzioniPercorso {
 
 struct EsitoPercorso {
   Diagnostica compilazione;       // the compile's own error, 0 when clean
-  int32_t codice_errore = 0;      // the last number recorded, code track included
+  int32_t codice_errore = 0;      // the last number recorded: the code track's last conflict, else the compile's own
   int errore_riservato = 0;       // 1250 or 1251
   bool griglia = false;           // a grid was sized
   std::vector<ConflittoCodici> conflitti;  // the code track's errors, in order

@@ -34,7 +34,7 @@ std::string esadecimale(const std::string& b, size_t da, size_t n) {
 TEST(CellImage, SignalOfTheWorkedExample) {
   const test::Compilato c = test::compila(
       test::linea_con(""), test::treno_con("segnale,   15500,   2, 4, 1,  0, 0,    2,  2,1,0, 0\r\n"));
-  ASSERT_EQ(c.m.codice_errore, 0) << c.diagnostica.messaggio;
+  ASSERT_EQ(c.diagnostica.codice, 0) << c.diagnostica.messaggio;
   const std::string img = immagine_celle(*c.m.celle);
   ASSERT_EQ(img.size(), (c.m.ultima_cella + 1u) * kByteCella);
 
@@ -71,7 +71,7 @@ TEST(SimImage, MezzocoronaStationRecord) {
       test::treno_con("[stazioni]\r\n"
                       "stazione,   38700, 12,  600,  0, 0, 0,  1,1,0,  4,1,1,    0,   0, 0, 0, "
                       "Mezzocorona\r\n"));
-  ASSERT_EQ(c.m.codice_errore, 0) << c.diagnostica.messaggio;
+  ASSERT_EQ(c.diagnostica.codice, 0) << c.diagnostica.messaggio;
   const RecordSim& r = c.m.dati_sim[1];
   EXPECT_EQ(r.inizio, 38400);
   EXPECT_EQ(r.fine, 39000);
@@ -90,7 +90,7 @@ TEST(SimImage, AccentedNameTakesOneBytePerLetter) {
       test::treno_con("[stazioni]\r\n"
                       "stazione,  117400, 12,  400,  0, 0, 0,  1,1,0,  4,1,1,    0,   0, 0, 0, "
                       "Dolc\xe8\r\n"));
-  ASSERT_EQ(c.m.codice_errore, 0) << c.diagnostica.messaggio;
+  ASSERT_EQ(c.diagnostica.codice, 0) << c.diagnostica.messaggio;
   EXPECT_EQ(c.m.dati_sim[1].testo, "Dolc\xe8");
 
   const std::string img = immagine_dati_sim(c.m.dati_sim);
@@ -118,7 +118,7 @@ TEST(SimImage, SizeIsFixedPartPlusTexts) {
 // The three images of a compiled line of length L, written to files.
 TEST(CompiledFiles, SizesForTheScenarioLength) {
   test::Compilato c = test::compila(test::linea_con("", 155000), test::treno_con(""));
-  ASSERT_EQ(c.m.codice_errore, 0) << c.diagnostica.messaggio;
+  ASSERT_EQ(c.diagnostica.codice, 0) << c.diagnostica.messaggio;
   ASSERT_EQ(c.m.lunghezza_totale, 162000);
   ASSERT_EQ(c.m.ultima_cella, 3240);
   ASSERT_EQ(timbra(c.m), 0);
@@ -155,7 +155,7 @@ TEST(CompiledFiles, LastCellRoundsHalfToEven) {
     SCOPED_TRACE(lunghezza);
     const test::Compilato c =
         test::compila(test::linea_con("", lunghezza), test::treno_con(""), /*j=*/0);
-    ASSERT_EQ(c.m.codice_errore, 0) << c.diagnostica.messaggio;
+    ASSERT_EQ(c.diagnostica.codice, 0) << c.diagnostica.messaggio;
     EXPECT_EQ(c.m.ultima_cella, ultima);
     EXPECT_EQ(immagine_celle(*c.m.celle).size(), (ultima + 1u) * 15);
     EXPECT_FALSE(c.m.tabella_linea.has_value());

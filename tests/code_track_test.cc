@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -46,6 +47,11 @@ class CodeTrack : public ::testing::Test {
   PrimoGuasto guasti;
 };
 
+// The number the run reports for the conflicts: the last one's, 0 without any.
+int ultimo(const std::vector<ConflittoCodici>& conflitti) {
+  return conflitti.empty() ? 0 : conflitti.back().codice;
+}
+
 Punti tutti_180(std::initializer_list<int> celle) {
   Punti r;
   for (int i : celle) r[i] = 180;
@@ -64,10 +70,10 @@ TEST_F(CodeTrack, WorkedSlowdownExample) {
   ASSERT_EQ(c(165).tipo, 1);
   ASSERT_EQ(c(226).tipo, 1);
 
-  completa_codici(m);
+  const std::vector<ConflittoCodici> conflitti = completa_codici(m);
 
   EXPECT_EQ(punti(), tutti_180({164, 183, 190, 196, 209, 217, 225}));
-  EXPECT_EQ(m.codice_errore, 0);
+  EXPECT_TRUE(conflitti.empty());
 }
 
 TEST_F(CodeTrack, WithoutSlowdownsNothingChanges) {
@@ -81,16 +87,16 @@ TEST_F(CodeTrack, WithoutSlowdownsNothingChanges) {
   metti(90, 11);
   const std::vector<Cella> prima = *m.celle;
 
-  completa_codici(m);
+  const std::vector<ConflittoCodici> conflitti = completa_codici(m);
 
   EXPECT_EQ(*m.celle, prima);
-  EXPECT_EQ(m.codice_errore, 0);
+  EXPECT_TRUE(conflitti.empty());
 }
 
 TEST_F(CodeTrack, WithoutGridDoesNothing) {
-  completa_codici(m);
+  const std::vector<ConflittoCodici> conflitti = completa_codici(m);
   EXPECT_FALSE(m.celle.has_value());
-  EXPECT_EQ(m.codice_errore, 0);
+  EXPECT_TRUE(conflitti.empty());
 }
 
 // Rule A: a warning point at `avviso` and the signals behind it.
@@ -127,9 +133,9 @@ TEST_F(CodeTrack, SignalsLeadingUpToAWarningPoint) {
     metti(k.avviso, 4, 60);
     for (int s : k.segnali) metti(s, 1, 42);
     metti(k.altre);
-    completa_codici(m);
+    const std::vector<ConflittoCodici> conflitti = completa_codici(m);
     EXPECT_EQ(punti(), k.atteso);
-    EXPECT_EQ(m.codice_errore, k.errore);
+    EXPECT_EQ(ultimo(conflitti), k.errore);
   }
 }
 
@@ -150,9 +156,9 @@ TEST_F(CodeTrack, WindowsBeforeTheStartDependOnTheStartCell) {
     m = Modello{};
     griglia(60);
     metti(inizio, 3, 120);
-    completa_codici(m);
+    const std::vector<ConflittoCodici> conflitti = completa_codici(m);
     EXPECT_EQ(punti(), atteso);
-    EXPECT_EQ(m.codice_errore, 0);
+    EXPECT_TRUE(conflitti.empty());
   }
 }
 
@@ -178,9 +184,9 @@ TEST_F(CodeTrack, WindowTakesItsFirstFreeCellAndReportsAFullWindow) {
     griglia(60);
     metti(40, 3, 120);
     metti(k.occupate);
-    completa_codici(m);
+    const std::vector<ConflittoCodici> conflitti = completa_codici(m);
     EXPECT_EQ(punti(), k.atteso);
-    EXPECT_EQ(m.codice_errore, k.errore);
+    EXPECT_EQ(ultimo(conflitti), k.errore);
   }
 }
 
@@ -221,9 +227,9 @@ TEST_F(CodeTrack, PointsAlongTheSlowdownAndBeforeTheNextSignal) {
     metti(20, 3, 60);
     metti(k.fine, 2, 60);
     metti(k.altre);
-    completa_codici(m);
+    const std::vector<ConflittoCodici> conflitti = completa_codici(m);
     EXPECT_EQ(punti(21), k.atteso);
-    EXPECT_EQ(m.codice_errore, k.errore);
+    EXPECT_EQ(ultimo(conflitti), k.errore);
   }
 }
 
@@ -232,11 +238,11 @@ TEST_F(CodeTrack, FastSlowdownGetsWindowsButNoPointsAlongIt) {
   metti(30, 3, 110);
   metti(55, 2, 110);
   metti(60, 1, 42);
-  completa_codici(m);
+  const std::vector<ConflittoCodici> conflitti = completa_codici(m);
   // Windows before the start, nothing along it, the point before the signal
   // found from the end cell.
   EXPECT_EQ(punti(), tutti_180({25, 19, 12, 59}));
-  EXPECT_EQ(m.codice_errore, 0);
+  EXPECT_TRUE(conflitti.empty());
 }
 
 TEST_F(CodeTrack, FastSlowdownWithoutEndCellGetsOnlyWindows) {
@@ -270,9 +276,9 @@ TEST_F(CodeTrack, GridEndBoundsTheRuns) {
     griglia(40);
     metti(k.inizio, 3, 60);
     metti(k.altre);
-    completa_codici(m);
+    const std::vector<ConflittoCodici> conflitti = completa_codici(m);
     EXPECT_EQ(punti(), k.atteso);
-    EXPECT_EQ(m.codice_errore, k.errore);
+    EXPECT_EQ(ultimo(conflitti), k.errore);
   }
   // A warning point on the last cell leaves the signal behind it alone.
   m = Modello{};
@@ -283,7 +289,7 @@ TEST_F(CodeTrack, GridEndBoundsTheRuns) {
   EXPECT_EQ(punti(), Punti{});
 }
 
-TEST_F(CodeTrack, LaterErrorOverwritesEarlierAndThePassGoesOn) {
+TEST_F(CodeTrack, EveryConflictIsListedInOrderAndThePassGoesOn) {
   griglia(100);
   // A warning point whose signal has both cells before it taken (11) ...
   metti(20, 4, 60);
@@ -295,8 +301,12 @@ TEST_F(CodeTrack, LaterErrorOverwritesEarlierAndThePassGoesOn) {
   metti(45, 6);
   metti(44, 6);
   metti(43, 6);
-  completa_codici(m);
-  EXPECT_EQ(m.codice_errore, 12);
+  const std::vector<ConflittoCodici> conflitti = completa_codici(m);
+  ASSERT_EQ(conflitti.size(), 2u);
+  EXPECT_EQ(std::tuple(conflitti[0].codice, conflitti[0].cella_regola, conflitti[0].cella),
+            std::tuple(11, int64_t{20}, int64_t{14}));
+  EXPECT_EQ(std::tuple(conflitti[1].codice, conflitti[1].cella_regola, conflitti[1].cella),
+            std::tuple(12, int64_t{50}, int64_t{45}));
   EXPECT_EQ(punti(30), tutti_180({39, 32}));
 }
 

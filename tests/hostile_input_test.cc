@@ -71,7 +71,7 @@ TEST(HostileInput, LinesOfMegabytesStopAtTheFieldThatIsTooLong) {
   };
   for (const std::string& linea : casi) {
     const auto c = test::compila(linea, treno_con(""));
-    EXPECT_EQ(c.m.codice_errore, kErroreLettura);
+    EXPECT_EQ(c.diagnostica.codice, kErroreLettura);
     EXPECT_TRUE(contiene(c.diagnostica.messaggio, "field longer than 1 MiB")) << c.diagnostica.messaggio;
     EXPECT_EQ(c.diagnostica.campo.linea, 11);
   }
@@ -81,7 +81,7 @@ TEST(HostileInput, FilesOfTensOfMegabytesCompile) {
   // Gradient lines that change nothing, and lines of comment fields.
   const auto c = test::compila(linea_con(ripeti("pendenza,   0,    1\r\n", 500'000)),
                                treno_con(ripeti("-,-,-\r\n", 1'500'000)));
-  EXPECT_EQ(c.m.codice_errore, 0) << c.diagnostica.messaggio;
+  EXPECT_EQ(c.diagnostica.codice, 0) << c.diagnostica.messaggio;
   EXPECT_EQ((*c.m.celle)[0].pendenza, 101);
   EXPECT_EQ((*c.m.celle)[537].aderenza, 100);
 }
@@ -93,7 +93,7 @@ TEST(HostileInput, ARepeatedLineLengthSizesTheTablesOnce) {
                             ripeti("lunghezza percorso, 1000000\r\nlunghezza percorso, -6900\r\n", 100'000) +
                             "[dati]\r\n[fine]\r\n";
   const auto c = test::compila(linea, treno_con(""));
-  EXPECT_EQ(c.m.codice_errore, 0) << c.diagnostica.messaggio;
+  EXPECT_EQ(c.diagnostica.codice, 0) << c.diagnostica.messaggio;
   EXPECT_EQ(c.m.celle->size(), 3u);
   EXPECT_EQ(c.m.tabella_linea->righe(), 101u);
 }
@@ -113,7 +113,7 @@ TEST(HostileInput, NumbersOfHundredsOfDigits) {
     std::string linea = linea_con("");
     linea.replace(linea.find("20000"), 5, c.numero);
     const auto esito = test::compila(linea, treno_con(""));
-    EXPECT_EQ(esito.m.codice_errore, c.codice) << c.numero.substr(0, 8) << ": " << esito.diagnostica.messaggio;
+    EXPECT_EQ(esito.diagnostica.codice, c.codice) << c.numero.substr(0, 8) << ": " << esito.diagnostica.messaggio;
     if (c.codice == 0) {
       EXPECT_EQ(esito.m.ultima_cella, 540);
     }
@@ -131,7 +131,7 @@ TEST(HostileInput, EndlessCommentFields) {
       {"[generale]\r\n" + commenti + "[fine]\r\n", treno_con(""), kErroreLettura},
       {linea_con(commenti), treno_con(commenti), 0},
   };
-  for (const auto& c : casi) EXPECT_EQ(test::compila(c.linea, c.treno).m.codice_errore, c.codice);
+  for (const auto& c : casi) EXPECT_EQ(test::compila(c.linea, c.treno).diagnostica.codice, c.codice);
 }
 
 TEST(HostileInput, NulBytesAndBinaryJunk) {

@@ -13,7 +13,7 @@ test::Compilato compilato() {
   auto c = test::compila(test::linea_con("curvas6, 350, 100\r\ncartello_indicatore, 1150, (A)\r\n", 3000),
                          test::treno_con("stazione, 1000, 12, 400, 0,0,0, 1,1,0, 4,1,1, 0, 9,57,0, Dolc\xe8\r\n"
                                          "segnale, 1350, 2,4,1,0,0,2,2,1,0,0\r\n"));
-  EXPECT_EQ(c.m.codice_errore, 0);
+  EXPECT_EQ(c.diagnostica.codice, 0);
   return c;
 }
 

@@ -63,7 +63,7 @@ TEST(LineCompile, ErrorNumbers) {
   for (const CasoErrore& caso : casi) {
     SCOPED_TRACE(caso.nome);
     const auto c = compila(caso.linea, kTreno);
-    EXPECT_EQ(c.m.codice_errore, caso.codice);
+    EXPECT_EQ(c.diagnostica.codice, caso.codice);
     EXPECT_EQ(c.diagnostica.codice, caso.codice);
     EXPECT_EQ(c.diagnostica.file, FileSorgente::linea);
     if (caso.riga) {
@@ -79,13 +79,12 @@ TEST(LineCompile, MissingLineFileIs101AndDeletesNothing) {
   test::scrivi(s.treno, kTreno);
   Modello m;
   EXPECT_EQ(memorizza_dati(m, s).codice, 101);
-  EXPECT_EQ(m.codice_errore, 101);
   EXPECT_TRUE(std::filesystem::exists(s.treno));
 }
 
 TEST(LineCompile, SourcesAreDeletedOnlyWhenAsked) {
   const auto pulito = compila(linea_con(""), kTreno, 1, /*elimina=*/true);
-  EXPECT_EQ(pulito.m.codice_errore, 0);
+  EXPECT_EQ(pulito.diagnostica.codice, 0);
   EXPECT_FALSE(pulito.linea_esiste);
   EXPECT_FALSE(pulito.treno_esiste);
 
@@ -96,7 +95,7 @@ TEST(LineCompile, SourcesAreDeletedOnlyWhenAsked) {
 
   // A read failure deletes both.
   const auto letto = compila(linea_con("pendenza, x\r\n"), kTreno, 1, true);
-  EXPECT_EQ(letto.m.codice_errore, 25);
+  EXPECT_EQ(letto.diagnostica.codice, 25);
   EXPECT_FALSE(letto.linea_esiste);
   EXPECT_FALSE(letto.treno_esiste);
 
@@ -119,19 +118,19 @@ TEST(LineCompile, GridAndPlanSizes) {
   EXPECT_EQ(compila(linea_con("", 155025), kTreno).m.ultima_cella, 3240);
 
   const auto grande = compila(linea_con("", 1000000), kTreno);
-  EXPECT_EQ(grande.m.codice_errore, 0);
+  EXPECT_EQ(grande.diagnostica.codice, 0);
   EXPECT_EQ(grande.m.celle->size(), 20141u);
   EXPECT_EQ(grande.m.tabella_linea->righe(), 1007001u);
 
   const auto senza_piano = compila(linea_con("curvas,  350,  100\r\n"), kTreno, 0);
-  EXPECT_EQ(senza_piano.m.codice_errore, 0);
+  EXPECT_EQ(senza_piano.diagnostica.codice, 0);
   EXPECT_FALSE(senza_piano.m.tabella_linea);
 }
 
 TEST(LineCompile, RangeCheckOnTheFirstPosition) {
   for (auto [p, codice] : {std::pair{161900, 0}, {161901, 15}}) {
     const auto c = compila(linea_con("pendenza, " + std::to_string(p) + ", 0\r\n", 155000), kTreno);
-    EXPECT_EQ(c.m.codice_errore, codice) << p;
+    EXPECT_EQ(c.diagnostica.codice, codice) << p;
     // After a 15 the closing steps and the train file still run.
     EXPECT_EQ(c.m.celle->at(3237).pendenza, 100);
     EXPECT_EQ(c.m.celle->at(3237).vel_limite, 20);
@@ -150,7 +149,7 @@ TEST(LineCompile, GeneralSectionKeywords) {
       "sfondo uno, 44\r\n"
       "[curve]\r\n[fine]\r\n",
       kTreno);
-  EXPECT_EQ(c.m.codice_errore, 0);
+  EXPECT_EQ(c.diagnostica.codice, 0);
   EXPECT_EQ(c.m.ultima_cella, 340);
   EXPECT_EQ(c.m.dati_sim[81].fine, 7000);  // "due" alone goes first
   EXPECT_EQ(c.m.dati_sim[82].fine, 0);
@@ -181,7 +180,7 @@ TEST(LineCompile, SignalRepetitionCodes) {
     const auto c = compila(std::string("[generale]\r\nlunghezza percorso, 20000\r\n") + caso.riga +
                                "\r\n[fine]\r\n",
                            kTreno);
-    ASSERT_EQ(c.m.codice_errore, 0);
+    ASSERT_EQ(c.diagnostica.codice, 0);
     EXPECT_EQ(c.m.dati_sim[86].inizio, caso.inizio);
     EXPECT_EQ(c.m.dati_sim[86].fine, caso.fine);
     EXPECT_EQ(c.m.dati_sim[86].posizione, caso.posizione);
@@ -217,7 +216,7 @@ TEST(LineCompile, Gradients) {
                                    "pendenza,  22010,   5\r\n",
                                    155000),
                          kTreno);
-  ASSERT_EQ(c.m.codice_errore, 0);
+  ASSERT_EQ(c.diagnostica.codice, 0);
   const auto& celle = *c.m.celle;
   EXPECT_EQ(celle[0].pendenza, 100);
   EXPECT_EQ(celle[331].pendenza, 100);
@@ -238,7 +237,7 @@ TEST(LineCompile, BoardsTakeRecordsFrom80Down) {
   dati += "- commento\r\nCARTELLO_INDICATORE,  500,   (B)\r\n";  // on the mountain mark of cell 11
   for (int i = 0; i < 45; ++i) dati += "cartello_indicatore, " + std::to_string(2000 + 100 * i) + ", (C)\r\n";
   const auto c = compila(linea_con(dati), kTreno);
-  ASSERT_EQ(c.m.codice_errore, 0);
+  ASSERT_EQ(c.diagnostica.codice, 0);
   EXPECT_EQ(c.m.celle->at(10).tipo, 14);
   EXPECT_EQ(c.m.celle->at(10).valore_1, 80);
   EXPECT_EQ(c.m.dati_sim[80].testo, "(FINE ZONA   )(CADUTA MASSI)");
@@ -251,15 +250,15 @@ TEST(LineCompile, BoardsTakeRecordsFrom80Down) {
 TEST(LineCompile, CommentsAndTheLastField) {
   // Two comment fields are skipped in the data sections; a third is tested.
   const auto c = compila(linea_con("-a\r\n-b\r\n-pendenza, 300, 1\r\n"), kTreno);
-  EXPECT_EQ(c.m.codice_errore, 0);
+  EXPECT_EQ(c.diagnostica.codice, 0);
   EXPECT_EQ(c.m.celle->at(5).pendenza, 100);
   EXPECT_EQ(c.m.celle->at(6).pendenza, 101);
   // The line ending "[fine]" and a bare keyword on the last line are never interpreted.
   const auto ultimo = compila(linea_con("") + "pendenza", kTreno);
-  EXPECT_EQ(ultimo.m.codice_errore, 0);
+  EXPECT_EQ(ultimo.diagnostica.codice, 0);
   // A data line on the last line is compiled: its values follow the keyword.
   const auto dati = compila(linea_con("").substr(0, linea_con("").size() - 8) + "pendenza, 200, 3", kTreno);
-  EXPECT_EQ(dati.m.codice_errore, 0);
+  EXPECT_EQ(dati.diagnostica.codice, 0);
   EXPECT_EQ(dati.m.celle->at(4).pendenza, 103);
 }
 

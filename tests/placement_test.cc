@@ -433,7 +433,7 @@ TEST(ReservedSlots, CompiledDataInCellOne) {
   for (const auto& [riga, errore] : casi) {
     SCOPED_TRACE(riga);
     test::Compilato c = test::compila(test::linea_con(""), test::treno_con(riga));
-    ASSERT_EQ(c.m.codice_errore, 0) << c.diagnostica.messaggio;
+    ASSERT_EQ(c.diagnostica.codice, 0) << c.diagnostica.messaggio;
     ASSERT_EQ(c.m.celle->at(1).tipo, 3);
     EXPECT_EQ(timbra(c.m), errore);
   }

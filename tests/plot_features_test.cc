@@ -27,7 +27,7 @@ TEST(LineFeatures, ObjectsProfilesAndNamesOfACompiledScenario) {
                 "segnale,    1350,   2, 4, 1,  0, 0,    2,  2,1,0, 0\r\n"
                 "rallentamento, 9000, 60, 1000, 0, 0, 0\r\n"
                 "abbattimento,  12600,   180\r\n"));
-  ASSERT_EQ(c.m.codice_errore, 0);
+  ASSERT_EQ(c.diagnostica.codice, 0);
   const ElementiLinea e = estrai_elementi(*c.m.celle, c.m.dati_sim);
 
   EXPECT_EQ(e.lunghezza, 20000);

@@ -23,7 +23,7 @@ TEST(TrackPlan, FirstCurveOfTheScenario) {
   const test::Compilato c = test::compila(
       test::linea_con("[curve]\r\ncurvas6,  350,  100\r\ncurvad4,  550,  200\r\n"),
       test::treno_con(""));
-  ASSERT_EQ(c.m.codice_errore, 0) << c.diagnostica.messaggio;
+  ASSERT_EQ(c.diagnostica.codice, 0) << c.diagnostica.messaggio;
   ASSERT_TRUE(c.m.tabella_linea.has_value());
   const TabellaLinea& t = *c.m.tabella_linea;
   ASSERT_EQ(t.righe(), 27001u);

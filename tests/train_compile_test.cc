@@ -71,7 +71,7 @@ TEST(TrainCompile, ErrorNumbers) {
   for (const CasoErrore& caso : casi) {
     SCOPED_TRACE(caso.nome);
     const auto c = compila(kLinea, caso.treno);
-    EXPECT_EQ(c.m.codice_errore, caso.codice);
+    EXPECT_EQ(c.diagnostica.codice, caso.codice);
     EXPECT_EQ(c.diagnostica.codice, caso.codice);
     if (caso.codice) {
       EXPECT_EQ(c.diagnostica.file, FileSorgente::treno);
@@ -97,14 +97,14 @@ TEST(TrainCompile, ProgressiveCheckReplacesAnEarlier15) {
                             "progressiva chilometrica uno, 25, 150300, 1\r\n[dati]\r\n"
                             "pendenza, 30000, 0\r\n[fine]\r\n";
   const auto c = compila(linea, treno_con(""));
-  EXPECT_EQ(c.m.codice_errore, 2);
+  EXPECT_EQ(c.diagnostica.codice, 2);
   EXPECT_EQ(c.m.celle->at(537).vel_limite, 20);
 }
 
 TEST(TrainCompile, A15FromTheLineStopsAtTheFirstSignal) {
   const auto c = compila(linea_con("pendenza, 30000, 0\r\n"),
                          treno_con("segnale, 1350, 2,4,1,0,0,2,2,1,0,0\r\nsegnale, 2350, 2,4,1,0,0,2,2,1,0,0\r\n"));
-  EXPECT_EQ(c.m.codice_errore, 15);
+  EXPECT_EQ(c.diagnostica.codice, 15);
   EXPECT_EQ(c.m.celle->at(28).tipo, 1);
   EXPECT_EQ(c.m.celle->at(48).tipo, 0);
   EXPECT_EQ(c.m.celle->at(300).vel_limite, 0);  // no end steps
@@ -119,7 +119,7 @@ TEST(TrainCompile, StationRecordsAndMarks) {
                 "stazione,   60000,  5,  400,  0, 0, 2,  0,0,0,  4,1,1,    0,   0, 0, 0, Fermata\r\n"
                 "stazione,   62000,  7,  300,  0, 0, 2,  0,0,0,  4,1,1,    0,   0, 0, 0, Posto\r\n"
                 "stazione,  143700, 25,  300,  0, 0, 0,  0,0,0,  0,0,0,    0,   0, 0, 0, Bivio S.Massimo\r\n"));
-  ASSERT_EQ(c.m.codice_errore, 0);
+  ASSERT_EQ(c.diagnostica.codice, 0);
   const auto& celle = *c.m.celle;
   const auto& r = c.m.dati_sim;
 
@@ -166,8 +166,8 @@ TEST(TrainCompile, BlanksBeforeACommaMoveNoValue) {
                                                   "stazione,5000,12,600,0,5,1,1,1,0,4,1,1,60,10,32,0,Valle\r\n"));
   const auto con_blank = compila(kLinea, treno_con("segnale,   1360 , 1 ,4\t, 1, 0 , 0, 2 , 3,1,0,0\r\n"
                                                    "stazione, 5000 , 12 , 600 ,0,5 ,1,1,1,0,4,1,1, 60 ,10 ,32,0 , Valle\r\n"));
-  ASSERT_EQ(compatte.m.codice_errore, 0);
-  EXPECT_EQ(con_blank.m.codice_errore, 0);
+  ASSERT_EQ(compatte.diagnostica.codice, 0);
+  EXPECT_EQ(con_blank.diagnostica.codice, 0);
   for (size_t i = 0; i < compatte.m.celle->size(); ++i)
     ASSERT_EQ(con_blank.m.celle->at(i), compatte.m.celle->at(i)) << "cell " << i;
   for (size_t i = 0; i < compatte.m.dati_sim.size(); ++i)
@@ -186,14 +186,14 @@ TEST(TrainCompile, FirstStationKeepsTheLongerZone) {
 }
 
 TEST(TrainCompile, StationSpacingAndSlots) {
-  EXPECT_EQ(compila(kLinea, treno_con(stazione(1000, 12, 400) + stazione(1700, 12, 400))).m.codice_errore, 22);
-  EXPECT_EQ(compila(kLinea, treno_con(stazione(1000, 12, 400) + stazione(1750, 12, 400))).m.codice_errore, 0);
+  EXPECT_EQ(compila(kLinea, treno_con(stazione(1000, 12, 400) + stazione(1700, 12, 400))).diagnostica.codice, 22);
+  EXPECT_EQ(compila(kLinea, treno_con(stazione(1000, 12, 400) + stazione(1750, 12, 400))).diagnostica.codice, 0);
 
   // 78 stations fit when the line has no text board; the 79th does not.
   std::string molte;
   for (int i = 0; i < 79; ++i) molte += stazione(1000 + 1000 * i, 25, 200);
   const auto c = compila(linea_con("", 100000), treno_con(molte));
-  EXPECT_EQ(c.m.codice_errore, 10);
+  EXPECT_EQ(c.diagnostica.codice, 10);
   EXPECT_EQ(c.m.dati_sim[79].posizione, 79000);
   EXPECT_EQ(c.m.dati_sim[80].posizione, 0);
 }
@@ -211,7 +211,7 @@ TEST(TrainCompile, Profiles) {
                                  "velocita,     600,   150\r\n"
                                  "velocita,     20,   30\r\n"
                                  "[fine]\r\n");
-  ASSERT_EQ(c.m.codice_errore, 0);
+  ASSERT_EQ(c.diagnostica.codice, 0);
   const auto& celle = *c.m.celle;
   EXPECT_EQ(c.m.dati_sim[84].posizione, 12);
   EXPECT_EQ(c.m.dati_sim[84].inizio, 130);
@@ -234,7 +234,7 @@ TEST(TrainCompile, Profiles) {
 
 TEST(TrainCompile, WithoutGeneraleOnlyTheEndStepsRun) {
   const auto c = compila(kLinea, "velocita, 0, 100\r\nsegnale, 1350, 2,4,1,0,0,2,2,1,0,0\r\n[fine]\r\n");
-  ASSERT_EQ(c.m.codice_errore, 0);
+  ASSERT_EQ(c.diagnostica.codice, 0);
   EXPECT_EQ(c.m.celle->at(28).tipo, 0);
   EXPECT_EQ(c.m.celle->at(0).vel_limite, 0);
   EXPECT_EQ(c.m.celle->at(0).aderenza, 0);
@@ -243,7 +243,7 @@ TEST(TrainCompile, WithoutGeneraleOnlyTheEndStepsRun) {
 TEST(TrainCompile, CodePoints) {
   const auto c = compila(linea_con("montagna, 1000, 2000, 11\r\n"),
                          treno_con("abbattimento, 1150, 180\r\nabbattimento, 1500, 0\r\nabbattimento, -25, -3\r\n"));
-  ASSERT_EQ(c.m.codice_errore, 0);
+  ASSERT_EQ(c.diagnostica.codice, 0);
   EXPECT_EQ(c.m.celle->at(23).tipo, 12);  // on a mountain mark
   EXPECT_EQ(c.m.celle->at(23).valore_1, 180);
   EXPECT_EQ(c.m.celle->at(30).tipo, 13);
