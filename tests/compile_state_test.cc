@@ -1,0 +1,80 @@
+// The compile state's reads: a read that fails leaves its target as it was
+// and records error 25 at the last field read; after it nothing more is
+// read or recorded.
+#include "compiler/compile_state.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "test_support.h"
+
+namespace scen {
+namespace {
+
+struct Lettura {
+  test::TempDir dir;
+  Modello m;
+  SorgentiCompilazione sorgenti{dir / "R_linea.txt", dir / "R_T-.txt", false};
+  StatoCompilazione st{m, sorgenti, nullptr};
+
+  explicit Lettura(const std::string& linea) { test::scrivi(sorgenti.linea, linea); }
+};
+
+TEST(CompileState, AFailedReadLeavesItsTargetAndEndsTheReading) {
+  Lettura l("sfondo, 12,  x7\r\nfine\r\n");
+  ASSERT_TRUE(l.st.apri(FileSorgente::linea));
+  ASSERT_TRUE(l.st.leggi_chiave());
+  EXPECT_EQ(l.st.chiave, "sfondo");
+  int32_t v = -1;
+  PosizioneCampo dove;
+  ASSERT_TRUE(l.st.numero(v, dove));
+  EXPECT_EQ(v, 12);
+  EXPECT_EQ(dove.colonna, 9);
+
+  v = -1;
+  dove = {};
+  EXPECT_FALSE(l.st.numero(v, dove));
+  EXPECT_EQ(v, -1);
+  EXPECT_EQ(dove.linea, 0);
+  EXPECT_TRUE(l.st.fallita());
+  EXPECT_EQ(l.st.diagnostica.codice, kErroreLettura);
+  EXPECT_EQ(l.st.diagnostica.file, FileSorgente::linea);
+  EXPECT_EQ(l.st.diagnostica.campo.linea, 1);
+  EXPECT_EQ(l.st.diagnostica.campo.colonna, 14);
+  EXPECT_EQ(l.st.diagnostica.messaggio, "not a number: unexpected character 'x'");
+
+  // Nothing further is read, and only the first failure is recorded.
+  std::string testo = "com'era";
+  EXPECT_FALSE(l.st.leggi_testo(testo));
+  EXPECT_EQ(testo, "com'era");
+  EXPECT_FALSE(l.st.leggi_chiave());
+  EXPECT_EQ(l.st.chiave, "sfondo");
+  EXPECT_TRUE(l.st.fine_file());
+  l.st.guasto("later");
+  EXPECT_EQ(l.st.diagnostica.messaggio, "not a number: unexpected character 'x'");
+}
+
+TEST(CompileState, AFileThatCannotBeOpenedIsAReadFailure) {
+  Lettura l("");
+  EXPECT_FALSE(l.st.apri(FileSorgente::treno));
+  EXPECT_TRUE(l.st.fallita());
+  EXPECT_EQ(l.st.diagnostica.codice, kErroreLettura);
+  EXPECT_EQ(l.st.diagnostica.file, FileSorgente::treno);
+  EXPECT_EQ(l.st.diagnostica.messaggio, "cannot open " + l.sorgenti.treno.string() + ": No such file or directory");
+}
+
+TEST(CompileState, TextsTheCodePageLacksAreReadFailures) {
+  Lettura l("");
+  l.sorgenti.testi_utf8 = true;
+  std::string cp1252 = "com'era";
+  EXPECT_TRUE(l.st.testo("caff\xc3\xa8", cp1252));
+  EXPECT_EQ(cp1252, "caff\xe8");
+  cp1252 = "com'era";
+  EXPECT_FALSE(l.st.testo("\xce\xa9", cp1252));
+  EXPECT_EQ(cp1252, "com'era");
+  EXPECT_EQ(l.st.diagnostica.codice, kErroreLettura);
+}
+
+}  // namespace
+}  // namespace scen
