@@ -5,13 +5,16 @@
 // field read.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <utility>
 
+#include "format/errors.h"
+
 namespace scen {
 
-inline constexpr int kErroreLettura = 25;
+inline constexpr int32_t kErroreLettura = numero(Errore::lettura);
 
 class FailureSink {
  public:
