@@ -3,7 +3,7 @@
 #include <system_error>
 
 #include "compiler/compile_state.h"
-#include "parse/read_failure.h"
+#include "parse/source_text.h"
 #include "util/cp1252.h"
 
 namespace scen {
@@ -17,18 +17,23 @@ void elimina(const std::filesystem::path& p) {
 
 }  // namespace
 
-// The field reader tells of a failure by throwing ErroreLettura; here, and
-// nowhere else, it becomes the recorded failure.
-
 bool StatoCompilazione::apri(FileSorgente quale) {
   aperto = quale;
   ultimo_aperto = quale;
-  try {
-    lettore_ = std::make_unique<LettoreCampi>(percorso(quale));
-  } catch (const ErroreLettura& e) {
-    guasto(e.what());
-    return false;
+  const std::optional<std::string>& dato = quale == FileSorgente::linea ? sorgenti.testo_linea : sorgenti.testo_treno;
+  SourceText testo;
+  if (dato) {
+    testo = {percorso(quale).string(), *dato};
+  } else {
+    std::string errore;
+    if (!read_source_file(percorso(quale), testo, errore)) {
+      guasto(std::move(errore));
+      return false;
+    }
   }
+  std::optional<ParsedSource>& letta = quale == FileSorgente::linea ? diagnostica.linea : diagnostica.treno;
+  letta.emplace(std::move(testo));
+  lettore_.emplace(letta->bytes());
   return true;
 }
 
@@ -48,13 +53,9 @@ void StatoCompilazione::chiudi_dopo_guasto() {
 
 bool StatoCompilazione::leggi_testo(std::string& testo) {
   if (fallita_) return false;
-  try {
-    testo = lettore_->leggi_testo();
-  } catch (const ErroreLettura& e) {
-    guasto(e.what());
-    return false;
-  }
-  return true;
+  if (lettore_->read_text(testo)) return true;
+  guasto(lettore_->failure());
+  return false;
 }
 
 bool StatoCompilazione::leggi_chiave() {
@@ -65,13 +66,9 @@ bool StatoCompilazione::leggi_chiave() {
 
 bool StatoCompilazione::numero(int32_t& valore) {
   if (fallita_) return false;
-  try {
-    valore = lettore_->leggi_numero();
-  } catch (const ErroreLettura& e) {
-    guasto(e.what());
-    return false;
-  }
-  return true;
+  if (lettore_->read_number(valore)) return true;
+  guasto(lettore_->failure());
+  return false;
 }
 
 bool StatoCompilazione::numero(int32_t& valore, PosizioneCampo& dove) {
@@ -80,15 +77,7 @@ bool StatoCompilazione::numero(int32_t& valore, PosizioneCampo& dove) {
   return true;
 }
 
-bool StatoCompilazione::fine_file() {
-  if (fallita_) return true;
-  try {
-    return lettore_->fine_file();
-  } catch (const ErroreLettura& e) {
-    guasto(e.what());
-    return true;
-  }
-}
+bool StatoCompilazione::fine_file() { return fallita_ || lettore_->at_end(); }
 
 void StatoCompilazione::guasto(std::string messaggio) {
   if (fallita_) return;
@@ -102,6 +91,30 @@ void StatoCompilazione::registra(int32_t codice, std::string messaggio,
   diagnostica.file = ultimo_aperto;
   diagnostica.campo = campo ? *campo : qui();
   diagnostica.messaggio = std::move(messaggio);
+}
+
+namespace {
+
+// The field that starts at `p`: up to the comma or line end that ends it,
+// its trailing blanks left out.
+SourceRange campo_a(const std::optional<ParsedSource>& s, PosizioneCampo p) {
+  if (p.linea <= 0) return {};
+  SourceRange r{p.linea, p.colonna, p.linea, p.colonna};
+  if (!s) return r;
+  for (const FieldSpan& f : s->fields(p.linea))
+    if (f.colonna == p.colonna) r.end_column = f.colonna_fine;
+  return r;
+}
+
+}  // namespace
+
+Diagnostic StatoCompilazione::come_diagnostica(const Diagnostica& d) const {
+  Diagnostic g;
+  g.number = d.codice;
+  g.file = d.file == FileSorgente::nessuno ? std::string() : percorso(d.file).string();
+  g.range = campo_a(d.file == FileSorgente::linea ? d.linea : d.treno, d.campo);
+  g.message = d.messaggio;
+  return g;
 }
 
 bool StatoCompilazione::testo(const std::string& letto, std::string& codificato) {
@@ -119,11 +132,12 @@ bool fuori_griglia(const Modello& m, int64_t p, int64_t margine) {
   return m.ultima_cella < (p + margine) / 50.0;
 }
 
-Diagnostica memorizza_dati(Modello& m, const SorgentiCompilazione& sorgenti,
-                           OsservatorePiano* osservatore) {
-  StatoCompilazione st(m, sorgenti, osservatore);
+Diagnostica memorizza_dati(Modello& m, const SorgentiCompilazione& sorgenti, OsservatorePiano* osservatore,
+                           DiagnosticList* diagnostiche) {
+  StatoCompilazione st(m, sorgenti, osservatore, diagnostiche);
   if (compila_linea(st) && !st.fallita()) compila_treno(st);
   if (st.fallita()) st.chiudi_dopo_guasto();
+  if (diagnostiche && st.diagnostica.codice != 0) diagnostiche->add(st.come_diagnostica(st.diagnostica));
   return std::move(st.diagnostica);
 }
 

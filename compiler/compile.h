@@ -5,16 +5,21 @@
 #include <cstdint>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "parse/field_reader.h"
 #include "compiler/plan_progress.h"
+#include "diagnostics/diagnostic.h"
+#include "format/errors.h"
 #include "model/model.h"
+#include "parse/parsed_source.h"
 
 namespace scen {
 
 struct SorgentiCompilazione {
+  // Each source's name; it is read from there when the compile reaches it,
+  // unless a caller hands its text over below (an editor's buffer, a test).
   std::filesystem::path linea;
   std::filesystem::path treno;
   // The scenario program deletes the source files it wrote once they have
@@ -23,6 +28,8 @@ struct SorgentiCompilazione {
   // Station names and board texts are written in UTF-8 and stored in code
   // page 1252; a character the code page lacks is a read failure.
   bool testi_utf8 = false;
+  std::optional<std::string> testo_linea = {};
+  std::optional<std::string> testo_treno = {};
 };
 
 enum class FileSorgente { nessuno, linea, treno };
@@ -39,8 +46,9 @@ struct RiferimentoKm {
   int64_t progressiva = 0;
 };
 
-// What the compile knows for its messages: the error it recorded, where,
-// and what placed each object, so that a message can name it.
+// What the compile ended with: the error it recorded (also in the list of
+// diagnostics it was given), where, what placed each object, so that a
+// message can name it, and the sources as it read them.
 struct Diagnostica {
   int32_t codice = 0;
   FileSorgente file = FileSorgente::nessuno;
@@ -48,31 +56,34 @@ struct Diagnostica {
   std::string messaggio;   // what is wrong, in plain words, with the values involved
   std::map<int64_t, OrigineOggetto> origini;  // cell -> the line that placed its object
   std::vector<RiferimentoKm> riferimenti_km;  // the progressive references in use
+  std::optional<ParsedSource> linea;  // the sources read, as they were read
+  std::optional<ParsedSource> treno;
 };
 
 // Error numbers of the compile.
 namespace errori {
-inline constexpr int kLineaMancante = 101;
-inline constexpr int kSenzaGenerale = 102;
-inline constexpr int kCurvaNonValida = 103;
-inline constexpr int kLunghezzaEccessiva = 1;
-inline constexpr int kProgressivaNonMultipla = 2;
-inline constexpr int kRipetizioneInizio = 3;
-inline constexpr int kRipetizioneFine = 4;
-inline constexpr int kRipetizioneCodici = 5;
-inline constexpr int kCartelloOccupato = 6;
-inline constexpr int kAbbattimentoOccupato = 7;
-inline constexpr int kStazioneNonMultipla = 8;
-inline constexpr int kLunghezzaStazione = 9;
-inline constexpr int kTroppeStazioni = 10;
-inline constexpr int kFuoriGriglia = 15;
-inline constexpr int kStazioniVicine = 22;
-inline constexpr int kFermataInizioLinea = 24;
+inline constexpr int kLineaMancante = numero(Errore::linea_mancante);
+inline constexpr int kSenzaGenerale = numero(Errore::senza_generale);
+inline constexpr int kCurvaNonValida = numero(Errore::curva_non_valida);
+inline constexpr int kLunghezzaEccessiva = numero(Errore::lunghezza_eccessiva);
+inline constexpr int kProgressivaNonMultipla = numero(Errore::progressiva_non_multipla);
+inline constexpr int kRipetizioneInizio = numero(Errore::ripetizione_inizio);
+inline constexpr int kRipetizioneFine = numero(Errore::ripetizione_fine);
+inline constexpr int kRipetizioneCodici = numero(Errore::ripetizione_codici);
+inline constexpr int kCartelloOccupato = numero(Errore::cartello_occupato);
+inline constexpr int kAbbattimentoOccupato = numero(Errore::abbattimento_occupato);
+inline constexpr int kStazioneNonMultipla = numero(Errore::stazione_non_multipla);
+inline constexpr int kLunghezzaStazione = numero(Errore::lunghezza_stazione);
+inline constexpr int kTroppeStazioni = numero(Errore::troppe_stazioni);
+inline constexpr int kFuoriGriglia = numero(Errore::fuori_griglia);
+inline constexpr int kStazioniVicine = numero(Errore::stazioni_vicine);
+inline constexpr int kFermataInizioLinea = numero(Errore::fermata_inizio_linea);
 }  // namespace errori
 
+// `diagnostiche`, when given, gets the compile's error appended as well;
 // `osservatore`, when given, hears of the track plan's rows as they become
 // final (see compiler/plan_progress.h).
 Diagnostica memorizza_dati(Modello& m, const SorgentiCompilazione& sorgenti,
-                           OsservatorePiano* osservatore = nullptr);
+                           OsservatorePiano* osservatore = nullptr, DiagnosticList* diagnostiche = nullptr);
 
 }  // namespace scen

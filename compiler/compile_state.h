@@ -3,7 +3,6 @@
 // the compile has recorded.
 #pragma once
 
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,24 +11,28 @@
 #include "compiler/failure_sink.h"
 #include "compiler/plan_progress.h"
 #include "model/model.h"
+#include "diagnostics/diagnostic.h"
 #include "parse/field_reader.h"
 
 namespace scen {
 
 struct StatoCompilazione final : FailureSink {
-  StatoCompilazione(Modello& modello, const SorgentiCompilazione& s, OsservatorePiano* osservatore)
-      : m(modello), sorgenti(s), osservatore_piano(osservatore) {}
+  StatoCompilazione(Modello& modello, const SorgentiCompilazione& s, OsservatorePiano* osservatore,
+                    DiagnosticList* lista = nullptr)
+      : m(modello), sorgenti(s), osservatore_piano(osservatore), diagnostiche(lista) {}
 
   Modello& m;
   const SorgentiCompilazione& sorgenti;
   OsservatorePiano* osservatore_piano;  // may be null
+  DiagnosticList* diagnostiche;         // may be null
   FileSorgente aperto = FileSorgente::nessuno;
   FileSorgente ultimo_aperto = FileSorgente::nessuno;  // the file the last field came from
   // The record the next text board takes; the limit of the station records.
   int32_t indice_cartello = 80;
   Diagnostica diagnostica;
 
-  // False after a read failure (recorded).
+  // Reads the source into memory (or takes the text handed over) and
+  // starts reading its fields. False after a read failure (recorded).
   bool apri(FileSorgente quale);
   // Closes the open source file and, for the scenario program, deletes it.
   void chiudi_ed_elimina();
@@ -50,7 +53,7 @@ struct StatoCompilazione final : FailureSink {
   // True when no further field can be read: the end of the file, or after
   // a read failure (`fallita()` tells them apart).
   bool fine_file();
-  PosizioneCampo qui() const { return lettore_ ? lettore_->ultimo_campo() : diagnostica.campo; }
+  PosizioneCampo qui() const { return lettore_ ? lettore_->last_field() : diagnostica.campo; }
 
   // Records a read failure (error 25) at the last field read; the compile
   // ends there. Only the first one counts.
@@ -60,6 +63,9 @@ struct StatoCompilazione final : FailureSink {
   // Records an error: its number, what is wrong and the field it points at
   // (the last field read unless told).
   void registra(int32_t codice, std::string messaggio = {}, std::optional<PosizioneCampo> campo = {});
+  // The recorded error as a diagnostic: the source's name, the range of
+  // the field it points at.
+  Diagnostic come_diagnostica(const Diagnostica& d) const;
   // A text to store in a record, in the code page of the compiled files;
   // false on a read failure (a character the code page lacks).
   bool testo(const std::string& letto, std::string& codificato);
@@ -84,7 +90,8 @@ struct StatoCompilazione final : FailureSink {
   void chiudi_dopo_guasto();
 
  private:
-  std::unique_ptr<LettoreCampi> lettore_;
+  // The field reader over the open source's text (kept in `diagnostica`).
+  std::optional<FieldReader> lettore_;
   bool fallita_ = false;
 };
 

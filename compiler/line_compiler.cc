@@ -282,10 +282,11 @@ bool compila_linea(StatoCompilazione& st) {
   if (!testo_in_record(m.nome_treno, st)) return false;
   m.dati_sim[86].testo = m.nome_treno;
 
-  std::error_code ec;
-  const bool esiste = std::filesystem::exists(st.sorgenti.linea, ec);
-  // Not knowing (a directory on the way that may not be searched) is no
+  // A text handed over needs no file. Otherwise, not knowing whether the
+  // file exists (a directory on the way that may not be searched) is no
   // missing file: it fails as the reading would.
+  std::error_code ec;
+  const bool esiste = st.sorgenti.testo_linea || std::filesystem::exists(st.sorgenti.linea, ec);
   if (ec) {
     st.guasto("cannot look up " + st.sorgenti.linea.string() + ": " + ec.message());
     return false;

@@ -1,21 +1,19 @@
 #include "parse/field_reader.h"
 
-#include <cerrno>
-#include <cstring>
 #include <limits>
-
-#include "parse/read_failure.h"
 
 namespace scen {
 
 namespace {
 
+constexpr int kEnd = -1;
+
 bool blank(int c) { return c == ' ' || c == '\t'; }
-bool fine_riga(int c) { return c == '\r' || c == '\n'; }
+bool line_end(int c) { return c == '\r' || c == '\n'; }
 
 // A byte for a message: printable ASCII as it stands, anything else (NUL,
 // control bytes, code page letters) by its value.
-std::string carattere(int c) {
+std::string byte_name(int c) {
   if (c >= 0x20 && c < 0x7f) return std::string("character '") + static_cast<char>(c) + "'";
   static constexpr char kHex[] = "0123456789ABCDEF";
   return std::string("byte 0x") + kHex[(c >> 4) & 0xF] + kHex[c & 0xF];
@@ -23,126 +21,110 @@ std::string carattere(int c) {
 
 }  // namespace
 
-LettoreCampi::LettoreCampi(const std::filesystem::path& percorso) : percorso_(percorso.string()) {
-  file_ = std::fopen(percorso_.c_str(), "rb");
-  if (!file_)
-    throw ErroreLettura("cannot open " + percorso_ + ": " + std::strerror(errno));
-}
-
-LettoreCampi::~LettoreCampi() { chiudi(); }
-
-void LettoreCampi::chiudi() {
-  if (file_) std::fclose(file_);
-  file_ = nullptr;
-}
-
-int LettoreCampi::peek() {
-  if (pos_ < len_) return static_cast<unsigned char>(buffer_[pos_]);
-  if (!file_) return EOF;
-  len_ = std::fread(buffer_, 1, sizeof buffer_, file_);
-  pos_ = 0;
-  if (len_ == 0) {
-    if (std::ferror(file_))
-      throw ErroreLettura("cannot read " + percorso_ + ": " + std::strerror(errno));
-    return EOF;
-  }
-  return static_cast<unsigned char>(buffer_[pos_]);
-}
-
-int LettoreCampi::get() {
+int FieldReader::get() {
   const int c = peek();
-  if (c == EOF) return EOF;
+  if (c == kEnd) return kEnd;
   ++pos_;
   if (c == '\n' || (c == '\r' && peek() != '\n')) {
-    ++qui_.linea;
-    qui_.colonna = 1;
+    ++here_.linea;
+    here_.colonna = 1;
   } else if (c != '\r') {
-    ++qui_.colonna;
+    ++here_.colonna;
   }
   return c;
 }
 
-bool LettoreCampi::fine_file() { return peek() == EOF; }
-
-void LettoreCampi::conta() {
-  if (++lunghezza_campo_ > kCampoMassimo) throw ErroreLettura("field longer than 1 MiB");
+bool FieldReader::fail(std::string why) {
+  failure_ = std::move(why);
+  return false;
 }
 
-void LettoreCampi::salta_blank() {
+bool FieldReader::count() {
+  if (++field_length_ > kLongestField) return fail("field longer than 1 MiB");
+  return true;
+}
+
+bool FieldReader::skip_blanks() {
   while (blank(peek())) {
     get();
-    conta();
+    if (!count()) return false;
   }
+  return true;
 }
 
 // After CR, a following LF belongs to the same line end.
-void LettoreCampi::consuma_fine_riga(int c) {
+void FieldReader::end_line(int c) {
   if (c == '\r' && peek() == '\n') get();
 }
 
-void LettoreCampi::inizia_campo() {
-  if (peek() == EOF) throw ErroreLettura("read past the end of the file");
-  lunghezza_campo_ = 0;
-  salta_blank();
-  ultimo_ = qui_;
+bool FieldReader::start_field() {
+  if (peek() == kEnd) return fail("read past the end of the file");
+  field_length_ = 0;
+  if (!skip_blanks()) return false;
+  last_ = here_;
+  return true;
 }
 
-std::string LettoreCampi::leggi_testo() {
-  inizia_campo();
-  std::string campo;
-  for (int c = get(); c != EOF; c = get()) {
+bool FieldReader::read_text(std::string& out) {
+  if (!start_field()) return false;
+  const size_t first = pos_;
+  size_t last = pos_;
+  for (int c = get(); c != kEnd; c = get()) {
     if (c == ',') break;
-    if (fine_riga(c)) {
-      consuma_fine_riga(c);
+    if (line_end(c)) {
+      end_line(c);
       break;
     }
-    conta();
-    campo.push_back(static_cast<char>(c));
+    if (!count()) return false;
+    last = pos_;
   }
-  while (!campo.empty() && blank(static_cast<unsigned char>(campo.back()))) campo.pop_back();
-  return campo;
+  std::string_view field = text_.substr(first, last - first);
+  while (!field.empty() && blank(static_cast<unsigned char>(field.back()))) field.remove_suffix(1);
+  out.assign(field);
+  return true;
 }
 
-int32_t LettoreCampi::leggi_numero() {
-  inizia_campo();
-  bool negativo = false;
-  bool segno = false;
+bool FieldReader::read_number(int32_t& out) {
+  if (!start_field()) return false;
+  bool negative = false;
+  bool sign = false;
   if (peek() == '-' || peek() == '+') {
-    negativo = get() == '-';
-    segno = true;
-    conta();
+    negative = get() == '-';
+    sign = true;
+    if (!count()) return false;
   }
-  bool cifre = false;
-  int64_t valore = 0;
-  constexpr int64_t kLimite = int64_t{1} << 31;
+  bool digits = false;
+  int64_t value = 0;
+  constexpr int64_t kLimit = int64_t{1} << 31;
   while (peek() >= '0' && peek() <= '9') {
-    cifre = true;
-    conta();
-    valore = valore * 10 + (get() - '0');
-    if (valore > kLimite) valore = kLimite + 1;  // saturate: already too wide
+    digits = true;
+    if (!count()) return false;
+    value = value * 10 + (get() - '0');
+    if (value > kLimit) value = kLimit + 1;  // saturated: already too wide
   }
-  // The number ends at a comma, a line end, the end of the file or a blank;
-  // after blanks, a comma or line end that follows belongs to this field,
-  // anything else starts the next field.
+  // The number ends at a comma, a line end, the end of the text or a
+  // blank; after blanks, a comma or line end that follows belongs to this
+  // field, anything else starts the next field.
   int c = peek();
-  bool finito_da_blank = false;
+  bool after_blank = false;
   if (blank(c)) {
-    finito_da_blank = true;
-    salta_blank();
+    after_blank = true;
+    if (!skip_blanks()) return false;
     c = peek();
   }
   if (c == ',') {
     get();
-  } else if (fine_riga(c)) {
-    consuma_fine_riga(get());
-  } else if (c != EOF && !finito_da_blank) {
-    throw ErroreLettura("not a number: unexpected " + carattere(c));
+  } else if (line_end(c)) {
+    end_line(get());
+  } else if (c != kEnd && !after_blank) {
+    return fail("not a number: unexpected " + byte_name(c));
   }
-  if (segno && !cifre) throw ErroreLettura("not a number: a sign without digits");
-  if (negativo) valore = -valore;
-  if (valore < std::numeric_limits<int32_t>::min() || valore > std::numeric_limits<int32_t>::max())
-    throw ErroreLettura("number does not fit 32 bits");
-  return static_cast<int32_t>(valore);
+  if (sign && !digits) return fail("not a number: a sign without digits");
+  if (negative) value = -value;
+  if (value < std::numeric_limits<int32_t>::min() || value > std::numeric_limits<int32_t>::max())
+    return fail("number does not fit 32 bits");
+  out = static_cast<int32_t>(value);
+  return true;
 }
 
 }  // namespace scen

@@ -19,13 +19,12 @@ EsitoPercorso memorizza_percorso(Modello& m, const OpzioniPercorso& opzioni) {
   std::optional<ScritturaPiano> piano;
   if (opzioni.scrivi && m.scrivi_linea != 0)
     piano.emplace(nomi_compilati(opzioni.cartella_uscita, m).linea_dat);
-  esito.compilazione = memorizza_dati(m, opzioni.sorgenti, piano ? &*piano : nullptr);
+  esito.compilazione = memorizza_dati(m, opzioni.sorgenti, piano ? &*piano : nullptr, &esito.diagnostiche);
   esito.conflitti = completa_codici(m);
   esito.codice_errore = esito.conflitti.empty() ? esito.compilazione.codice : esito.conflitti.back().codice;
   esito.griglia = m.celle.has_value();
   DiagnosticList& l = esito.diagnostiche;
   const SorgentiCompilazione& s = opzioni.sorgenti;
-  if (esito.compilazione.codice != 0) l.add(diagnostica_compilazione(esito.compilazione, s));
 
   // Half-compiled files never replace good ones, unless asked for.
   if (!esito.griglia) return esito;

@@ -28,15 +28,6 @@ const std::string& nome_sorgente(FileSorgente f, const SorgentiCompilazione& s) 
   return f == FileSorgente::linea ? s.linea.native() : f == FileSorgente::treno ? s.treno.native() : kNessuno;
 }
 
-Diagnostic diagnostica_compilazione(const Diagnostica& d, const SorgentiCompilazione& s) {
-  Diagnostic g;
-  g.number = d.codice;
-  g.file = nome_sorgente(d.file, s);
-  g.range = punto(d.campo);
-  g.message = d.messaggio;
-  return g;
-}
-
 Diagnostic diagnostica_conflitto(const ConflittoCodici& c, const Diagnostica& d, const SorgentiCompilazione& s) {
   Diagnostic g;
   g.level = Level::warning;

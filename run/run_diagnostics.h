@@ -1,6 +1,6 @@
-// The diagnostics of a run that the compile itself does not word: its own
-// recorded error as a diagnostic, the code track's conflicts, a reserved
-// slot already taken, a compiled file that could not be written.
+// The diagnostics of a run after the compile's own: the code track's
+// conflicts, a reserved slot already taken, a compiled file that could not
+// be written.
 #pragma once
 
 #include <cstdint>
@@ -19,9 +19,6 @@ inline constexpr const char* kCannotWrite = "cannot-write";
 
 // The source file named by a compile's file tag.
 const std::string& nome_sorgente(FileSorgente f, const SorgentiCompilazione& s);
-
-// The compile's error, where it stopped.
-Diagnostic diagnostica_compilazione(const Diagnostica& d, const SorgentiCompilazione& s);
 
 // A cut-down point the code track found no room for: at the line that
 // called for it.

@@ -1,4 +1,4 @@
-#include "parse/field_stream.h"
+#include "parse/field_reader.h"
 
 #include <gtest/gtest.h>
 

@@ -111,9 +111,16 @@ TEST(LineCompile, SourcesAreDeletedOnlyWhenAsked) {
   EXPECT_FALSE(letto.linea_esiste);
   EXPECT_FALSE(letto.treno_esiste);
 
-  const auto tenuti = compila(linea_con(""), kTreno);
-  EXPECT_TRUE(tenuti.linea_esiste);
-  EXPECT_TRUE(tenuti.treno_esiste);
+  // Files that are not to be deleted are read and left.
+  test::TempDir dir;
+  SorgentiCompilazione s{dir / "R_linea.txt", dir / "R_T-.txt", false};
+  test::scrivi(s.linea, linea_con(""));
+  test::scrivi(s.treno, kTreno);
+  Modello m;
+  m.scrivi_linea = 1;
+  EXPECT_EQ(memorizza_dati(m, s).codice, 0);
+  EXPECT_TRUE(std::filesystem::exists(s.linea));
+  EXPECT_TRUE(std::filesystem::exists(s.treno));
 }
 
 TEST(LineCompile, GridAndPlanSizes) {

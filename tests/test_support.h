@@ -95,10 +95,13 @@ inline std::string treno_con(const std::string& dati) {
          dati + "[fine]\r\n";
 }
 
-// Compiles two source texts (the model named "R" / "T", track plan on).
+// Compiles two source texts (the model named "R" / "T", track plan on),
+// handed to the compile in memory. With `elimina`, they are written as
+// files, which the compile then deletes as the scenario program's does.
 struct Compilato {
   Modello m;
   Diagnostica diagnostica;
+  DiagnosticList diagnostiche;
   bool linea_esiste = false;
   bool treno_esiste = false;
 };
@@ -107,13 +110,18 @@ inline Compilato compila(const std::string& linea, const std::string& treno, int
                          bool elimina = false) {
   TempDir dir;
   SorgentiCompilazione s{dir / "R_linea.txt", dir / "R_T-.txt", elimina};
-  scrivi(s.linea, linea);
-  scrivi(s.treno, treno);
+  if (elimina) {
+    scrivi(s.linea, linea);
+    scrivi(s.treno, treno);
+  } else {
+    s.testo_linea = linea;
+    s.testo_treno = treno;
+  }
   Compilato c;
   c.m.nome_percorso = "R";
   c.m.nome_treno = "T";
   c.m.scrivi_linea = j;
-  c.diagnostica = memorizza_dati(c.m, s);
+  c.diagnostica = memorizza_dati(c.m, s, nullptr, &c.diagnostiche);
   c.linea_esiste = std::filesystem::exists(s.linea);
   c.treno_esiste = std::filesystem::exists(s.treno);
   return c;

@@ -8,6 +8,7 @@
 #include "run/run_diagnostics.h"
 #include "tools/cli/diagnostic_printer.h"
 #include "tools/cli/exit_status.h"
+#include "tools/cli/source_excerpt.h"
 #include "tools/lint/lint_beside.h"
 #include "tools/cli/source_excerpt.h"
 
@@ -69,6 +70,13 @@ int esegui_compile(const ArgomentiCompilazione& args) {
   m.nome_percorso = args.route;
   m.nome_treno = args.train;
   const scen::EsitoPercorso esito = scen::memorizza_percorso(m, opzioni);
+  // The excerpts come from the texts the compile read; a file it did not
+  // reach is read for them.
+  const RigaSorgente riga = [&esito](const std::string& file, int64_t linea) {
+    for (const auto* s : {&esito.compilazione.linea, &esito.compilazione.treno})
+      if (*s && (*s)->name() == file) return std::string((*s)->line(linea).substr(0, size_t{1} << 20));
+    return riga_del_file(file, linea);
+  };
 
   // The warnings come first; the first hundred of them: a file of junk
   // would otherwise bury the error under millions.
@@ -82,7 +90,7 @@ int esegui_compile(const ArgomentiCompilazione& args) {
     d.file = w.file.string();
     d.range = {w.linea, w.colonna, w.linea, w.colonna};
     d.message = w.testo;
-    stampa_diagnostica(std::cerr, d, utf8);
+    stampa_diagnostica(std::cerr, d, utf8, riga);
   }
   if (avvisi.size() > kAvvisiMostrati)
     std::cerr << "scenc: " << avvisi.size() - kAvvisiMostrati << " more warnings not shown\n";
@@ -90,7 +98,7 @@ int esegui_compile(const ArgomentiCompilazione& args) {
     std::cerr << "scenc: cannot write " << f->file << ": " << f->message << "\n";
     return kErroreFile;
   }
-  for (const scen::Diagnostic& d : esito.diagnostiche.items()) stampa_diagnostica(std::cerr, d, utf8);
+  for (const scen::Diagnostic& d : esito.diagnostiche.items()) stampa_diagnostica(std::cerr, d, utf8, riga);
 
   const int32_t numero = scen::numero_da_mostrare(esito.diagnostiche);
   if (args.scrivi && numero != 0 && esito.scritti.empty())

@@ -28,7 +28,7 @@ std::string testo(const scen::Diagnostic& d) {
 
 }  // namespace
 
-void stampa_diagnostica(std::ostream& err, const scen::Diagnostic& d, bool utf8) {
+void stampa_diagnostica(std::ostream& err, const scen::Diagnostic& d, bool utf8, const RigaSorgente& riga) {
   const bool luogo = !d.file.empty() && d.range.line > 0;
   if (!d.file.empty()) {
     err << d.file;
@@ -38,7 +38,7 @@ void stampa_diagnostica(std::ostream& err, const scen::Diagnostic& d, bool utf8)
     err << "scenc: ";
   }
   err << nome_livello(d.level) << ":" << testo_leggibile(testo(d), utf8) << "\n";
-  if (luogo) err << estratto_con_cursore(riga_del_file(d.file, d.range.line), d.range.column, utf8);
+  if (luogo) err << estratto_con_cursore(riga(d.file, d.range.line), d.range.column, utf8);
 }
 
 }  // namespace scenc

@@ -4,13 +4,20 @@
 // them; warnings end with the flag that silences them.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <ostream>
+#include <string>
 
 #include "diagnostics/diagnostic.h"
 
 namespace scenc {
 
+// A line of a source, for the excerpt under a diagnostic: the text the
+// compile read, where it has it.
+using RigaSorgente = std::function<std::string(const std::string& file, int64_t linea)>;
+
 // `utf8`: the sources' texts are UTF-8 rather than code page 1252.
-void stampa_diagnostica(std::ostream& err, const scen::Diagnostic& d, bool utf8);
+void stampa_diagnostica(std::ostream& err, const scen::Diagnostic& d, bool utf8, const RigaSorgente& riga);
 
 }  // namespace scenc
