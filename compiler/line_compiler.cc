@@ -9,12 +9,14 @@
 #include "compiler/progressive.h"
 #include "util/rounding.h"
 #include "compiler/track_plan.h"
+#include "format/cell_kinds.h"
+#include "format/keywords.h"
+#include "format/records.h"
 
 namespace scen {
 
 namespace {
 
-constexpr int kCommentiGenerale = 10;
 constexpr int32_t kLunghezzaMassima = 1000000;
 constexpr int64_t kMargineLinea = 100;
 
@@ -58,40 +60,38 @@ void alloca_tabelle(Modello& m) {
   }
 }
 
-// One pass over the general section. Returns false when the compile ends
-// (an error or a read failure recorded).
-bool sezione_generale(StatoCompilazione& st, bool& dimensionata) {
+// A general-section line whose keyword field `riga` matches keyword `id`:
+// its values read into the general records. False when the compile ends.
+bool riga_generale(StatoCompilazione& st, Parola id, const std::string& riga, bool& dimensionata) {
   Modello& m = st.m;
-  while (!st.fine_file()) {
-    if (!st.leggi_chiave()) return false;
-    if (st.fine_file()) break;
-    for (int i = 0; i < kCommentiGenerale; ++i)
-      if (contiene(st.chiave, "-") && !st.leggi_chiave()) return false;
-    const std::string riga = st.chiave;
-    PosizioneCampo a, b;
-
-    if (contiene_nocase(riga, "percorso") && contiene_nocase(riga, "lunghezza")) {
+  PosizioneCampo a, b;
+  switch (id) {
+    case Parola::lunghezza_percorso: {
       int32_t lunghezza;
       if (!st.numero(lunghezza, a)) return false;
-      m.dati_sim[84].fine = lunghezza;
+      m.dati_sim[kRecordTrenoLinea].fine = lunghezza;
       if (lunghezza > kLunghezzaMassima)
         return ferma_linea(st, errori::kLunghezzaEccessiva,
                            "line length " + std::to_string(lunghezza) + " m is greater than the largest, 1000000 m", a);
       if (!dimensiona(st, lunghezza)) return false;
       dimensionata = true;
+      return true;
     }
-    for (auto [parola, indice] : {std::pair{"tre", 81}, {"due", 82}, {"uno", 83}}) {
-      if (contiene(riga, parola) && contiene(riga, "progressiva")) {
-        RecordSim& r = m.dati_sim[indice];
-        if (!st.numero(r.inizio, a) || !st.numero(r.fine, b) || !st.numero(r.posizione)) return false;
-        st.righe_progressive.push_back({st.campo_chiave, r.inizio, r.fine});
-      }
+    case Parola::progressiva_tre:
+    case Parola::progressiva_due:
+    case Parola::progressiva_uno: {
+      RecordSim& r = m.dati_sim[id == Parola::progressiva_tre   ? kRecordProgressivaTre
+                                : id == Parola::progressiva_due ? kRecordProgressivaDue
+                                                                : kRecordProgressivaUno];
+      if (!st.numero(r.inizio, a) || !st.numero(r.fine, b) || !st.numero(r.posizione)) return false;
+      st.righe_progressive.push_back({st.campo_chiave, r.inizio, r.fine});
+      return true;
     }
-    if (contiene(riga, "sfondo") && contiene(riga, "uno") && !st.numero(m.dati_sim[85].inizio)) return false;
-    if (contiene(riga, "sfondo") && contiene(riga, "due") && !st.numero(m.dati_sim[85].posizione)) return false;
-    if (contiene(riga, "sfondo") && contiene(riga, "tre") && !st.numero(m.dati_sim[85].fine)) return false;
-    if (contiene(riga, "segnali") && contiene(riga, "ripetizione")) {
-      RecordSim& r = m.dati_sim[86];
+    case Parola::sfondo_uno: return st.numero(m.dati_sim[kRecordSfondoPercorso].inizio);
+    case Parola::sfondo_due: return st.numero(m.dati_sim[kRecordSfondoPercorso].posizione);
+    case Parola::sfondo_tre: return st.numero(m.dati_sim[kRecordSfondoPercorso].fine);
+    case Parola::ripetizione_segnali: {
+      RecordSim& r = m.dati_sim[kRecordRipetizioneTreno];
       if (!st.numero(r.inizio, a) || !st.numero(r.fine, b)) return false;
       if (r.inizio % 50 != 0)
         return ferma_linea(st, errori::kRipetizioneInizio,
@@ -107,7 +107,24 @@ bool sezione_generale(StatoCompilazione& st, bool& dimensionata) {
         return ferma_linea(st, errori::kRipetizioneCodici,
                            "the keyword \"" + riga + "\" names neither 4 nor 9 codes", st.campo_chiave);
       if (r.fine == 0) r.posizione = 0;
+      return true;
     }
+    default:
+      return true;
+  }
+}
+
+// One pass over the general section. Returns false when the compile ends
+// (an error or a read failure recorded).
+bool sezione_generale(StatoCompilazione& st, bool& dimensionata) {
+  while (!st.fine_file()) {
+    if (!st.leggi_chiave()) return false;
+    if (st.fine_file()) break;
+    for (int i = 0; i < commenti_di_seguito(Ambito::generale_linea); ++i)
+      if (contiene(st.chiave, kSegnoCommento) && !st.leggi_chiave()) return false;
+    const std::string riga = st.chiave;
+    for (const ParolaChiave& p : parole(Ambito::generale_linea))
+      if (corrisponde(p, riga) && !riga_generale(st, p.id, riga, dimensionata)) return false;
     if (contiene(riga, "[") && contiene(riga, "]") && !inizia_con_trattino(riga)) break;
   }
   return !st.fallita();  // the end of the file, or a read failure there
@@ -115,7 +132,7 @@ bool sezione_generale(StatoCompilazione& st, bool& dimensionata) {
 
 // The progressive references as the line file gives them, for messages.
 void ricorda_riferimenti(StatoCompilazione& st) {
-  for (int i = 81; i <= 83; ++i) {
+  for (int i = kRecordProgressivaTre; i <= kRecordProgressivaUno; ++i) {
     const RecordSim& r = st.m.dati_sim[i];
     if (r.fine == 0 && r.inizio == 0) continue;
     st.diagnostica.riferimenti_km.push_back({r.inizio, int64_t{r.fine} - (r.posizione == 1 ? 100 : 0)});
@@ -155,91 +172,122 @@ struct SezioniDati {
   Esito fuori(int64_t p, const PosizioneCampo& campo) {
     st.registra(errori::kFuoriGriglia,
                 "position " + std::to_string(p) + " m lies beyond the grid: the line is " +
-                    std::to_string(m.dati_sim[84].fine) + " m long and its last cell is " +
+                    std::to_string(m.dati_sim[kRecordTrenoLinea].fine) + " m long and its last cell is " +
                     std::to_string(m.ultima_cella) + ", so a position may be at most " +
                     std::to_string(int64_t{m.ultima_cella} * 50 - kMargineLinea) + " m",
                 campo);
     return Esito::chiusura;
   }
 
+  // Every keyword the field `riga` matches, in the table's order.
   Esito riga_dati(const std::string& riga) {
+    for (const ParolaChiave& p : parole(Ambito::dati_linea)) {
+      if (!corrisponde(p, riga)) continue;
+      const Esito e = esegui(p.id, riga);
+      if (e != Esito::continua) return e;
+    }
+    return Esito::continua;
+  }
+
+  Esito esegui(Parola id, const std::string& riga) {
+    switch (id) {
+      case Parola::pendenza: return pendenza();
+      case Parola::curva: return m.scrivi_linea != 0 ? curva(riga) : Esito::continua;
+      case Parola::montagna: return montagna();
+      case Parola::indicatori_vmax: return indicatori_vmax();
+      case Parola::cartello_indicatore: return cartello_indicatore();
+      default: return Esito::continua;
+    }
+  }
+
+  Esito pendenza() {
+    PosizioneCampo a;
+    int32_t p, g;
+    if (!st.numero(p, a) || !st.numero(g)) return Esito::fine;
+    if (fuori_griglia(m, p, kMargineLinea)) return fuori(p, a);
+    const int64_t v = arrotonda(p / 50.0);
+    if (v > 0) {
+      do
+        if (!scrivi_pendenza()) return Esito::fine;
+      while (cursore_pendenza < v);
+    }
+    pendenza_attuale = g;
+    return Esito::continua;
+  }
+
+  Esito curva(const std::string& riga) {
     PosizioneCampo a, b;
-    if (contiene_nocase(riga, "pendenza")) {
-      int32_t p, g;
-      if (!st.numero(p, a) || !st.numero(g)) return Esito::fine;
-      if (fuori_griglia(m, p, kMargineLinea)) return fuori(p, a);
-      const int64_t v = arrotonda(p / 50.0);
-      if (v > 0) {
-        do
-          if (!scrivi_pendenza()) return Esito::fine;
-        while (cursore_pendenza < v);
-      }
-      pendenza_attuale = g;
+    int32_t s, l;
+    if (!st.numero(s, a) || !st.numero(l, b)) return Esito::fine;
+    if (fuori_griglia(m, s, kMargineLinea)) return fuori(s, a);
+    int classe = 0;
+    for (int d = 1; d <= 6 && classe == 0; ++d)
+      if (contiene(riga, std::to_string(d))) classe = d;
+    if (classe == 0)
+      return ferma(errori::kCurvaNonValida,
+                   "the curve keyword \"" + riga + "\" has no class digit 1 to 6", st.campo_chiave);
+    double curvatura = curvatura_di_classe(classe);
+    if (contiene_nocase(riga, "s")) curvatura = -curvatura;
+    if (!geometria.rettilineo_fino_a(s) || !geometria.curva_fino_a(int64_t{s} + l, curvatura)) {
+      if (st.fallita()) return Esito::fine;
+      return ferma(errori::kCurvaNonValida,
+                   "the track runs past metre 1000000, the last the track plan computes for a curve (curve from " +
+                       std::to_string(s) + " m, " + std::to_string(l) + " m long)",
+                   b);
     }
-    if (contiene_nocase(riga, "curva") && m.scrivi_linea != 0) {
-      int32_t s, l;
-      if (!st.numero(s, a) || !st.numero(l, b)) return Esito::fine;
-      if (fuori_griglia(m, s, kMargineLinea)) return fuori(s, a);
-      int classe = 0;
-      for (int d = 1; d <= 6 && classe == 0; ++d)
-        if (contiene(riga, std::to_string(d))) classe = d;
-      if (classe == 0)
-        return ferma(errori::kCurvaNonValida,
-                     "the curve keyword \"" + riga + "\" has no class digit 1 to 6", st.campo_chiave);
-      double curvatura = curvatura_di_classe(classe);
-      if (contiene_nocase(riga, "s")) curvatura = -curvatura;
-      if (!geometria.rettilineo_fino_a(s) || !geometria.curva_fino_a(int64_t{s} + l, curvatura)) {
-        if (st.fallita()) return Esito::fine;
-        return ferma(errori::kCurvaNonValida,
-                     "the track runs past metre 1000000, the last the track plan computes for a curve (curve from " +
-                         std::to_string(s) + " m, " + std::to_string(l) + " m long)",
-                     b);
-      }
-    }
-    if (contiene_nocase(riga, "montagna")) {
-      int32_t inizio, fine, tipo;
-      if (!st.numero(inizio, a) || !st.numero(fine) || !st.numero(tipo)) return Esito::fine;
-      if (fuori_griglia(m, inizio, kMargineLinea)) return fuori(inizio, a);
-      if (memo_montagna(m, st, inizio, fine, tipo) != 0) return Esito::fine;
-    }
-    if (contiene_nocase(riga, "indicatori_v")) {
-      int32_t v[9];
-      if (!st.numero(v[0], a)) return Esito::fine;
-      for (int i = 1; i < 9; ++i)
-        if (!st.numero(v[i])) return Esito::fine;
-      if (fuori_griglia(m, v[0], kMargineLinea)) return fuori(v[0], a);
-      const int64_t c = arrotonda(v[0] / 50.0 + 1);
-      const std::optional<Cella> com_era = cella_com_era(m, c);
-      const int32_t rifiuto = memo_indicatori_v_max(m, st, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8]);
-      if (rifiuto == kErroreLettura) return Esito::fine;
-      if (rifiuto != 0)
-        return ferma(rifiuto,
-                     "speed indicator board at " + in_metri(st.diagnostica, v[0]) + ": " +
-                         cella_occupata(m, st.diagnostica, c, com_era),
-                     a);
-      st.origine(c);
-    }
-    if (contiene_nocase(riga, "cartello") && contiene_nocase(riga, "indicat")) {
-      int32_t p;
-      std::string letto;
-      if (!st.numero(p, a) || !st.leggi_testo(letto)) return Esito::fine;
-      if (fuori_griglia(m, p, kMargineLinea)) return fuori(p, a);
-      const int64_t i = arrotonda(p / 50.0 + 1);
-      Cella* c = cella(m, i, st);
-      if (!c) return Esito::fine;
-      if (!c->libera())
-        return ferma(errori::kCartelloOccupato,
-                     "text board at " + in_metri(st.diagnostica, p) + ": " + cella_occupata(m, st.diagnostica, i), a);
-      c->tipo = 14;
-      if (!in_16(st.indice_cartello, c->valore_1, st)) return Esito::fine;
-      std::string testo;
-      if (!st.testo(letto, testo) || !testo_in_record(testo, st)) return Esito::fine;
-      RecordSim* r = record(m, st.indice_cartello, st);
-      if (!r) return Esito::fine;
-      r->testo = std::move(testo);
-      --st.indice_cartello;
-      st.origine(i);
-    }
+    return Esito::continua;
+  }
+
+  Esito montagna() {
+    PosizioneCampo a;
+    int32_t inizio, fine, tipo;
+    if (!st.numero(inizio, a) || !st.numero(fine) || !st.numero(tipo)) return Esito::fine;
+    if (fuori_griglia(m, inizio, kMargineLinea)) return fuori(inizio, a);
+    if (memo_montagna(m, st, inizio, fine, tipo) != 0) return Esito::fine;
+    return Esito::continua;
+  }
+
+  Esito indicatori_vmax() {
+    PosizioneCampo a;
+    int32_t v[9];
+    if (!st.numero(v[0], a)) return Esito::fine;
+    for (int i = 1; i < 9; ++i)
+      if (!st.numero(v[i])) return Esito::fine;
+    if (fuori_griglia(m, v[0], kMargineLinea)) return fuori(v[0], a);
+    const int64_t c = arrotonda(v[0] / 50.0 + 1);
+    const std::optional<Cella> com_era = cella_com_era(m, c);
+    const int32_t rifiuto = memo_indicatori_v_max(m, st, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8]);
+    if (rifiuto == kErroreLettura) return Esito::fine;
+    if (rifiuto != 0)
+      return ferma(rifiuto,
+                   "speed indicator board at " + in_metri(st.diagnostica, v[0]) + ": " +
+                       cella_occupata(m, st.diagnostica, c, com_era),
+                   a);
+    st.origine(c);
+    return Esito::continua;
+  }
+
+  Esito cartello_indicatore() {
+    PosizioneCampo a;
+    int32_t p;
+    std::string letto;
+    if (!st.numero(p, a) || !st.leggi_testo(letto)) return Esito::fine;
+    if (fuori_griglia(m, p, kMargineLinea)) return fuori(p, a);
+    const int64_t i = arrotonda(p / 50.0 + 1);
+    Cella* c = cella(m, i, st);
+    if (!c) return Esito::fine;
+    if (!c->libera())
+      return ferma(errori::kCartelloOccupato,
+                   "text board at " + in_metri(st.diagnostica, p) + ": " + cella_occupata(m, st.diagnostica, i), a);
+    c->tipo = numero(TipoCella::cartello);
+    if (!in_16(st.indice_cartello, c->valore_1, st)) return Esito::fine;
+    std::string testo;
+    if (!st.testo(letto, testo) || !testo_in_record(testo, st)) return Esito::fine;
+    RecordSim* r = record(m, st.indice_cartello, st);
+    if (!r) return Esito::fine;
+    r->testo = std::move(testo);
+    --st.indice_cartello;
+    st.origine(i);
     return Esito::continua;
   }
 
@@ -252,8 +300,8 @@ struct SezioniDati {
       if (st.fine_file()) return a_fine_file();
       if (!st.leggi_chiave()) return Esito::fine;
       if (st.fine_file()) return a_fine_file();
-      for (int i = 0; i < 2; ++i) {
-        if (contiene(st.chiave, "-")) {
+      for (int i = 0; i < commenti_di_seguito(Ambito::dati_linea); ++i) {
+        if (contiene(st.chiave, kSegnoCommento)) {
           if (!st.leggi_chiave()) return Esito::fine;
           if (st.fine_file()) return a_fine_file();
         }
@@ -278,9 +326,9 @@ struct SezioniDati {
 bool compila_linea(StatoCompilazione& st) {
   Modello& m = st.m;
   if (!testo_in_record(m.nome_percorso, st)) return false;
-  m.dati_sim[85].testo = m.nome_percorso;
+  m.dati_sim[kRecordSfondoPercorso].testo = m.nome_percorso;
   if (!testo_in_record(m.nome_treno, st)) return false;
-  m.dati_sim[86].testo = m.nome_treno;
+  m.dati_sim[kRecordRipetizioneTreno].testo = m.nome_treno;
 
   // A text handed over needs no file. Otherwise, not knowing whether the
   // file exists (a directory on the way that may not be searched) is no
@@ -305,7 +353,7 @@ bool compila_linea(StatoCompilazione& st) {
       return ferma_linea(st, errori::kSenzaGenerale,
                          "no field containing \"[generale]\" comes before the end of the file");
     }
-    if (contiene_nocase(campo, "[generale]")) break;
+    if (contiene_nocase(campo, kInizioLettura)) break;
   }
   bool dimensionata = false;
   const bool avanti = sezione_generale(st, dimensionata);
@@ -316,7 +364,7 @@ bool compila_linea(StatoCompilazione& st) {
   if (!progressive_ordina(m, st)) return false;
   ricorda_riferimenti(st);
   m.numero_montagne = 0;
-  st.indice_cartello = 80;
+  st.indice_cartello = kRecordPrimoCartello;
   SezioniDati dati(st);
   if (m.scrivi_linea != 0 && !dati.geometria.avvia()) return false;
   if (dati.leggi_sezioni() == Esito::fine) return false;

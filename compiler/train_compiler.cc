@@ -8,6 +8,9 @@
 #include "compiler/keywords.h"
 #include "util/rounding.h"
 #include "compiler/train_placement.h"
+#include "format/cell_kinds.h"
+#include "format/keywords.h"
+#include "format/records.h"
 
 namespace scen {
 
@@ -89,7 +92,7 @@ struct SezioneTreno {
   Esito fuori(int64_t p, int64_t margine, const PosizioneCampo& campo) {
     st.registra(errori::kFuoriGriglia,
                 "position " + std::to_string(p) + " m lies beyond the grid: the line is " +
-                    std::to_string(m.dati_sim[84].fine) + " m long and its last cell is " +
+                    std::to_string(m.dati_sim[kRecordTrenoLinea].fine) + " m long and its last cell is " +
                     std::to_string(m.ultima_cella) + ", so this line's position may be at most " +
                     std::to_string(int64_t{m.ultima_cella} * 50 - margine) + " m",
                 campo);
@@ -179,7 +182,7 @@ struct SezioneTreno {
       const int64_t i = arrotonda(fermata);
       Cella* c = cella(m, i, st);
       if (!c) return Esito::ferma;
-      c->tipo = 10;
+      c->tipo = numero(TipoCella::fermata);
       if (!in_16(stazione, c->valore_1, st)) return Esito::ferma;
       st.origine(i);
     }
@@ -265,59 +268,77 @@ struct SezioneTreno {
     return dopo_posa(prima, rifiuto, "slowdown", x, [&] { return occupata; }, a);
   }
 
+  // Every keyword the field `riga` matches, in the table's order.
   Esito riga_dati(const std::string& riga) {
+    for (const ParolaChiave& p : parole(Ambito::treno)) {
+      if (!corrisponde(p, riga)) continue;
+      const Esito e = esegui(p.id);
+      if (e != Esito::continua) return e;
+    }
+    return Esito::continua;
+  }
+
+  Esito esegui(Parola id) {
+    RecordSim& generali = m.dati_sim[kRecordTrenoLinea];
+    RecordSim& treno = m.dati_sim[kRecordRipetizioneTreno];
+    switch (id) {
+      case Parola::massa_frenata: return st.numero(generali.inizio) ? Esito::continua : Esito::ferma;
+      case Parola::numero_vetture: return st.numero(generali.posizione) ? Esito::continua : Esito::ferma;
+      case Parola::velocita: return riga_velocita();
+      case Parola::aderenza: return riga_aderenza();
+      case Parola::orologio:
+        return numero_in(treno.parametro_4) && numero_in(treno.parametro_5) && numero_in(treno.parametro_6)
+                   ? Esito::continua
+                   : Esito::ferma;
+      case Parola::sabbia: return numero_in(treno.parametro_1) ? Esito::continua : Esito::ferma;
+      case Parola::segnale: return riga_segnale();
+      case Parola::rallentamento: return riga_rallentamento();
+      case Parola::abbattimento: return riga_abbattimento();
+      case Parola::stazione: return riga_stazione();
+      default: return Esito::continua;
+    }
+  }
+
+  Esito riga_velocita() {
     PosizioneCampo a;
-    if (contiene_nocase(riga, "massa") && contiene_nocase(riga, "frenata") && !st.numero(m.dati_sim[84].inizio))
-      return Esito::ferma;
-    if (contiene_nocase(riga, "vetture") && !st.numero(m.dati_sim[84].posizione)) return Esito::ferma;
-    if (contiene_nocase(riga, "velocit")) {
-      int32_t p, v;
-      if (!st.numero(p, a) || !st.numero(v)) return Esito::ferma;
-      if (fuori_griglia(m, p, kMargineTreno)) return fuori(p, kMargineTreno, a);
-      const int64_t b = arrotonda(p / 50.0);
-      if (b > 0 && !riempi_velocita(b)) return Esito::ferma;
-      velocita.precedente = v;
+    int32_t p, v;
+    if (!st.numero(p, a) || !st.numero(v)) return Esito::ferma;
+    if (fuori_griglia(m, p, kMargineTreno)) return fuori(p, kMargineTreno, a);
+    const int64_t b = arrotonda(p / 50.0);
+    if (b > 0 && !riempi_velocita(b)) return Esito::ferma;
+    velocita.precedente = v;
+    return Esito::continua;
+  }
+
+  Esito riga_aderenza() {
+    PosizioneCampo a;
+    int32_t p, v;
+    if (!st.numero(p, a) || !st.numero(v)) return Esito::ferma;
+    if (fuori_griglia(m, p, kMargineTreno)) return fuori(p, kMargineTreno, a);
+    const int64_t b = arrotonda(p / 50.0);
+    if (b > 0 && !riempi_aderenza(b)) return Esito::ferma;
+    aderenza.precedente = v;
+    return Esito::continua;
+  }
+
+  Esito riga_abbattimento() {
+    PosizioneCampo a;
+    int32_t p, codice;
+    if (!st.numero(p, a) || !st.numero(codice)) return Esito::ferma;
+    if (fuori_griglia(m, p, kMargineTreno)) return fuori(p, kMargineTreno, a);
+    const int64_t i = arrotonda(p / 50.0);
+    Cella* c = cella(m, i, st);
+    if (!c) return Esito::ferma;
+    if (!c->libera())
+      return ferma(errori::kAbbattimentoOccupato,
+                   "code point at " + in_metri(st.diagnostica, p) + ": " + cella_occupata(m, st.diagnostica, i), a);
+    if (codice > 0) {
+      c->tipo = numero(TipoCella::abbattimento);
+      if (!in_16(codice, c->valore_1, st)) return Esito::ferma;
+    } else {
+      c->tipo = numero(TipoCella::abbattimento_senza_codice);
     }
-    if (contiene_nocase(riga, "aderenza")) {
-      int32_t p, v;
-      if (!st.numero(p, a) || !st.numero(v)) return Esito::ferma;
-      if (fuori_griglia(m, p, kMargineTreno)) return fuori(p, kMargineTreno, a);
-      const int64_t b = arrotonda(p / 50.0);
-      if (b > 0 && !riempi_aderenza(b)) return Esito::ferma;
-      aderenza.precedente = v;
-    }
-    if (contiene_nocase(riga, "orologio")) {
-      RecordSim& r = m.dati_sim[86];
-      if (!numero_in(r.parametro_4) || !numero_in(r.parametro_5) || !numero_in(r.parametro_6)) return Esito::ferma;
-    }
-    if (contiene_nocase(riga, "sabbia") && !numero_in(m.dati_sim[86].parametro_1)) return Esito::ferma;
-    if (contiene_nocase(riga, "segnale")) {
-      const Esito e = riga_segnale();
-      if (e != Esito::continua) return e;
-    }
-    if (contiene_nocase(riga, "rallentamento")) {
-      const Esito e = riga_rallentamento();
-      if (e != Esito::continua) return e;
-    }
-    if (contiene_nocase(riga, "abbattimento")) {
-      int32_t p, codice;
-      if (!st.numero(p, a) || !st.numero(codice)) return Esito::ferma;
-      if (fuori_griglia(m, p, kMargineTreno)) return fuori(p, kMargineTreno, a);
-      const int64_t i = arrotonda(p / 50.0);
-      Cella* c = cella(m, i, st);
-      if (!c) return Esito::ferma;
-      if (!c->libera())
-        return ferma(errori::kAbbattimentoOccupato,
-                     "code point at " + in_metri(st.diagnostica, p) + ": " + cella_occupata(m, st.diagnostica, i), a);
-      if (codice > 0) {
-        c->tipo = 12;
-        if (!in_16(codice, c->valore_1, st)) return Esito::ferma;
-      } else {
-        c->tipo = 13;
-      }
-      st.origine(i);
-    }
-    if (contiene_nocase(riga, "stazione")) return riga_stazione();
+    st.origine(i);
     return Esito::continua;
   }
 
@@ -330,8 +351,8 @@ struct SezioneTreno {
       if (st.fine_file()) return a_fine_file();
       if (!st.leggi_chiave()) return Esito::ferma;
       if (st.fine_file()) return a_fine_file();
-      for (int i = 0; i < 2; ++i) {
-        if (contiene(st.chiave, "-")) {
+      for (int i = 0; i < commenti_di_seguito(Ambito::treno); ++i) {
+        if (contiene(st.chiave, kSegnoCommento)) {
           if (!st.leggi_chiave()) return Esito::ferma;
           if (st.fine_file()) return a_fine_file();
         }
@@ -342,7 +363,7 @@ struct SezioneTreno {
   }
 
   void controlla_progressive() {
-    for (int i = 81; i <= 83; ++i) {
+    for (int i = kRecordProgressivaTre; i <= kRecordProgressivaUno; ++i) {
       const RecordSim& r = m.dati_sim[i];
       if (r.inizio % 50 == 0 && r.fine % 50 == 0) continue;
       std::optional<PosizioneCampo> campo;
@@ -382,7 +403,7 @@ void compila_treno(StatoCompilazione& st) {
   std::string campo;
   do
     if (!st.leggi_testo(campo)) return;
-  while (!contiene_nocase(campo, "[generale]") && !st.fine_file());
+  while (!contiene_nocase(campo, kInizioLettura) && !st.fine_file());
 
   SezioneTreno treno(st);
   if (treno.leggi() == SezioneTreno::Esito::ferma) {
