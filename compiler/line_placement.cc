@@ -1,6 +1,7 @@
 #include "compiler/line_placement.h"
 
 #include "compiler/checked_access.h"
+#include "format/cell_kinds.h"
 #include "util/rounding.h"
 
 namespace scen {
@@ -28,7 +29,7 @@ int32_t memo_montagna(Modello& m, FailureSink& guasti, int32_t inizio, int32_t f
     Cella* c = cella(m, i, guasti);
     if (!c) return kErroreLettura;
     c->montagna = basso_8(sfondo);
-    if (segni && (i - primo + 1) % 4 == 0 && c->tipo == 0) c->tipo = 11;
+    if (segni && (i - primo + 1) % 4 == 0 && c->tipo == numero(TipoCella::nessuno)) c->tipo = numero(TipoCella::segno_montagna);
   }
   return 0;
 }
@@ -41,7 +42,7 @@ int32_t memo_indicatori_v_max(Modello& m, FailureSink& guasti, int32_t posizione
   if (!c->libera()) return kErroreIndicatoreOccupato;
   // Side s in the hundreds, side d in the units, both as speed / 5.
   auto coppia = [](int32_t d, int32_t s) { return arrotonda(d / 5.0 + static_cast<double>(int64_t{s} * 20)); };
-  c->tipo = 6;
+  c->tipo = numero(TipoCella::indicatore_vmax);
   if (!in_16(coppia(vad, vas), c->valore_1, guasti) || !in_16(coppia(vbd, vbs), c->valore_2, guasti) ||
       !in_16(coppia(vcd, vcs), c->valore_3, guasti) ||
       !in_16(int64_t{strisces} * 10 + strisced, c->valore_4, guasti))

@@ -11,7 +11,7 @@
 
 namespace scen {
 
-inline constexpr int kErroreIndicatoreOccupato = 21;
+inline constexpr int kErroreIndicatoreOccupato = numero(Errore::indicatore_occupato);
 
 // 0 or kErroreLettura (more than kMaxMontagne stretches, a cell outside the grid).
 int32_t memo_montagna(Modello& m, FailureSink& guasti, int32_t inizio, int32_t fine, int32_t tipo);

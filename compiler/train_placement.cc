@@ -1,6 +1,7 @@
 #include "compiler/train_placement.h"
 
 #include "compiler/checked_access.h"
+#include "format/cell_kinds.h"
 #include "util/rounding.h"
 
 namespace scen {
@@ -17,7 +18,7 @@ int32_t memo_segnale(Modello& m, FailureSink& guasti, int32_t posizione, int32_t
   Cella* c = cella(m, s, guasti);
   if (!c) return kErroreLettura;
   if (!c->libera()) return kErroreSegnaleOccupato;
-  c->tipo = 1;
+  c->tipo = numero(TipoCella::segnale);
   c->valore_4 = basso_16(int64_t{rapp} * 10 + int64_t{sx} * 3 + dx);
   c->valore_1 = coppia(s1, d1);
   c->valore_2 = coppia(s2, d2);
@@ -56,12 +57,12 @@ int32_t memo_rallentamento(Modello& m, FailureSink& guasti, int32_t x, int32_t v
   if (!fine) return kErroreLettura;
   if (!fine->libera()) return kErroreFineOccupata;
 
-  fine->tipo = 2;
+  fine->tipo = numero(TipoCella::fine_rallentamento);
   if (d_v != 0) fine->valore_2 = basso_16(d_v);
-  inizio->tipo = 3;
+  inizio->tipo = numero(TipoCella::inizio_rallentamento);
   if (d_v != 0) inizio->valore_2 = basso_16(d_v);
   if (avviso) {
-    punto->tipo = 4;
+    punto->tipo = numero(TipoCella::avviso_rallentamento);
     if (d_v != 0) punto->valore_2 = basso_16(d_v);
     punto->valore_1 = basso_16(v);
   }
@@ -79,7 +80,7 @@ int32_t memo_rallentamento(Modello& m, FailureSink& guasti, int32_t x, int32_t v
     }
     for (int i = 0; i <= 3; ++i) {
       Cella& p = *preavviso[i];
-      p.tipo = 5;
+      p.tipo = numero(TipoCella::preavviso_rallentamento);
       p.valore_1 = static_cast<int16_t>(i + 1);
       if (d_v != 0) p.valore_2 = static_cast<int16_t>(i + 1);
     }

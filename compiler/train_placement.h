@@ -11,11 +11,11 @@
 
 namespace scen {
 
-inline constexpr int kErroreSegnaleOccupato = 16;
-inline constexpr int kErroreAvvisoOccupato = 17;
-inline constexpr int kErroreInizioOccupato = 18;
-inline constexpr int kErroreFineOccupata = 19;
-inline constexpr int kErrorePreavvisoOccupato = 20;
+inline constexpr int kErroreSegnaleOccupato = numero(Errore::segnale_occupato);
+inline constexpr int kErroreAvvisoOccupato = numero(Errore::avviso_occupato);
+inline constexpr int kErroreInizioOccupato = numero(Errore::inizio_occupato);
+inline constexpr int kErroreFineOccupata = numero(Errore::fine_occupata);
+inline constexpr int kErrorePreavvisoOccupato = numero(Errore::preavviso_occupato);
 
 // `tempo` is raised to 101 when it lies between 1 and 100, as the caller sees.
 int32_t memo_segnale(Modello& m, FailureSink& guasti, int32_t posizione, int32_t sx, int32_t s1, int32_t s2,

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "format/cell_kinds.h"
 #include "util/large_pages.h"
 
 namespace scen {
@@ -27,8 +28,8 @@ struct Cella {
   uint8_t pendenza = 0;
   uint8_t aderenza = 0;
 
-  // 0 (nothing) and 11 (mountain mark) may be overwritten by a placement.
-  bool libera() const { return tipo == 0 || tipo == 11; }
+  // Nothing, or a mountain mark: a placement may overwrite it.
+  bool libera() const { return scen::libera(TipoCella{tipo}); }
   bool operator==(const Cella&) const = default;
 };
 
