@@ -85,8 +85,9 @@ void StatoCompilazione::guasto(std::string messaggio) {
   registra(kErroreLettura, std::move(messaggio));
 }
 
-void StatoCompilazione::registra(int32_t codice, std::string messaggio,
-                                 std::optional<PosizioneCampo> campo) {
+void StatoCompilazione::registra(int32_t codice, std::string messaggio, std::optional<PosizioneCampo> campo,
+                                 std::optional<int64_t> cella_presa) {
+  diagnostica.cella_presa = cella_presa;
   diagnostica.codice = codice;
   diagnostica.file = ultimo_aperto;
   diagnostica.campo = campo ? *campo : qui();
@@ -114,6 +115,13 @@ Diagnostic StatoCompilazione::come_diagnostica(const Diagnostica& d) const {
   g.file = d.file == FileSorgente::nessuno ? std::string() : percorso(d.file).string();
   g.range = campo_a(d.file == FileSorgente::linea ? d.linea : d.treno, d.campo);
   g.message = d.messaggio;
+  if (d.cella_presa) {
+    const auto o = d.origini.find(*d.cella_presa);
+    if (o != d.origini.end())
+      g.related.push_back({percorso(o->second.file).string(),
+                           campo_a(o->second.file == FileSorgente::linea ? d.linea : d.treno, o->second.campo),
+                           "the line that placed what takes cell " + std::to_string(*d.cella_presa)});
+  }
   return g;
 }
 

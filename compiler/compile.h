@@ -56,6 +56,7 @@ struct Diagnostica {
   std::string messaggio;   // what is wrong, in plain words, with the values involved
   std::map<int64_t, OrigineOggetto> origini;  // cell -> the line that placed its object
   std::vector<RiferimentoKm> riferimenti_km;  // the progressive references in use
+  std::optional<int64_t> cella_presa;         // the cell whose occupant the error names
   std::optional<ParsedSource> linea;  // the sources read, as they were read
   std::optional<ParsedSource> treno;
 };

@@ -62,7 +62,8 @@ struct StatoCompilazione final : FailureSink {
 
   // Records an error: its number, what is wrong and the field it points at
   // (the last field read unless told).
-  void registra(int32_t codice, std::string messaggio = {}, std::optional<PosizioneCampo> campo = {});
+  void registra(int32_t codice, std::string messaggio = {}, std::optional<PosizioneCampo> campo = {},
+                std::optional<int64_t> cella_presa = {});
   // The recorded error as a diagnostic: the source's name, the range of
   // the field it points at.
   Diagnostic come_diagnostica(const Diagnostica& d) const;

@@ -27,8 +27,8 @@ bool inizia_con_trattino(const std::string& riga) {
 
 // Ends the compile in the line half: error recorded, file closed and deleted.
 bool ferma_linea(StatoCompilazione& st, int32_t codice, std::string messaggio,
-                 std::optional<PosizioneCampo> campo = {}) {
-  st.registra(codice, std::move(messaggio), campo);
+                 std::optional<PosizioneCampo> campo = {}, std::optional<int64_t> cella_presa = {}) {
+  st.registra(codice, std::move(messaggio), campo, cella_presa);
   st.chiudi_ed_elimina();
   return false;
 }
@@ -164,8 +164,9 @@ struct SezioniDati {
     return true;
   }
 
-  Esito ferma(int32_t codice, std::string messaggio, std::optional<PosizioneCampo> campo = {}) {
-    ferma_linea(st, codice, std::move(messaggio), campo);
+  Esito ferma(int32_t codice, std::string messaggio, std::optional<PosizioneCampo> campo = {},
+              std::optional<int64_t> cella_presa = {}) {
+    ferma_linea(st, codice, std::move(messaggio), campo, cella_presa);
     return Esito::fine;
   }
 
@@ -262,7 +263,7 @@ struct SezioniDati {
       return ferma(rifiuto,
                    "speed indicator board at " + in_metri(st.diagnostica, v[0]) + ": " +
                        cella_occupata(m, st.diagnostica, c, com_era),
-                   a);
+                   a, c);
     st.origine(c);
     return Esito::continua;
   }
@@ -278,7 +279,8 @@ struct SezioniDati {
     if (!c) return Esito::fine;
     if (!c->libera())
       return ferma(errori::kCartelloOccupato,
-                   "text board at " + in_metri(st.diagnostica, p) + ": " + cella_occupata(m, st.diagnostica, i), a);
+                   "text board at " + in_metri(st.diagnostica, p) + ": " + cella_occupata(m, st.diagnostica, i), a,
+                   i);
     c->tipo = numero(TipoCella::cartello);
     if (!in_16(st.indice_cartello, c->valore_1, st)) return Esito::fine;
     std::string testo;

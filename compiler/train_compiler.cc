@@ -99,8 +99,9 @@ struct SezioneTreno {
     return Esito::fine_passi;
   }
 
-  Esito ferma(int32_t codice, std::string messaggio, std::optional<PosizioneCampo> campo = {}) {
-    st.registra(codice, std::move(messaggio), campo);
+  Esito ferma(int32_t codice, std::string messaggio, std::optional<PosizioneCampo> campo = {},
+              std::optional<int64_t> cella_presa = {}) {
+    st.registra(codice, std::move(messaggio), campo, cella_presa);
     return Esito::ferma;
   }
 
@@ -110,9 +111,10 @@ struct SezioneTreno {
   // stops the compile here. The words are made only for a refusal.
   template <class Occupata>
   Esito dopo_posa(int32_t prima, int32_t rifiuto, const char* cosa, int64_t metri, const Occupata& occupata,
-                  const PosizioneCampo& campo) {
+                  const PosizioneCampo& campo, std::optional<int64_t> cella_presa) {
     if (rifiuto != 0)
-      return ferma(rifiuto, std::string(cosa) + " at " + in_metri(st.diagnostica, metri) + ": " + occupata(), campo);
+      return ferma(rifiuto, std::string(cosa) + " at " + in_metri(st.diagnostica, metri) + ": " + occupata(), campo,
+                   cella_presa);
     if (prima != 0) return Esito::ferma;
     return Esito::continua;
   }
@@ -218,7 +220,7 @@ struct SezioneTreno {
     if (rifiuto == kErroreLettura) return Esito::ferma;
     if (rifiuto == 0 && prima == 0) st.origine(s);
     return dopo_posa(prima, rifiuto, "signal", v[0],
-                     [&] { return cella_occupata(m, st.diagnostica, s, com_era); }, a);
+                     [&] { return cella_occupata(m, st.diagnostica, s, com_era); }, a, s);
   }
 
   Esito riga_rallentamento() {
@@ -235,14 +237,18 @@ struct SezioneTreno {
     const int32_t prima = st.diagnostica.codice;
     // The message is written before the cells change.
     std::string occupata;
+    std::optional<int64_t> presa;  // the cell another line's object takes
     const auto libera = [&](int64_t i) { return !m.celle || i < 0 || i >= static_cast<int64_t>(m.celle->size()) || (*m.celle)[i].libera(); };
-    if (x > 1500 && !libera(w))
+    if (x > 1500 && !libera(w)) {
       occupata = "its warning point, 1200 m before the start, falls in " + cella_occupata(m, st.diagnostica, w);
-    else if (!libera(s))
+      presa = w;
+    } else if (!libera(s)) {
       occupata = "its start falls in " + cella_occupata(m, st.diagnostica, s);
-    else if (!libera(e))
+      presa = s;
+    } else if (!libera(e)) {
       occupata = "its end falls in " + cella_occupata(m, st.diagnostica, e);
-    else {
+      presa = e;
+    } else {
       // The pre-warning cells are checked after this slowdown's own cells
       // have been placed, so one of those may be what takes them.
       const int64_t base = arrotonda((x - 1200) / 50.0);
@@ -255,8 +261,10 @@ struct SezioneTreno {
         if (propria && v[4] != 0)
           occupata = "its pre-warning cells before the warning point: " + nome_cella(st.diagnostica, p) +
                      " is " + propria + " (start it on a multiple of 50 m)";
-        else if (!libera(p))
+        else if (!libera(p)) {
           occupata = "its pre-warning cells before the warning point: " + cella_occupata(m, st.diagnostica, p);
+          presa = p;
+        }
       }
     }
     const int32_t rifiuto = memo_rallentamento(m, st, v[0], v[1], v[2], v[3], v[4], v[5]);
@@ -265,7 +273,7 @@ struct SezioneTreno {
       for (int64_t i : {s, e}) st.origine(i);
       if (x > 1500) st.origine(w);
     }
-    return dopo_posa(prima, rifiuto, "slowdown", x, [&] { return occupata; }, a);
+    return dopo_posa(prima, rifiuto, "slowdown", x, [&] { return occupata; }, a, presa);
   }
 
   // Every keyword the field `riga` matches, in the table's order.
@@ -331,7 +339,8 @@ struct SezioneTreno {
     if (!c) return Esito::ferma;
     if (!c->libera())
       return ferma(errori::kAbbattimentoOccupato,
-                   "code point at " + in_metri(st.diagnostica, p) + ": " + cella_occupata(m, st.diagnostica, i), a);
+                   "code point at " + in_metri(st.diagnostica, p) + ": " + cella_occupata(m, st.diagnostica, i), a,
+                   i);
     if (codice > 0) {
       c->tipo = numero(TipoCella::abbattimento);
       if (!in_16(codice, c->valore_1, st)) return Esito::ferma;

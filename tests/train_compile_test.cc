@@ -261,3 +261,39 @@ TEST(TrainCompile, CodePoints) {
 
 }  // namespace
 }  // namespace scen
+
+namespace scen {
+namespace {
+
+// The compile's error in the run's list: the field's range, and the line
+// whose object takes the cell as a related location.
+TEST(TrainCompile, TheErrorNamesTheLineThatTookTheCell) {
+  struct {
+    std::string treno;
+    int32_t numero;
+    int64_t colonna, fine;  // the error's field on line 8
+  } casi[] = {
+      {"segnale, 1350, 2,4,1,0,0,2,2,1,0,0\r\nsegnale,   1350, 1,4,1,0,0,2,2,1,0,0\r\n", 16, 12, 16},
+      {"segnale, 1850, 2,4,1,0,0,2,2,1,0,0\r\nrallentamento, 1350 , 60, 500, 0, 0, 0\r\n", 19, 16, 20},
+      {"segnale, 1350, 2,4,1,0,0,2,2,1,0,0\r\nabbattimento, 1400, 180\r\n", 7, 15, 19},
+  };
+  for (const auto& c : casi) {
+    const auto esito = compila(kLinea, treno_con(c.treno));
+    ASSERT_EQ(esito.diagnostiche.size(), 1u) << c.treno;
+    const Diagnostic& d = esito.diagnostiche.items()[0];
+    EXPECT_EQ(d.number, c.numero);
+    EXPECT_EQ(d.level, Level::error);
+    EXPECT_EQ(d.range, (SourceRange{8, c.colonna, 8, c.fine})) << c.treno;
+    ASSERT_EQ(d.related.size(), 1u) << c.treno;
+    EXPECT_EQ(d.related[0].file, d.file);
+    EXPECT_EQ(d.related[0].range, (SourceRange{7, 1, 7, 8}));
+  }
+  // Nothing else placed it: no related location.
+  const auto propria = compila(linea_con("", 20000), treno_con("rallentamento, 9775, 60, 500, 0, 1, 0\r\n"));
+  ASSERT_EQ(propria.diagnostiche.size(), 1u);
+  EXPECT_EQ(propria.diagnostiche.items()[0].number, 20);
+  EXPECT_TRUE(propria.diagnostiche.items()[0].related.empty());
+}
+
+}  // namespace
+}  // namespace scen
