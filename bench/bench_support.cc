@@ -31,7 +31,7 @@ Modello modello_lungo(int32_t lunghezza) {
   Modello m;
   m.nome_percorso = "Lunga";
   m.nome_treno = "B1";
-  m.scrivi_linea = 1;
+  m.scrivi_linea = true;
   const SorgentiCompilazione sorgenti{cartella.path() / "Lunga_linea.txt",
                                       cartella.path() / "Lunga_B1-.txt", false};
   const Diagnostica d = memorizza_dati(m, sorgenti);

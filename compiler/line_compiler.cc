@@ -53,7 +53,7 @@ bool dimensiona(StatoCompilazione& st, int32_t lunghezza) {
 // plan of up to a million rows each time.
 void alloca_tabelle(Modello& m) {
   m.celle.emplace(static_cast<size_t>(m.ultima_cella) + 1);
-  if (m.scrivi_linea != 0) {
+  if (m.scrivi_linea) {
     m.tabella_linea.emplace();
     m.tabella_linea->x.dimensiona(static_cast<size_t>(m.lunghezza_totale) + 1);
     m.tabella_linea->y.dimensiona(static_cast<size_t>(m.lunghezza_totale) + 1);
@@ -193,7 +193,7 @@ struct SezioniDati {
   Esito esegui(Parola id, const std::string& riga) {
     switch (id) {
       case Parola::pendenza: return pendenza();
-      case Parola::curva: return m.scrivi_linea != 0 ? curva(riga) : Esito::continua;
+      case Parola::curva: return m.scrivi_linea ? curva(riga) : Esito::continua;
       case Parola::montagna: return montagna();
       case Parola::indicatori_vmax: return indicatori_vmax();
       case Parola::cartello_indicatore: return cartello_indicatore();
@@ -319,7 +319,7 @@ struct SezioniDati {
     do
       if (!scrivi_pendenza()) return false;
     while (cursore_pendenza < int64_t{m.ultima_cella} - 2);
-    return m.scrivi_linea == 0 || geometria.completa(m.lunghezza_totale);
+    return !m.scrivi_linea || geometria.completa(m.lunghezza_totale);
   }
 };
 
@@ -368,7 +368,7 @@ bool compila_linea(StatoCompilazione& st) {
   m.numero_montagne = 0;
   st.indice_cartello = kRecordPrimoCartello;
   SezioniDati dati(st);
-  if (m.scrivi_linea != 0 && !dati.geometria.avvia()) return false;
+  if (m.scrivi_linea && !dati.geometria.avvia()) return false;
   if (dati.leggi_sezioni() == Esito::fine) return false;
   return dati.chiusura();
 }

@@ -30,7 +30,7 @@ int Form_Load(Finestra& finestra, const std::string& cartella, const NomiScenari
 
   const Destinazione destinazione{cartella, m.nome_percorso, m.nome_treno};
   OpzioniPercorso opzioni;
-  opzioni.j = 1;
+  opzioni.scrivi_linea = true;
   opzioni.sorgenti = {destinazione.file("_linea.txt"), destinazione.file_treno("-.txt"), true};
   opzioni.cartella_uscita = cartella;
 

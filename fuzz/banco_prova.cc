@@ -158,7 +158,7 @@ std::string BancoProva::mezza_compilazione(std::string_view testo, bool linea_fi
   m.nome_percorso = "R";
   m.nome_treno = "T";
   // The train half needs no track plan: without one its runs are quick.
-  m.scrivi_linea = linea_fissa ? 0 : 1;
+  m.scrivi_linea = !linea_fissa;
   const SorgentiCompilazione s{linea_fissa ? file_fisso : variabile, linea_fissa ? variabile : file_fisso,
                                false};
   const Diagnostica d = memorizza_dati(m, s);
@@ -186,7 +186,7 @@ std::string BancoProva::compilazione(std::string_view input) {
   for (const fs::path& f : {nomi.linea_dat, nomi.sim, nomi.dat}) elimina(f);
 
   OpzioniPercorso o;
-  o.j = 1;
+  o.scrivi_linea = true;
   o.sorgenti = {cartella_ / "R_linea.txt", cartella_ / "R_T-.txt", true};
   o.cartella_uscita = uscita;
   o.scrivi_con_errori = true;

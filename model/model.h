@@ -104,7 +104,7 @@ struct Modello {
   std::string nome_percorso;
   std::string nome_treno;
 
-  int32_t scrivi_linea = 0;
+  bool scrivi_linea = false;  // build the track plan and write its file
   int32_t lunghezza_totale = 0;
   int32_t ultima_cella = 0;
   int32_t numero_montagne = 0;

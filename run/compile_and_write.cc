@@ -10,14 +10,14 @@
 namespace scen {
 
 EsitoPercorso memorizza_percorso(Modello& m, const OpzioniPercorso& opzioni) {
-  m.scrivi_linea = opzioni.j;
+  m.scrivi_linea = opzioni.scrivi_linea;
   for (RecordSim& r : m.dati_sim) r = RecordSim{};
 
   EsitoPercorso esito;
   // The track plan goes to its file while the compile goes on; dropped
   // unwritten when the files are not to be written after all.
   std::optional<ScritturaPiano> piano;
-  if (opzioni.scrivi && m.scrivi_linea != 0)
+  if (opzioni.scrivi && m.scrivi_linea)
     piano.emplace(nomi_compilati(opzioni.cartella_uscita, m).linea_dat);
   esito.compilazione = memorizza_dati(m, opzioni.sorgenti, piano ? &*piano : nullptr, &esito.diagnostiche);
   esito.conflitti = completa_codici(m);

@@ -15,7 +15,7 @@
 namespace scen {
 
 struct OpzioniPercorso {
-  int32_t j = 1;  // nonzero: build and write the track plan
+  bool scrivi_linea = true;  // build and write the track plan
   SorgentiCompilazione sorgenti;
   std::filesystem::path cartella_uscita;
   // Write from whatever the model holds even when the compile failed.

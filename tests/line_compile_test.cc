@@ -117,7 +117,7 @@ TEST(LineCompile, SourcesAreDeletedOnlyWhenAsked) {
   test::scrivi(s.linea, linea_con(""));
   test::scrivi(s.treno, kTreno);
   Modello m;
-  m.scrivi_linea = 1;
+  m.scrivi_linea = true;
   EXPECT_EQ(memorizza_dati(m, s).codice, 0);
   EXPECT_TRUE(std::filesystem::exists(s.linea));
   EXPECT_TRUE(std::filesystem::exists(s.treno));

@@ -106,7 +106,7 @@ struct Compilato {
   bool treno_esiste = false;
 };
 
-inline Compilato compila(const std::string& linea, const std::string& treno, int32_t j = 1,
+inline Compilato compila(const std::string& linea, const std::string& treno, bool j = true,
                          bool elimina = false) {
   TempDir dir;
   SorgentiCompilazione s{dir / "R_linea.txt", dir / "R_T-.txt", elimina};

@@ -33,7 +33,7 @@ std::vector<std::filesystem::path> scrivi_compilati(const Modello& m, const std:
   // All written before any is put in place: a file that cannot be written
   // leaves every earlier compiled file as it was, not a mix of old and new.
   std::unique_ptr<SostituzionePreparata> linea;
-  if (!linea_pronta && m.scrivi_linea != 0 && m.tabella_linea)
+  if (!linea_pronta && m.scrivi_linea && m.tabella_linea)
     linea = std::make_unique<SostituzionePreparata>(
         nomi.linea_dat, [&](ByteSink& out) { immagine_tabella_linea(*m.tabella_linea, out); });
   std::unique_ptr<SostituzionePreparata> sim, dat;

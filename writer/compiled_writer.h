@@ -37,7 +37,7 @@ int timbra(Modello& m);
 // once it is needed: null when there is none. Throws ErroreFile.
 using LineaPronta = std::function<std::unique_ptr<SostituzionePreparata>()>;
 
-// Writes <route>_linea.dat (when `scrivi_linea` is nonzero and the plan
+// Writes <route>_linea.dat (when `scrivi_linea` is set and the plan
 // exists), the .sim and the .dat, each replaced whole, and puts them in
 // place in that order. `linea_pronta`, when given, gives the plan's file;
 // it is asked for after the .sim and .dat are written, which can go on

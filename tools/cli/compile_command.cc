@@ -50,7 +50,7 @@ int esegui_compile(const ArgomentiCompilazione& args) {
     return kUso;
   }
   scen::OpzioniPercorso opzioni;
-  opzioni.j = args.no_track_plan ? 0 : 1;
+  opzioni.scrivi_linea = !args.no_track_plan;
   opzioni.sorgenti.linea = args.line_file.empty() ? args.route + "_linea.txt" : args.line_file;
   opzioni.sorgenti.treno = args.train_file.empty() ? args.route + "_" + args.train + "-.txt" : args.train_file;
   opzioni.sorgenti.elimina_sorgenti = false;
