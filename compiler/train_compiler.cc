@@ -119,11 +119,27 @@ struct SezioneTreno {
     return Esito::continua;
   }
 
+  // A station line: its values read and checked into the next station
+  // record, its zone worked out, its marks placed, its distance from the
+  // station before it checked.
   Esito riga_stazione() {
-    PosizioneCampo a, b;
     RecordSim* record_stazione = record(m, stazione, st);
     if (!record_stazione) return Esito::ferma;
     RecordSim& r = *record_stazione;
+    PosizioneCampo a;
+    int64_t lunghezza = 0;
+    Esito e = leggi_stazione(r, a, lunghezza);
+    if (e != Esito::continua) return e;
+    if (!zona_stazione(r, lunghezza)) return Esito::ferma;
+    e = segni_stazione(r, a);
+    if (e != Esito::continua) return e;
+    return dopo_la_precedente(r, a);
+  }
+
+  // The values, in the record as they are read; `a` is where the position
+  // stands.
+  Esito leggi_stazione(RecordSim& r, PosizioneCampo& a, int64_t& lunghezza) {
+    PosizioneCampo b;
     if (!st.numero(r.posizione, a)) return Esito::ferma;
     if (fuori_griglia(m, r.posizione, kMargineStazione)) return fuori(r.posizione, kMargineStazione, a);
     if (r.posizione % 50 != 0)
@@ -132,7 +148,7 @@ struct SezioneTreno {
     if (!numero_in(r.tipo)) return Esito::ferma;
     int32_t lunghezza_letta;
     if (!st.numero(lunghezza_letta, b)) return Esito::ferma;
-    const int64_t lunghezza = lunghezza_letta;
+    lunghezza = lunghezza_letta;
     if (lunghezza % 100 != 0)
       return ferma(errori::kLunghezzaStazione,
                    "station length " + std::to_string(lunghezza) + " m is not a multiple of 100", b);
@@ -146,25 +162,36 @@ struct SezioneTreno {
     std::string letto, testo;
     if (!st.leggi_testo(letto) || !st.testo(letto, testo) || !testo_in_record(testo, st)) return Esito::ferma;
     r.testo = std::move(testo);
+    return Esito::continua;
+  }
 
+  // The zone from the position, the length and the kind; the options that
+  // a short zone or the first station does not keep. False on a read
+  // failure.
+  bool zona_stazione(RecordSim& r, int64_t lunghezza) {
     const int64_t posizione = r.posizione;
     if (r.tipo == 5 || r.tipo == 6) {
-      if (!in_32(posizione - lunghezza, r.inizio, st) || !in_32(posizione + 150, r.fine, st)) return Esito::ferma;
+      if (!in_32(posizione - lunghezza, r.inizio, st) || !in_32(posizione + 150, r.fine, st)) return false;
       r.opzione_3 = 0;
     } else if (r.tipo == 7 || r.tipo == 8) {
-      if (!in_32(posizione - lunghezza, r.inizio, st) || !in_32(posizione + lunghezza, r.fine, st))
-        return Esito::ferma;
+      if (!in_32(posizione - lunghezza, r.inizio, st) || !in_32(posizione + lunghezza, r.fine, st)) return false;
       r.opzione_3 = 0;
     } else {
       if (!in_32(arrotonda(posizione - lunghezza / 2.0), r.inizio, st) ||
           !in_32(arrotonda(posizione + lunghezza / 2.0) + (r.opzione_3 != 0 ? 50 : 0), r.fine, st))
-        return Esito::ferma;
+        return false;
     }
     if (lunghezza < 600) r.opzione_2 = 0;
     if (stazione == 1) {
       r.opzione_3 = 0;
       r.opzione_2 = 0;
     }
+    return true;
+  }
+
+  // The approach marks before the zone's end and the stop mark, for the
+  // kinds that have them.
+  Esito segni_stazione(const RecordSim& r, const PosizioneCampo& a) {
     if (r.tipo < 25 && r.tipo != 5 && r.tipo != 6) {
       for (int k = 1; k <= 4; ++k) {
         const double cella_m = r.fine / 50.0 - k - 1;
@@ -188,6 +215,11 @@ struct SezioneTreno {
       if (!in_16(stazione, c->valore_1, st)) return Esito::ferma;
       st.origine(i);
     }
+    return Esito::continua;
+  }
+
+  // 350 m at least after the zone of the station before; room for one more.
+  Esito dopo_la_precedente(const RecordSim& r, const PosizioneCampo& a) {
     if (stazione > 1 && int64_t{r.inizio} - 350 < m.dati_sim[stazione - 1].fine) {
       const RecordSim& prima = m.dati_sim[stazione - 1];
       return ferma(errori::kStazioniVicine,
@@ -199,7 +231,7 @@ struct SezioneTreno {
     ++stazione;
     if (stazione >= st.indice_cartello)
       return ferma(errori::kTroppeStazioni,
-                   "too many stations: the line file's " + std::to_string(80 - st.indice_cartello) +
+                   "too many stations: the line file's " + std::to_string(kRecordPrimoCartello - st.indice_cartello) +
                        " text boards leave room for " + std::to_string(std::max(0, st.indice_cartello - 2)) +
                        " stations (78 less one per board), and this is station " + std::to_string(stazione - 1),
                    st.campo_chiave);
