@@ -12,6 +12,8 @@
 #include "compiler/plan_progress.h"
 #include "model/model.h"
 #include "diagnostics/diagnostic.h"
+#include "format/keywords.h"
+#include "format/sections.h"
 #include "parse/field_reader.h"
 
 namespace scen {
@@ -95,6 +97,28 @@ struct StatoCompilazione final : FailureSink {
   std::optional<FieldReader> lettore_;
   bool fallita_ = false;
 };
+
+// The data lines of a source, each keyword field (after up to the comment
+// fields the part `ambito` allows in a row) handed to `riga`, until `riga`
+// returns anything but `Esito::continua`, which is returned, or the end of
+// the file: `a_fine`, or `guasto` when a read failed.
+template <class Esito, class Riga>
+Esito leggi_righe(StatoCompilazione& st, Ambito ambito, Esito a_fine, Esito guasto, const Riga& riga) {
+  const auto alla_fine = [&] { return st.fallita() ? guasto : a_fine; };
+  for (;;) {
+    if (st.fine_file()) return alla_fine();
+    if (!st.leggi_chiave()) return guasto;
+    if (st.fine_file()) return alla_fine();
+    for (int i = 0; i < commenti_di_seguito(ambito); ++i) {
+      if (contiene(st.chiave, kSegnoCommento)) {
+        if (!st.leggi_chiave()) return guasto;
+        if (st.fine_file()) return alla_fine();
+      }
+    }
+    const Esito e = riga(st.chiave);
+    if (e != Esito::continua) return e;
+  }
+}
 
 // Each half returns false when the compile ends there.
 bool compila_linea(StatoCompilazione& st);

@@ -293,24 +293,11 @@ struct SezioniDati {
     return Esito::continua;
   }
 
-  // At the end of the file the data sections close, unless a read failed
-  // there.
-  Esito a_fine_file() const { return st.fallita() ? Esito::fine : Esito::chiusura; }
-
+  // The data lines, to the end of the file: then the data sections close,
+  // unless a read failed there.
   Esito leggi_sezioni() {
-    for (;;) {
-      if (st.fine_file()) return a_fine_file();
-      if (!st.leggi_chiave()) return Esito::fine;
-      if (st.fine_file()) return a_fine_file();
-      for (int i = 0; i < commenti_di_seguito(Ambito::dati_linea); ++i) {
-        if (contiene(st.chiave, kSegnoCommento)) {
-          if (!st.leggi_chiave()) return Esito::fine;
-          if (st.fine_file()) return a_fine_file();
-        }
-      }
-      const Esito e = riga_dati(st.chiave);
-      if (e != Esito::continua) return e;
-    }
+    return leggi_righe(st, Ambito::dati_linea, Esito::chiusura, Esito::fine,
+                       [this](const std::string& riga) { return riga_dati(riga); });
   }
 
   // False on a read failure.

@@ -383,24 +383,11 @@ struct SezioneTreno {
     return Esito::continua;
   }
 
-  // At the end of the file the final steps follow, unless a read failed
-  // there.
-  Esito a_fine_file() const { return st.fallita() ? Esito::ferma : Esito::fine_passi; }
-
+  // The data lines, to the end of the file: then the final steps follow,
+  // unless a read failed there.
   Esito leggi() {
-    for (;;) {
-      if (st.fine_file()) return a_fine_file();
-      if (!st.leggi_chiave()) return Esito::ferma;
-      if (st.fine_file()) return a_fine_file();
-      for (int i = 0; i < commenti_di_seguito(Ambito::treno); ++i) {
-        if (contiene(st.chiave, kSegnoCommento)) {
-          if (!st.leggi_chiave()) return Esito::ferma;
-          if (st.fine_file()) return a_fine_file();
-        }
-      }
-      const Esito e = riga_dati(st.chiave);
-      if (e != Esito::continua) return e;
-    }
+    return leggi_righe(st, Ambito::treno, Esito::fine_passi, Esito::ferma,
+                       [this](const std::string& riga) { return riga_dati(riga); });
   }
 
   void controlla_progressive() {
