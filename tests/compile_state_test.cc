@@ -7,18 +7,16 @@
 
 #include <string>
 
-#include "test_support.h"
 
 namespace scen {
 namespace {
 
 struct Lettura {
-  test::TempDir dir;
   Modello m;
-  SorgentiCompilazione sorgenti{dir / "R_linea.txt", dir / "R_T-.txt", false};
+  SorgentiCompilazione sorgenti;
   StatoCompilazione st{m, sorgenti, nullptr};
 
-  explicit Lettura(const std::string& linea) { test::scrivi(sorgenti.linea, linea); }
+  explicit Lettura(const std::string& linea) : sorgenti{"R_linea.txt", "R_T-.txt", false, false, linea} {}
 };
 
 TEST(CompileState, AFailedReadLeavesItsTargetAndEndsTheReading) {
