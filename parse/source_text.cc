@@ -20,7 +20,7 @@ struct Descriptor {
 
 }  // namespace
 
-bool read_source_file(const std::filesystem::path& path, SourceText& out, std::string& error) {
+bool read_source_file(const std::filesystem::path& path, SourceText& out, std::string& error, size_t largest) {
   out.name = path.string();
   out.bytes.clear();
   Descriptor d;
@@ -34,11 +34,15 @@ bool read_source_file(const std::filesystem::path& path, SourceText& out, std::s
   // read in growing blocks.
   struct stat st {};
   if (::fstat(d.fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
-    out.bytes.reserve(std::min(static_cast<size_t>(st.st_size), kLargestSource) + 1);
+    out.bytes.reserve(std::min(static_cast<size_t>(st.st_size), largest) + 1);
   size_t size = 0;
   for (;;) {
-    if (out.bytes.size() - size < 4096)
-      out.bytes.resize(std::min(std::max(out.bytes.capacity(), size + 65536), kLargestSource + 1));
+    // Room for the next read: what is reserved first, then twice as much.
+    if (size == out.bytes.size()) {
+      const size_t room = out.bytes.size() < out.bytes.capacity() ? out.bytes.capacity()
+                                                                   : std::max(2 * size, size + 65536);
+      out.bytes.resize(std::min(room, largest + 1));
+    }
     const ssize_t n = ::read(d.fd, out.bytes.data() + size, out.bytes.size() - size);
     if (n < 0) {
       if (errno == EINTR) continue;
@@ -48,8 +52,9 @@ bool read_source_file(const std::filesystem::path& path, SourceText& out, std::s
     }
     if (n == 0) break;
     size += static_cast<size_t>(n);
-    if (size > kLargestSource) {
-      error = out.name + " is larger than 256 MiB";
+    if (size > largest) {
+      error = out.name + " is larger than " +
+              (largest % (size_t{1} << 20) == 0 ? std::to_string(largest >> 20) + " MiB" : std::to_string(largest) + " bytes");
       out.bytes.clear();
       return false;
     }

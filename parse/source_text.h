@@ -20,6 +20,8 @@ inline constexpr size_t kLargestSource = size_t{256} << 20;
 // Reads the whole of `path` into `out.bytes` (its name into `out.name`).
 // False, with the reason in `error` ("cannot open NAME: REASON", "cannot
 // read NAME: REASON", "NAME is larger than 256 MiB"), when it cannot.
-bool read_source_file(const std::filesystem::path& path, SourceText& out, std::string& error);
+// `largest` lowers the limit (for tests).
+bool read_source_file(const std::filesystem::path& path, SourceText& out, std::string& error,
+                      size_t largest = kLargestSource);
 
 }  // namespace scen

@@ -80,5 +80,18 @@ TEST(SourceText, ReadsAFileWholeOrSaysWhyNot) {
   EXPECT_NE(errore.find("Is a directory"), std::string::npos) << errore;
 }
 
+TEST(SourceText, AnEndlessSourceStopsAtTheLimit) {
+  SourceText t;
+  std::string errore;
+  EXPECT_FALSE(read_source_file("/dev/zero", t, errore, size_t{3} << 20));
+  EXPECT_EQ(errore, "/dev/zero is larger than 3 MiB");
+  EXPECT_TRUE(t.bytes.empty());
+  test::TempDir dir;
+  test::scrivi(dir / "f.txt", std::string(1000, 'x'));
+  EXPECT_TRUE(read_source_file(dir / "f.txt", t, errore, 1000));
+  EXPECT_FALSE(read_source_file(dir / "f.txt", t, errore, 999));
+  EXPECT_EQ(errore, (dir / "f.txt").string() + " is larger than 999 bytes");
+}
+
 }  // namespace
 }  // namespace scen
