@@ -4,6 +4,7 @@
 #include <optional>
 #include <utility>
 
+#include "parse/source_text.h"
 #include "run/compile_and_write.h"
 #include "run/run_diagnostics.h"
 #include "tools/cli/diagnostic_printer.h"
@@ -59,12 +60,28 @@ int esegui_compile(const ArgomentiCompilazione& args) {
   opzioni.scrivi_con_errori = args.write_on_error;
   opzioni.scrivi = args.scrivi;
 
+  // Each source is read once, here, and its text handed to the compile and
+  // to the warnings alike. A file that cannot be read is left to the
+  // compile, which reports it when it reaches it; it gives no warnings.
+  for (auto [file, testo] : {std::pair{&opzioni.sorgenti.linea, &opzioni.sorgenti.testo_linea},
+                             {&opzioni.sorgenti.treno, &opzioni.sorgenti.testo_treno}}) {
+    scen::SourceText letto;
+    std::string errore;
+    if (scen::read_source_file(*file, letto, errore)) *testo = std::move(letto.bytes);
+  }
+  const auto per_avvisi = [](const std::filesystem::path& file, const std::optional<std::string>& testo) {
+    return SorgenteLint{file, testo ? std::optional<std::string_view>(*testo) : std::nullopt};
+  };
+
   const bool utf8 = opzioni.sorgenti.testi_utf8;
   std::vector<Avviso> attivi;
   for (Avviso a : kTuttiAvvisi)
     if (!args.silenziati.contains(a)) attivi.push_back(a);
   // The warnings are looked for while the sources compile, and told first.
-  ControlloAccanto controllo({opzioni.sorgenti.linea, opzioni.sorgenti.treno, args.route, args.train}, std::move(attivi));
+  // Both only read the texts.
+  ControlloAccanto controllo({per_avvisi(opzioni.sorgenti.linea, opzioni.sorgenti.testo_linea),
+                              per_avvisi(opzioni.sorgenti.treno, opzioni.sorgenti.testo_treno), args.route, args.train},
+                             std::move(attivi));
 
   scen::Modello m;
   m.nome_percorso = args.route;

@@ -4,7 +4,9 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "format/warnings.h"
@@ -26,9 +28,18 @@ struct AvvisoLint {
   std::string testo;
 };
 
+// A source as the warnings get it: its name, and its text as it was read
+// for the compile; no text for a file that could not be read (the compile
+// reports it), which then gives no warnings. The text is only read, and
+// must outlive the check.
+struct SorgenteLint {
+  std::filesystem::path file;
+  std::optional<std::string_view> testo;
+};
+
 struct SorgentiLint {
-  std::filesystem::path linea;
-  std::filesystem::path treno;
+  SorgenteLint linea;
+  SorgenteLint treno;
   std::string percorso;
   std::string treno_nome;
 };
