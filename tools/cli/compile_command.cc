@@ -1,7 +1,9 @@
 #include "tools/cli/compile_command.h"
 
+#include <algorithm>
 #include <iostream>
 #include <optional>
+#include <tuple>
 #include <utility>
 
 #include "parse/source_text.h"
@@ -87,18 +89,30 @@ int esegui_compile(const ArgomentiCompilazione& args) {
   m.nome_percorso = args.route;
   m.nome_treno = args.train;
   const scen::EsitoPercorso esito = scen::memorizza_percorso(m, opzioni);
-  // The excerpts come from the texts the compile read; a file it did not
-  // reach is read for them.
-  const RigaSorgente riga = [&esito](const std::string& file, int64_t linea) {
+  const auto avvisi = controllo.avvisi();  // done with the texts
+
+  // The excerpts come from the texts read: the compile's, or for a file it
+  // did not reach that has warnings, the text read above.
+  std::vector<scen::ParsedSource> non_compilati;
+  for (auto [file, testo, compilato] :
+       {std::tuple{&opzioni.sorgenti.linea, &opzioni.sorgenti.testo_linea, &esito.compilazione.linea},
+        {&opzioni.sorgenti.treno, &opzioni.sorgenti.testo_treno, &esito.compilazione.treno}}) {
+    const bool con_avvisi = std::any_of(avvisi.begin(), avvisi.end(), [&](const AvvisoLint& w) { return w.file == *file; });
+    if (*testo && !*compilato && con_avvisi)
+      non_compilati.emplace_back(scen::SourceText{file->string(), std::move(**testo)});
+  }
+  const RigaSorgente riga = [&esito, &non_compilati](const std::string& file, int64_t linea) {
+    const auto di = [linea](const scen::ParsedSource& s) { return std::string(s.line(linea).substr(0, size_t{1} << 20)); };
     for (const auto* s : {&esito.compilazione.linea, &esito.compilazione.treno})
-      if (*s && (*s)->name() == file) return std::string((*s)->line(linea).substr(0, size_t{1} << 20));
-    return riga_del_file(file, linea);
+      if (*s && (*s)->name() == file) return di(**s);
+    for (const scen::ParsedSource& s : non_compilati)
+      if (s.name() == file) return di(s);
+    return std::string();
   };
 
   // The warnings come first; the first hundred of them: a file of junk
   // would otherwise bury the error under millions.
   constexpr size_t kAvvisiMostrati = 100;
-  const auto avvisi = controllo.avvisi();
   for (size_t i = 0; i < avvisi.size() && i < kAvvisiMostrati; ++i) {
     const AvvisoLint& w = avvisi[i];
     scen::Diagnostic d;
