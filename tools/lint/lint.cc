@@ -1,6 +1,7 @@
 #include "tools/lint/lint.h"
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -72,6 +73,13 @@ using Campi = std::span<const Campo>;
 std::optional<int64_t> numero(Campi campi, size_t i) {
   if (i >= campi.size()) return std::nullopt;
   return scen::field_number(campi[i].testo);
+}
+
+// Sums and differences of positions wrap around as two's complement does,
+// for numbers of 64 bits that no line comes near.
+int64_t somma(int64_t a, int64_t b) { return static_cast<int64_t>(static_cast<uint64_t>(a) + static_cast<uint64_t>(b)); }
+int64_t differenza(int64_t a, int64_t b) {
+  return static_cast<int64_t>(static_cast<uint64_t>(a) - static_cast<uint64_t>(b));
 }
 
 struct Riga {
@@ -274,7 +282,10 @@ class Controllo {
         bool ferma = false;
         for (size_t i = 13; i <= 16; ++i) ferma = ferma || numero(campi, i).value_or(0) != 0;
         if (!ferma) continue;
-        const int64_t fine = *tipo == 7 || *tipo == 8 ? *p + *l : arrotonda(*p + *l / 2.0) + (opzione_3.value_or(0) ? 50 : 0);
+        const double centro = *p + *l / 2.0;
+        // A station past 2^63 m, which no line reaches, marks no cells.
+        if (!(std::fabs(centro) < 0x1p63)) continue;
+        const int64_t fine = *tipo == 7 || *tipo == 8 ? somma(*p, *l) : arrotonda(centro) + (opzione_3.value_or(0) ? 50 : 0);
         Stazione st{r.numero, campi.back().testo, {}};
         for (int k = 1; k <= 4; ++k)
           if (fine / 50.0 - k - 1 > 1) st.segni.push_back(arrotonda(fine / 50.0 - k - 1));
@@ -285,7 +296,7 @@ class Controllo {
     std::stable_sort(ordinati.begin(), ordinati.end(),
                      [](const Segnale& a, const Segnale& b) { return a.posizione < b.posizione; });
     for (size_t i = 1; i < ordinati.size(); ++i) {
-      const int64_t d = ordinati[i].posizione - ordinati[i - 1].posizione;
+      const int64_t d = differenza(ordinati[i].posizione, ordinati[i - 1].posizione);
       if (d < 750)
         avvisa(Avviso::distanza_segnali, s.file(), ordinati[i].riga, ordinati[i].colonna,
                "this signal at " + std::to_string(ordinati[i].posizione) + " m is only " + std::to_string(d) +
