@@ -20,19 +20,20 @@ void elimina(const std::filesystem::path& p) {
 bool StatoCompilazione::apri(FileSorgente quale) {
   aperto = quale;
   ultimo_aperto = quale;
-  const std::optional<std::string>& dato = quale == FileSorgente::linea ? sorgenti.testo_linea : sorgenti.testo_treno;
-  SourceText testo;
+  const std::shared_ptr<const std::string>& dato =
+      quale == FileSorgente::linea ? sorgenti.testo_linea : sorgenti.testo_treno;
+  std::optional<ParsedSource>& letta = quale == FileSorgente::linea ? diagnostica.linea : diagnostica.treno;
   if (dato) {
-    testo = {percorso(quale).string(), *dato};
+    letta.emplace(percorso(quale).string(), dato);
   } else {
+    SourceText testo;
     std::string errore;
     if (!read_source_file(percorso(quale), testo, errore)) {
       guasto(std::move(errore));
       return false;
     }
+    letta.emplace(std::move(testo));
   }
-  std::optional<ParsedSource>& letta = quale == FileSorgente::linea ? diagnostica.linea : diagnostica.treno;
-  letta.emplace(std::move(testo));
   lettore_.emplace(letta->bytes());
   return true;
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,8 +29,8 @@ struct SorgentiCompilazione {
   // Station names and board texts are written in UTF-8 and stored in code
   // page 1252; a character the code page lacks is a read failure.
   bool testi_utf8 = false;
-  std::optional<std::string> testo_linea = {};
-  std::optional<std::string> testo_treno = {};
+  std::shared_ptr<const std::string> testo_linea = {};
+  std::shared_ptr<const std::string> testo_treno = {};
 };
 
 enum class FileSorgente { nessuno, linea, treno };

@@ -323,7 +323,7 @@ bool compila_linea(StatoCompilazione& st) {
   // file exists (a directory on the way that may not be searched) is no
   // missing file: it fails as the reading would.
   std::error_code ec;
-  const bool esiste = st.sorgenti.testo_linea || std::filesystem::exists(st.sorgenti.linea, ec);
+  const bool esiste = st.sorgenti.testo_linea != nullptr || std::filesystem::exists(st.sorgenti.linea, ec);
   if (ec) {
     st.guasto("cannot look up " + st.sorgenti.linea.string() + ": " + ec.message());
     return false;

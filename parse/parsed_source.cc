@@ -10,8 +10,12 @@ bool blank(char c) { return c == ' ' || c == '\t'; }
 
 }  // namespace
 
-ParsedSource::ParsedSource(SourceText text) : text_(std::move(text)) {
-  const std::string& b = text_.bytes;
+ParsedSource::ParsedSource(SourceText text)
+    : ParsedSource(std::move(text.name), std::make_shared<const std::string>(std::move(text.bytes))) {}
+
+ParsedSource::ParsedSource(std::string name, std::shared_ptr<const std::string> bytes)
+    : name_(std::move(name)), bytes_(bytes ? std::move(bytes) : std::make_shared<const std::string>()) {
+  const std::string& b = *bytes_;
   size_t start = 0;
   for (size_t i = 0; i < b.size(); ++i) {
     if (b[i] != '\n' && b[i] != '\r') continue;
@@ -29,11 +33,11 @@ ParsedSource::ParsedSource(SourceText text) : text_(std::move(text)) {
 std::string_view ParsedSource::line(int64_t n) const {
   if (n < 1 || n > line_count()) return {};
   const size_t i = static_cast<size_t>(n - 1);
-  return std::string_view(text_.bytes).substr(starts_[i], ends_[i] - starts_[i]);
+  return std::string_view((*bytes_)).substr(starts_[i], ends_[i] - starts_[i]);
 }
 
 PosizioneCampo ParsedSource::position(size_t offset) const {
-  offset = std::min(offset, text_.bytes.size());
+  offset = std::min(offset, (*bytes_).size());
   const auto after = std::upper_bound(starts_.begin(), starts_.end(), offset);
   if (after == starts_.begin()) return {1, static_cast<int64_t>(offset) + 1};
   const size_t i = static_cast<size_t>(after - starts_.begin()) - 1;
@@ -45,7 +49,7 @@ PosizioneCampo ParsedSource::position(size_t offset) const {
 
 size_t ParsedSource::offset(PosizioneCampo p) const {
   if (p.linea < 1) return 0;
-  if (p.linea > line_count()) return text_.bytes.size();
+  if (p.linea > line_count()) return (*bytes_).size();
   const size_t i = static_cast<size_t>(p.linea - 1);
   const int64_t colonna = std::clamp<int64_t>(p.colonna, 1, static_cast<int64_t>(ends_[i] - starts_[i]) + 1);
   return starts_[i] + static_cast<size_t>(colonna - 1);

@@ -6,6 +6,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -31,10 +33,11 @@ struct FieldSpan {
 class ParsedSource {
  public:
   explicit ParsedSource(SourceText text);
+  // A text shared with whoever else reads it, not copied.
+  ParsedSource(std::string name, std::shared_ptr<const std::string> bytes);
 
-  const SourceText& text() const { return text_; }
-  const std::string& name() const { return text_.name; }
-  std::string_view bytes() const { return text_.bytes; }
+  const std::string& name() const { return name_; }
+  std::string_view bytes() const { return *bytes_; }
 
   // Lines 1..line_count(); a last line without a line end counts, an
   // empty file has none.
@@ -49,7 +52,8 @@ class ParsedSource {
   std::vector<FieldSpan> fields(int64_t n) const;
 
  private:
-  SourceText text_;
+  std::string name_;
+  std::shared_ptr<const std::string> bytes_;
   std::vector<size_t> starts_;  // each line's first byte
   std::vector<size_t> ends_;    // each line's end, before its line end
 };

@@ -16,7 +16,8 @@ struct Lettura {
   SorgentiCompilazione sorgenti;
   StatoCompilazione st{m, sorgenti, nullptr};
 
-  explicit Lettura(const std::string& linea) : sorgenti{"R_linea.txt", "R_T-.txt", false, false, linea} {}
+  explicit Lettura(const std::string& linea)
+      : sorgenti{"R_linea.txt", "R_T-.txt", false, false, std::make_shared<const std::string>(linea)} {}
 };
 
 TEST(CompileState, AFailedReadLeavesItsTargetAndEndsTheReading) {

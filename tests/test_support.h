@@ -114,8 +114,8 @@ inline Compilato compila(const std::string& linea, const std::string& treno, boo
     scrivi(s.linea, linea);
     scrivi(s.treno, treno);
   } else {
-    s.testo_linea = linea;
-    s.testo_treno = treno;
+    s.testo_linea = std::make_shared<const std::string>(linea);
+    s.testo_treno = std::make_shared<const std::string>(treno);
   }
   Compilato c;
   c.m.nome_percorso = "R";

@@ -69,9 +69,9 @@ int esegui_compile(const ArgomentiCompilazione& args) {
                              {&opzioni.sorgenti.treno, &opzioni.sorgenti.testo_treno}}) {
     scen::SourceText letto;
     std::string errore;
-    if (scen::read_source_file(*file, letto, errore)) *testo = std::move(letto.bytes);
+    if (scen::read_source_file(*file, letto, errore)) *testo = std::make_shared<const std::string>(std::move(letto.bytes));
   }
-  const auto per_avvisi = [](const std::filesystem::path& file, const std::optional<std::string>& testo) {
+  const auto per_avvisi = [](const std::filesystem::path& file, const std::shared_ptr<const std::string>& testo) {
     return SorgenteLint{file, testo ? std::optional<std::string_view>(*testo) : std::nullopt};
   };
 
@@ -99,7 +99,7 @@ int esegui_compile(const ArgomentiCompilazione& args) {
         {&opzioni.sorgenti.treno, &opzioni.sorgenti.testo_treno, &esito.compilazione.treno}}) {
     const bool con_avvisi = std::any_of(avvisi.begin(), avvisi.end(), [&](const AvvisoLint& w) { return w.file == *file; });
     if (*testo && !*compilato && con_avvisi)
-      non_compilati.emplace_back(scen::SourceText{file->string(), std::move(**testo)});
+      non_compilati.emplace_back(file->string(), *testo);
   }
   const RigaSorgente riga = [&esito, &non_compilati](const std::string& file, int64_t linea) {
     const auto di = [linea](const scen::ParsedSource& s) { return std::string(s.line(linea).substr(0, size_t{1} << 20)); };
