@@ -13,11 +13,11 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <thread>
 
 #include "compiler/plan_progress.h"
 #include "model/model.h"
 #include "util/file_replace.h"
-#include "util/side_thread.h"
 
 namespace scen {
 
@@ -52,7 +52,7 @@ class ScritturaPiano final : public OsservatorePiano {
   std::unique_ptr<SostituzionePreparata> file_;
   std::exception_ptr errore_;
   // Empty when no thread could be had.
-  std::optional<ThreadAccanto> thread_;
+  std::optional<std::jthread> thread_;
 };
 
 }  // namespace scen
