@@ -65,8 +65,8 @@ static_assert(TipoSlot{} == TipoSlot::vuoto);
 // `valore` (every int16 is exact as a double); `tipo` says how to write it.
 // A column of the longest line takes 8 MB: it lives in huge pages.
 struct ColonnaLinea {
-  std::vector<TipoSlot, AllocatorePagineGrandi<TipoSlot>> tipo;
-  std::vector<double, AllocatorePagineGrandi<double>> valore;
+  std::vector<TipoSlot, LargePageAllocator<TipoSlot>> tipo;
+  std::vector<double, LargePageAllocator<double>> valore;
 
   // Every slot empty (zero bytes: vuoto, 0.0), in blocks of its own.
   void dimensiona(size_t righe) {
@@ -88,7 +88,7 @@ struct ColonnaLinea {
   // are. (The kinds, a byte a row, are in from the plan's first rows.)
   void prepara_righe(size_t da, size_t a) const {
     a = std::min(a, valore.size());
-    if (da < a) prepara_pagine(valore.data() + da, valore.data() + a);
+    if (da < a) populate_pages(valore.data() + da, valore.data() + a);
   }
 };
 

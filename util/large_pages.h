@@ -24,84 +24,89 @@
 
 namespace scen {
 
-inline constexpr size_t kPaginaGrande = size_t{2} << 20;
+inline constexpr size_t kLargePage = size_t{2} << 20;
 #ifdef __SANITIZE_ADDRESS__
 // Under AddressSanitizer every block comes from the usual allocator, whose
 // bounds the sanitizer watches.
-inline constexpr size_t kSogliaPagineGrandi = std::numeric_limits<size_t>::max();
+inline constexpr size_t kLargePageThreshold = std::numeric_limits<size_t>::max();
 #else
-inline constexpr size_t kSogliaPagineGrandi = kPaginaGrande / 4;
+inline constexpr size_t kLargePageThreshold = kLargePage / 4;
 #endif
 
-// `byte` (a multiple of kPaginaGrande), mapped at a multiple of
-// kPaginaGrande. Throws std::bad_alloc when the mapping fails.
-inline void* mappa_pagine_grandi(size_t byte) {
+// `bytes` rounded up to whole huge pages.
+inline size_t in_large_pages(size_t bytes) { return (bytes + kLargePage - 1) / kLargePage * kLargePage; }
+
+// A block of in_large_pages(bytes) bytes, zeroed, mapped at a multiple of
+// kLargePage. Throws std::bad_alloc when the mapping fails.
+inline void* map_large_pages(size_t bytes) {
+  if (bytes > std::numeric_limits<size_t>::max() - 2 * kLargePage) throw std::bad_alloc();
+  const size_t size = in_large_pages(bytes);
   // One huge page more than asked, so that an aligned start lies inside;
   // the slack before and after it is handed back.
-  const size_t mappati = byte + kPaginaGrande;
-  void* p = ::mmap(nullptr, mappati, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  const size_t mapped = size + kLargePage;
+  void* p = ::mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (p == MAP_FAILED) throw std::bad_alloc();
-  const auto inizio = reinterpret_cast<uintptr_t>(p);
-  const uintptr_t allineato = (inizio + kPaginaGrande - 1) / kPaginaGrande * kPaginaGrande;
-  const size_t prima = allineato - inizio;
-  const size_t dopo = mappati - prima - byte;
-  if ((prima > 0 && ::munmap(p, prima) != 0) ||
-      (dopo > 0 && ::munmap(reinterpret_cast<void*>(allineato + byte), dopo) != 0))
+  const auto start = reinterpret_cast<uintptr_t>(p);
+  const uintptr_t aligned = (start + kLargePage - 1) / kLargePage * kLargePage;
+  const size_t before = aligned - start;
+  const size_t after = mapped - before - size;
+  if ((before > 0 && ::munmap(p, before) != 0) ||
+      (after > 0 && ::munmap(reinterpret_cast<void*>(aligned + size), after) != 0))
     std::abort();  // unmapping part of a mapping just made cannot fail
   // Advice only: when it is refused (no transparent huge pages in this
   // kernel) the block keeps small pages and works the same.
-  (void)::madvise(reinterpret_cast<void*>(allineato), byte, MADV_HUGEPAGE);
-  return reinterpret_cast<void*>(allineato);
+  (void)::madvise(reinterpret_cast<void*>(aligned), size, MADV_HUGEPAGE);
+  return reinterpret_cast<void*>(aligned);
 }
 
-// Has the kernel put in the pages of [inizio, fine) now, as the first write
+// Has the kernel put in the pages of [start, end) now, as the first write
 // to each would, but all in one call: their bytes stay as they are (zero
 // for pages not yet touched). Advice only: where the kernel cannot, the
 // pages come with their first write as usual.
-inline void prepara_pagine(const void* inizio, const void* fine) noexcept {
+inline void populate_pages(const void* start, const void* end) noexcept {
 #ifdef MADV_POPULATE_WRITE
-  constexpr uintptr_t kPagina = 4096;
-  const uintptr_t da = reinterpret_cast<uintptr_t>(inizio) & ~(kPagina - 1);
-  const uintptr_t a = reinterpret_cast<uintptr_t>(fine);
-  if (a > da) (void)::madvise(reinterpret_cast<void*>(da), a - da, MADV_POPULATE_WRITE);
+  constexpr uintptr_t kSmallPage = 4096;
+  const uintptr_t from = reinterpret_cast<uintptr_t>(start) & ~(kSmallPage - 1);
+  const uintptr_t to = reinterpret_cast<uintptr_t>(end);
+  if (to > from) (void)::madvise(reinterpret_cast<void*>(from), to - from, MADV_POPULATE_WRITE);
 #else
-  (void)inizio;
-  (void)fine;
+  (void)start;
+  (void)end;
 #endif
 }
 
-// Only a block that mappa_pagine_grandi made, with its size, comes here.
-inline void libera_pagine_grandi(void* p, size_t byte) noexcept {
-  if (::munmap(p, byte) != 0) std::abort();
+// Only a block that map_large_pages made, with the size it was asked for.
+inline void unmap_large_pages(void* p, size_t bytes) noexcept {
+  if (::munmap(p, in_large_pages(bytes)) != 0) std::abort();
 }
 
 template <class T>
-struct AllocatorePagineGrandi {
+struct LargePageAllocator {
   using value_type = T;
 
-  AllocatorePagineGrandi() = default;
+  LargePageAllocator() = default;
   template <class U>
-  AllocatorePagineGrandi(const AllocatorePagineGrandi<U>&) noexcept {}
+  LargePageAllocator(const LargePageAllocator<U>&) noexcept {}
 
   // Every block comes zeroed: a fresh mapping is, a smaller block is
   // cleared here.
   T* allocate(size_t n) {
-    if (n > (std::numeric_limits<size_t>::max() - 2 * kPaginaGrande) / sizeof(T))
+    if (n > (std::numeric_limits<size_t>::max() - 2 * kLargePage) / sizeof(T))
       throw std::bad_array_new_length();
-    const size_t byte = n * sizeof(T);
-    if (byte < kSogliaPagineGrandi) {
+    const size_t bytes = n * sizeof(T);
+    if (bytes < kLargePageThreshold) {
       T* p = std::allocator<T>().allocate(n);
-      std::memset(static_cast<void*>(p), 0, byte);
+      std::memset(static_cast<void*>(p), 0, bytes);
       return p;
     }
-    return static_cast<T*>(mappa_pagine_grandi(in_pagine_grandi(byte)));
+    return static_cast<T*>(map_large_pages(bytes));
   }
   void deallocate(T* p, size_t n) noexcept {
-    const size_t byte = n * sizeof(T);
-    if (byte < kSogliaPagineGrandi)
+    const size_t bytes = n * sizeof(T);
+    if (bytes < kLargePageThreshold)
       std::allocator<T>().deallocate(p, n);
     else
-      libera_pagine_grandi(p, in_pagine_grandi(byte));
+      unmap_large_pages(p, bytes);
   }
 
   // The elements are plain numbers and a block comes zeroed: one made
@@ -120,13 +125,8 @@ struct AllocatorePagineGrandi {
   }
 
   template <class U>
-  bool operator==(const AllocatorePagineGrandi<U>&) const noexcept {
+  bool operator==(const LargePageAllocator<U>&) const noexcept {
     return true;
-  }
-
- private:
-  static size_t in_pagine_grandi(size_t byte) {
-    return (byte + kPaginaGrande - 1) / kPaginaGrande * kPaginaGrande;
   }
 };
 
