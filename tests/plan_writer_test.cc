@@ -76,23 +76,6 @@ TEST(ScritturaPiano, SameBytesHoweverTheRowsAreAnnounced) {
   }
 }
 
-// The writing thread puts in the pages of rows the compile has not reached
-// yet, and may reach rows it has: either way every slot keeps its bytes.
-TEST(ColonnaLinea, PreparingRowsKeepsTheirSlots) {
-  constexpr size_t kRighe = 600000;  // 4.8 MB of values: huge pages
-  ColonnaLinea c;
-  c.dimensiona(kRighe);
-  for (size_t r = 0; r < kRighe / 2; ++r) c.metti_reale(r, static_cast<double>(r) + 0.25);
-  c.prepara_righe(1000, 400000);          // written rows, then fresh ones
-  c.prepara_righe(590000, size_t{1} << 40);  // past the end
-  c.prepara_righe(5, 5);
-  for (size_t r = 0; r < kRighe; ++r) {
-    const bool scritta = r < kRighe / 2;
-    ASSERT_EQ(c.tipo[r], scritta ? TipoSlot::reale : TipoSlot::vuoto) << r;
-    ASSERT_EQ(c.valore[r], scritta ? static_cast<double>(r) + 0.25 : 0.0) << r;
-  }
-}
-
 TEST(ScritturaPiano, NoPlanNoFile) {
   TempDir d;
   ScritturaPiano s(d / "R_linea.dat");

@@ -11,8 +11,6 @@ namespace scen {
 namespace {
 
 constexpr size_t kRighePerRun = size_t{1} << 16;
-// A 2 MiB page of values.
-constexpr size_t kRighePreparate = size_t{1} << 18;
 
 }  // namespace
 
@@ -76,16 +74,7 @@ void ScritturaPiano::scrivi() {
       const size_t fino = tutta ? righe : definitive;
       immagine_righe(t->x, scritte, fino, out);
       scritte = fino;
-      if (!tutta) {
-        // Between runs of rows: the pages of the y values the compile
-        // writes next, which it would otherwise fault in as it goes, a
-        // huge page at a time, are put in here. Those of x it faults in
-        // itself: the work of clearing the fresh pages is shared between
-        // the two threads, and this one, which has the whole file to
-        // write, is the busier.
-        t->y.prepara_righe(fino, fino + kRighePreparate);
-        continue;
-      }
+      if (!tutta) continue;
       // The y column in runs, so that a compile that ends in an error
       // does not wait for a file it will throw away.
       for (size_t da = 0; da < righe && !abbandona_; da += kRighePerRun)
