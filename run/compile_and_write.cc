@@ -22,7 +22,7 @@ EsitoPercorso memorizza_percorso(Modello& m, const OpzioniPercorso& opzioni) {
   EsitoPercorso esito;
   // The track plan goes to its file while the compile goes on; dropped
   // unwritten when the files are not to be written after all.
-  std::optional<ScritturaPiano> piano;
+  std::optional<PlanWriter> piano;
   if (opzioni.scrivi && m.scrivi_linea != 0)
     piano.emplace(nomi_compilati(opzioni.cartella_uscita, m).linea_dat);
   esito.compilazione = memorizza_dati(m, opzioni.sorgenti, piano ? &*piano : nullptr);
@@ -36,9 +36,7 @@ EsitoPercorso memorizza_percorso(Modello& m, const OpzioniPercorso& opzioni) {
   if (esito.compilazione.codice != 0 && !opzioni.scrivi_con_errori) return esito;
   esito.errore_riservato = timbra(m);
   if (esito.errore_riservato != 0 || !opzioni.scrivi) return esito;
-  LineaPronta linea_pronta;
-  if (piano) linea_pronta = [&] { return piano->termina(m.tabella_linea); };
-  esito.scritti = scrivi_compilati(m, opzioni.cartella_uscita, linea_pronta);
+  esito.scritti = scrivi_compilati(m, opzioni.cartella_uscita, piano ? &*piano : nullptr);
   return esito;
 }
 

@@ -1,10 +1,12 @@
 #include "writer/compiled_writer.h"
 
+#include <array>
 #include <exception>
 #include <memory>
+#include <optional>
 
-#include "model/byte_images.h"
 #include "compiler/check_codes.h"
+#include "model/byte_images.h"
 #include "util/file_replace.h"
 
 namespace scen {
@@ -27,32 +29,57 @@ int timbra(Modello& m) {
   return 0;
 }
 
-std::vector<std::filesystem::path> scrivi_compilati(const Modello& m, const std::filesystem::path& cartella,
-                                                    const LineaPronta& linea_pronta) {
-  const NomiCompilati nomi = nomi_compilati(cartella, m);
-  // All written before any is put in place: a file that cannot be written
-  // leaves every earlier compiled file as it was, not a mix of old and new.
-  std::unique_ptr<SostituzionePreparata> linea;
-  if (!linea_pronta && m.scrivi_linea != 0 && m.tabella_linea)
-    linea = std::make_unique<SostituzionePreparata>(
-        nomi.linea_dat, [&](ByteSink& out) { immagine_tabella_linea(*m.tabella_linea, out); });
-  std::unique_ptr<SostituzionePreparata> sim, dat;
-  std::exception_ptr errore;
+namespace {
+
+// One compiled file written in full to its temporary, or what stopped it.
+struct Written {
+  std::unique_ptr<SostituzionePreparata> file;
+  std::exception_ptr error;
+};
+
+template <class Write>
+Written attempt(Write write) {
   try {
-    sim = std::make_unique<SostituzionePreparata>(nomi.sim, [&](ByteSink& out) { immagine_dati_sim(m.dati_sim, out); });
-    dat = std::make_unique<SostituzionePreparata>(nomi.dat, [&](ByteSink& out) { immagine_celle(*m.celle, out); });
+    return {write(), nullptr};
   } catch (const ErroreFile&) {
-    // The plan's file comes first: its own error, if any, is the one told.
-    errore = std::current_exception();
+    return {nullptr, std::current_exception()};
   }
-  if (linea_pronta) linea = linea_pronta();
-  if (errore) std::rethrow_exception(errore);
+}
+
+}  // namespace
+
+std::vector<std::filesystem::path> scrivi_compilati(const Modello& m, const std::filesystem::path& cartella,
+                                                    PlanWriter* plan_writer) {
+  const NomiCompilati nomi = nomi_compilati(cartella, m);
+  std::optional<PlanWriter> own;
+  if (m.scrivi_linea == 0)
+    plan_writer = nullptr;
+  else if (!plan_writer && m.tabella_linea)
+    plan_writer = &own.emplace(nomi.linea_dat);
+  if (plan_writer) plan_writer->complete(m.tabella_linea);
+
+  // The files in the order they are put in place, which is also the order
+  // in which their errors are told. None is put in place unless all were
+  // written: a file that cannot be written leaves every earlier compiled
+  // file as it was, not a mix of old and new.
+  enum { kLinea, kSim, kDat };
+  std::array<Written, 3> files;
+  files[kSim] = attempt([&] {
+    return std::make_unique<SostituzionePreparata>(nomi.sim, [&](ByteSink& out) { immagine_dati_sim(m.dati_sim, out); });
+  });
+  if (!files[kSim].error)
+    files[kDat] = attempt([&] {
+      return std::make_unique<SostituzionePreparata>(nomi.dat, [&](ByteSink& out) { immagine_celle(*m.celle, out); });
+    });
+  if (plan_writer) files[kLinea] = attempt([&] { return plan_writer->take_file(); });
+  for (const Written& w : files)
+    if (w.error) std::rethrow_exception(w.error);
 
   std::vector<std::filesystem::path> scritti;
-  for (SostituzionePreparata* p : {linea.get(), sim.get(), dat.get()}) {
-    if (!p) continue;
-    p->completa();
-    scritti.push_back(p->destinazione());
+  for (Written& w : files) {
+    if (!w.file) continue;
+    w.file->completa();
+    scritti.push_back(w.file->destinazione());
   }
   return scritti;
 }
