@@ -10,6 +10,7 @@
 #include "compiler/compile.h"
 #include "compiler/train_placement.h"
 #include "compiler/code_track.h"
+#include "compiler/stamping.h"
 #include "writer/compiled_writer.h"
 
 namespace scen::bench {

@@ -17,6 +17,7 @@
 #include "model/image_reader.h"
 #include "model/model.h"
 #include "run/compile_and_write.h"
+#include "compiler/stamping.h"
 #include "writer/compiled_writer.h"
 #include "sources/scenario_writers.h"
 

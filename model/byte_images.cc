@@ -52,17 +52,17 @@ namespace {
 
 // A slot: its 16-bit tag, then nothing, a 16-bit integer or a double.
 unsigned char* slot(unsigned char* p, TipoSlot tipo, double valore) {
-  p = metti_le16(p, static_cast<uint16_t>(tipo));
+  p = store_le16(p, static_cast<uint16_t>(tipo));
   switch (tipo) {
     case TipoSlot::vuoto:
       break;
     case TipoSlot::intero:
-      p = metti_le16(p, static_cast<uint16_t>(static_cast<int16_t>(valore)));
+      p = store_le16(p, static_cast<uint16_t>(static_cast<int16_t>(valore)));
       break;
     case TipoSlot::reale: {
       uint64_t u;
       std::memcpy(&u, &valore, sizeof u);
-      p = metti_le64(p, u);
+      p = store_le64(p, u);
       break;
     }
   }
@@ -77,9 +77,9 @@ void immagine_righe(const ColonnaLinea& col, size_t da, size_t a, ByteSink& out)
   constexpr size_t kRighePerBlocco = 4096;
   for (size_t inizio = da; inizio < a; inizio += kRighePerBlocco) {
     const size_t fine = std::min(a, inizio + kRighePerBlocco);
-    unsigned char* p = out.spazio((fine - inizio) * kByteSlotMassimo);
+    unsigned char* p = out.room_for((fine - inizio) * kByteSlotMassimo);
     for (size_t r = inizio; r < fine; ++r) p = slot(p, col.tipo[r], col.valore[r]);
-    out.avanza(p);
+    out.commit(p);
   }
 }
 

@@ -2,7 +2,6 @@
 // and the scalars that the compile, the code track and the writer share.
 #pragma once
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -64,17 +63,16 @@ static_assert(TipoSlot{} == TipoSlot::vuoto);
 
 // One column of the track plan. An integer slot keeps its 16-bit value in
 // `valore` (every int16 is exact as a double); `tipo` says how to write it.
-// A column of the longest line takes 8 MB: it lives in huge pages.
+// A column of the longest line takes 8 MB, all of it written as soon as it
+// is sized: its blocks come in huge pages (util/large_pages.h).
 struct ColonnaLinea {
-  std::vector<TipoSlot, AllocatorePagineGrandi<TipoSlot>> tipo;
-  std::vector<double, AllocatorePagineGrandi<double>> valore;
+  std::vector<TipoSlot, LargePageAllocator<TipoSlot>> tipo;
+  std::vector<double, LargePageAllocator<double>> valore;
 
-  // Every slot empty (zero bytes: vuoto, 0.0), in blocks of its own.
+  // Every slot empty (vuoto, 0.0).
   void dimensiona(size_t righe) {
-    tipo = {};
-    valore = {};
-    tipo.resize(righe);
-    valore.resize(righe);
+    tipo.assign(righe, TipoSlot::vuoto);
+    valore.assign(righe, 0.0);
   }
   void metti_intero(size_t r, int16_t v) {
     tipo[r] = TipoSlot::intero;
@@ -83,13 +81,6 @@ struct ColonnaLinea {
   void metti_reale(size_t r, double v) {
     tipo[r] = TipoSlot::reale;
     valore[r] = v;
-  }
-  // The pages of rows [da, a)'s values put in before they are first
-  // written, which then costs no page faults; the values are left as they
-  // are. (The kinds, a byte a row, are in from the plan's first rows.)
-  void prepara_righe(size_t da, size_t a) const {
-    a = std::min(a, valore.size());
-    if (da < a) prepara_pagine(valore.data() + da, valore.data() + a);
   }
 };
 

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "compiler/code_track.h"
+#include "compiler/stamping.h"
 #include "writer/compiled_writer.h"
 #include "writer/plan_writer.h"
 #include "run/run_diagnostics.h"
@@ -16,7 +17,7 @@ EsitoPercorso memorizza_percorso(Modello& m, const OpzioniPercorso& opzioni) {
   EsitoPercorso esito;
   // The track plan goes to its file while the compile goes on; dropped
   // unwritten when the files are not to be written after all.
-  std::optional<ScritturaPiano> piano;
+  std::optional<PlanWriter> piano;
   if (opzioni.scrivi && m.scrivi_linea)
     piano.emplace(nomi_compilati(opzioni.cartella_uscita, m).linea_dat);
   esito.compilazione = memorizza_dati(m, opzioni.sorgenti, piano ? &*piano : nullptr, &esito.diagnostiche);
@@ -34,10 +35,8 @@ EsitoPercorso memorizza_percorso(Modello& m, const OpzioniPercorso& opzioni) {
   if (esito.errore_riservato != 0)
     l.add(diagnostica_slot_riservato(esito.errore_riservato, m, esito.compilazione, s));
   if (esito.errore_riservato != 0 || !opzioni.scrivi) return esito;
-  LineaPronta linea_pronta;
-  if (piano) linea_pronta = [&] { return piano->termina(m.tabella_linea); };
   try {
-    esito.scritti = scrivi_compilati(m, opzioni.cartella_uscita, linea_pronta);
+    esito.scritti = scrivi_compilati(m, opzioni.cartella_uscita, piano ? &*piano : nullptr);
   } catch (const ErroreFile& e) {
     l.add(diagnostica_file(e.file().string(), e.motivo()));
   }

@@ -1,6 +1,7 @@
 #include "run/run_diagnostics.h"
 
 #include "compiler/diagnostic_text.h"
+#include "compiler/stamping.h"
 #include "writer/compiled_writer.h"
 
 namespace scen {

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <utility>
 
+#include "compiler/stamping.h"
 #include "writer/compiled_writer.h"
 #include "test_support.h"
 

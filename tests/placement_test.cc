@@ -14,6 +14,7 @@
 #include "compiler/line_placement.h"
 #include "compiler/train_placement.h"
 #include "compiler/check_codes.h"
+#include "compiler/stamping.h"
 #include "writer/compiled_writer.h"
 #include "test_support.h"
 

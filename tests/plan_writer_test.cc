@@ -1,6 +1,7 @@
 // The track plan's file written while the plan is computed: the same bytes
-// as the image written at once, however the rows were announced, and
-// nothing left behind when it is dropped or cannot be written.
+// as the image written at once, however the rows were announced, no file
+// before there are rows to write, and nothing left behind when it is
+// dropped or cannot be written.
 #include "writer/plan_writer.h"
 
 #include <gtest/gtest.h>
@@ -46,7 +47,7 @@ std::vector<std::string> nomi_in(const std::filesystem::path& cartella) {
   return nomi;
 }
 
-TEST(ScritturaPiano, SameBytesHoweverTheRowsAreAnnounced) {
+TEST(PlanWriter, SameBytesHoweverTheRowsAreAnnounced) {
   constexpr size_t kRighe = 200003;
   const auto t = piano(kRighe);
   const std::string atteso = immagine_tabella_linea(*t);
@@ -65,9 +66,12 @@ TEST(ScritturaPiano, SameBytesHoweverTheRowsAreAnnounced) {
     TempDir d;
     const auto destinazione = d / "R_linea.dat";
     scrivi(destinazione, "old");
-    ScritturaPiano s(destinazione);
+    PlanWriter s(destinazione);
+    // No temporary until there are rows to write.
+    EXPECT_EQ(nomi_in(d.path()), std::vector<std::string>{"R_linea.dat"});
     for (size_t n : c.annunci) s.righe_definitive(*t, n);
-    auto file = s.termina(t);
+    s.complete(t);
+    auto file = s.take_file();
     ASSERT_TRUE(file);
     EXPECT_EQ(leggi(destinazione), "old");
     file->completa();
@@ -76,37 +80,21 @@ TEST(ScritturaPiano, SameBytesHoweverTheRowsAreAnnounced) {
   }
 }
 
-// The writing thread puts in the pages of rows the compile has not reached
-// yet, and may reach rows it has: either way every slot keeps its bytes.
-TEST(ColonnaLinea, PreparingRowsKeepsTheirSlots) {
-  constexpr size_t kRighe = 600000;  // 4.8 MB of values: huge pages
-  ColonnaLinea c;
-  c.dimensiona(kRighe);
-  for (size_t r = 0; r < kRighe / 2; ++r) c.metti_reale(r, static_cast<double>(r) + 0.25);
-  c.prepara_righe(1000, 400000);          // written rows, then fresh ones
-  c.prepara_righe(590000, size_t{1} << 40);  // past the end
-  c.prepara_righe(5, 5);
-  for (size_t r = 0; r < kRighe; ++r) {
-    const bool scritta = r < kRighe / 2;
-    ASSERT_EQ(c.tipo[r], scritta ? TipoSlot::reale : TipoSlot::vuoto) << r;
-    ASSERT_EQ(c.valore[r], scritta ? static_cast<double>(r) + 0.25 : 0.0) << r;
-  }
-}
-
-TEST(ScritturaPiano, NoPlanNoFile) {
+TEST(PlanWriter, NoPlanNoFile) {
   TempDir d;
-  ScritturaPiano s(d / "R_linea.dat");
-  EXPECT_EQ(s.termina(std::nullopt), nullptr);
+  PlanWriter s(d / "R_linea.dat");
+  s.complete(std::nullopt);
+  EXPECT_EQ(s.take_file(), nullptr);
   EXPECT_TRUE(nomi_in(d.path()).empty());
 }
 
-TEST(ScritturaPiano, DroppedOrUnwritableLeavesEverythingAsItWas) {
+TEST(PlanWriter, DroppedOrUnwritableLeavesEverythingAsItWas) {
   const auto t = piano(100000);
   {
     TempDir d;
     scrivi(d / "R_linea.dat", "old");
     {
-      ScritturaPiano s(d / "R_linea.dat");
+      PlanWriter s(d / "R_linea.dat");
       s.righe_definitive(*t, 65536);
       s.righe_definitive(*t, t->righe());
     }
@@ -116,10 +104,11 @@ TEST(ScritturaPiano, DroppedOrUnwritableLeavesEverythingAsItWas) {
   {
     TempDir d;
     std::filesystem::create_directory(d / "R_linea.dat");
-    ScritturaPiano s(d / "R_linea.dat");
+    PlanWriter s(d / "R_linea.dat");
     s.righe_definitive(*t, 65536);
+    s.complete(t);
     try {
-      s.termina(t);
+      s.take_file();
       ADD_FAILURE() << "a directory in place of the file was written over";
     } catch (const ErroreFile& e) {
       EXPECT_EQ(e.file(), d / "R_linea.dat");
@@ -130,7 +119,7 @@ TEST(ScritturaPiano, DroppedOrUnwritableLeavesEverythingAsItWas) {
 
 // A long plan already on its way to disk when the train half fails: no
 // compiled file is put in place and no temporary stays.
-TEST(ScritturaPiano, ACompileErrorAfterThePlanWritesNothing) {
+TEST(PlanWriter, ACompileErrorAfterThePlanWritesNothing) {
   TempDir d;
   OpzioniPercorso o;
   o.sorgenti = {d / "R_linea.txt", d / "R_T-.txt", false};

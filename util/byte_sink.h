@@ -3,9 +3,9 @@
 //
 // Every 4 KiB first written in a fresh block costs the kernel a page fault.
 // A block from the usual allocator faults in only the pages a file fills,
-// which suits a short file; a sink told that a long content is coming
-// takes its block in huge pages instead (util/large_pages.h): one fault
-// for the whole block, however many times it is filled.
+// which suits a short file; a sink told to expect a long content takes its
+// block in huge pages instead (util/large_pages.h): one fault for the whole
+// block, however many times it is filled.
 #pragma once
 
 #include <algorithm>
@@ -26,7 +26,7 @@ namespace scen {
 // (the compiler does not always merge the byte-by-byte stores into one);
 // elsewhere it is taken apart a byte at a time.
 template <class U>
-inline unsigned char* metti_le(unsigned char* p, U v) {
+inline unsigned char* store_le(unsigned char* p, U v) {
   if constexpr (std::endian::native == std::endian::little) {
     std::memcpy(p, &v, sizeof v);
   } else {
@@ -34,25 +34,25 @@ inline unsigned char* metti_le(unsigned char* p, U v) {
   }
   return p + sizeof v;
 }
-inline unsigned char* metti_le16(unsigned char* p, uint16_t v) { return metti_le(p, v); }
-inline unsigned char* metti_le32(unsigned char* p, uint32_t v) { return metti_le(p, v); }
-inline unsigned char* metti_le64(unsigned char* p, uint64_t v) { return metti_le(p, v); }
+inline unsigned char* store_le16(unsigned char* p, uint16_t v) { return store_le(p, v); }
+inline unsigned char* store_le32(unsigned char* p, uint32_t v) { return store_le(p, v); }
+inline unsigned char* store_le64(unsigned char* p, uint64_t v) { return store_le(p, v); }
 
-// A sink's buffer, freed by the allocator it came from: `byte` is nonzero
-// for one of AllocatorePagineGrandi's.
-struct LiberaBufferSink {
-  size_t byte = 0;
+// A sink's buffer, freed the way it was had: `large_pages` is its size when
+// it came from map_large_pages, 0 when from new[].
+struct FreeSinkBuffer {
+  size_t large_pages = 0;
   void operator()(char* p) const noexcept {
-    if (byte > 0)
-      AllocatorePagineGrandi<char>().deallocate(p, byte);
+    if (large_pages > 0)
+      unmap_large_pages(p, large_pages);
     else
       delete[] p;
   }
 };
 
 class ByteSink {
-  using Buffer = std::unique_ptr<char[], LiberaBufferSink>;
-  static constexpr size_t kPaginaContenuto = 4096;
+  using Buffer = std::unique_ptr<char[], FreeSinkBuffer>;
+  static constexpr size_t kPage = 4096;
 
  public:
   using Drain = std::function<void(std::string_view)>;
@@ -65,17 +65,17 @@ class ByteSink {
   void i16(int16_t v) { u16(static_cast<uint16_t>(v)); }
   void u16(uint16_t v) {
     unsigned char b[2];
-    put(b, static_cast<size_t>(metti_le16(b, v) - b));
+    put(b, static_cast<size_t>(store_le16(b, v) - b));
   }
   void i32(int32_t v) {
     unsigned char b[4];
-    put(b, static_cast<size_t>(metti_le32(b, static_cast<uint32_t>(v)) - b));
+    put(b, static_cast<size_t>(store_le32(b, static_cast<uint32_t>(v)) - b));
   }
   void f64(double v) {
     uint64_t u;
     std::memcpy(&u, &v, sizeof u);
     unsigned char b[8];
-    put(b, static_cast<size_t>(metti_le64(b, u) - b));
+    put(b, static_cast<size_t>(store_le64(b, u) - b));
   }
   void bytes(std::string_view s) {
     if (!s.empty()) put(s.data(), s.size());
@@ -83,21 +83,21 @@ class ByteSink {
 
   // For a long run of small fields: room for at least `n` bytes, written
   // straight through the returned pointer and then handed back with
-  // `avanza(end)`, `end` being one past the last byte written. Nothing else
+  // `commit(end)`, `end` being one past the last byte written. Nothing else
   // may go into the sink in between.
-  unsigned char* spazio(size_t n) {
+  unsigned char* room_for(size_t n) {
     if (n > size_ - used_) make_room(n);
     return reinterpret_cast<unsigned char*>(buffer_.get()) + used_;
   }
-  void avanza(const unsigned char* fine) {
-    used_ = static_cast<size_t>(reinterpret_cast<const char*>(fine) - buffer_.get());
+  void commit(const unsigned char* end) {
+    used_ = static_cast<size_t>(reinterpret_cast<const char*>(end) - buffer_.get());
   }
 
-  // Up to `byte` more bytes are coming: a drained sink that may fill its
+  // Up to `bytes` more bytes are coming: a drained sink that may fill its
   // block more than once takes the block in huge pages.
-  void prevedi(uint64_t byte) {
-    if (!drain_ || buffer_.get_deleter().byte > 0 || byte <= size_ - used_) return;
-    Buffer buffer(AllocatorePagineGrandi<char>().allocate(size_), {size_});
+  void expect(uint64_t bytes) {
+    if (!drain_ || buffer_.get_deleter().large_pages > 0 || bytes <= size_ - used_) return;
+    Buffer buffer(static_cast<char*>(map_large_pages(size_)), {size_});
     if (used_ > 0) std::memcpy(buffer.get(), buffer_.get(), used_);
     buffer_ = std::move(buffer);
   }
@@ -131,11 +131,11 @@ class ByteSink {
   // drain: double the buffer.
   void make_room(size_t n) {
     if (drain_) {
-      const size_t intere = used_ / kPaginaContenuto * kPaginaContenuto;
-      if (intere > 0) {
-        drain_(std::string_view(buffer_.get(), intere));
-        std::memmove(buffer_.get(), buffer_.get() + intere, used_ - intere);
-        used_ -= intere;
+      const size_t whole = used_ / kPage * kPage;
+      if (whole > 0) {
+        drain_(std::string_view(buffer_.get(), whole));
+        std::memmove(buffer_.get(), buffer_.get() + whole, used_ - whole);
+        used_ -= whole;
       }
     }
     if (n <= size_ - used_) return;

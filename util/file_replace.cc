@@ -70,7 +70,7 @@ SostituzionePreparata::SostituzionePreparata(const std::filesystem::path& destin
 }
 
 void SostituzionePreparata::riserva(uint64_t byte) {
-  out_.prevedi(byte);
+  out_.expect(byte);
   if (byte > 0 && ::fallocate(fd_, 0, 0, static_cast<off_t>(byte)) == 0) riservati_ = byte;
 }
 

@@ -1,10 +1,11 @@
 #include "writer/compiled_writer.h"
 
+#include <array>
 #include <exception>
 #include <memory>
+#include <optional>
 
 #include "model/byte_images.h"
-#include "compiler/check_codes.h"
 #include "util/file_replace.h"
 
 namespace scen {
@@ -15,44 +16,57 @@ NomiCompilati nomi_compilati(const std::filesystem::path& cartella, const Modell
           cartella / (base + ".dat")};
 }
 
-int timbra(Modello& m) {
-  RecordSim& r85 = m.dati_sim[kRecordSfondoPercorso];
-  Cella& c1 = m.celle->at(kCellaRiservata);
-  if (r85.parametro_1 != 0 || c1.valore_1 != 0) return kErroreMarcatore;
-  r85.parametro_1 = kMarcatoreSim;
-  c1.valore_1 = kMarcatoreDat;
-  if (r85.orario != 0 || c1.valore_2 != 0) return kErroreCodiceControllo;
-  r85.orario = codice_gara_st(m);
-  c1.valore_2 = codice_gara_og(m);
-  return 0;
+namespace {
+
+// One compiled file written in full to its temporary, or what stopped it.
+struct Written {
+  std::unique_ptr<SostituzionePreparata> file;
+  std::exception_ptr error;
+};
+
+template <class Write>
+Written attempt(Write write) {
+  try {
+    return {write(), nullptr};
+  } catch (const ErroreFile&) {
+    return {nullptr, std::current_exception()};
+  }
 }
 
+}  // namespace
+
 std::vector<std::filesystem::path> scrivi_compilati(const Modello& m, const std::filesystem::path& cartella,
-                                                    const LineaPronta& linea_pronta) {
+                                                    PlanWriter* plan_writer) {
   const NomiCompilati nomi = nomi_compilati(cartella, m);
-  // All written before any is put in place: a file that cannot be written
-  // leaves every earlier compiled file as it was, not a mix of old and new.
-  std::unique_ptr<SostituzionePreparata> linea;
-  if (!linea_pronta && m.scrivi_linea && m.tabella_linea)
-    linea = std::make_unique<SostituzionePreparata>(
-        nomi.linea_dat, [&](ByteSink& out) { immagine_tabella_linea(*m.tabella_linea, out); });
-  std::unique_ptr<SostituzionePreparata> sim, dat;
-  std::exception_ptr errore;
-  try {
-    sim = std::make_unique<SostituzionePreparata>(nomi.sim, [&](ByteSink& out) { immagine_dati_sim(m.dati_sim, out); });
-    dat = std::make_unique<SostituzionePreparata>(nomi.dat, [&](ByteSink& out) { immagine_celle(*m.celle, out); });
-  } catch (const ErroreFile&) {
-    // The plan's file comes first: its own error, if any, is the one told.
-    errore = std::current_exception();
-  }
-  if (linea_pronta) linea = linea_pronta();
-  if (errore) std::rethrow_exception(errore);
+  std::optional<PlanWriter> own;
+  if (!m.scrivi_linea)
+    plan_writer = nullptr;
+  else if (!plan_writer && m.tabella_linea)
+    plan_writer = &own.emplace(nomi.linea_dat);
+  if (plan_writer) plan_writer->complete(m.tabella_linea);
+
+  // The files in the order they are put in place, which is also the order
+  // in which their errors are told. None is put in place unless all were
+  // written: a file that cannot be written leaves every earlier compiled
+  // file as it was, not a mix of old and new.
+  enum { kLinea, kSim, kDat };
+  std::array<Written, 3> files;
+  files[kSim] = attempt([&] {
+    return std::make_unique<SostituzionePreparata>(nomi.sim, [&](ByteSink& out) { immagine_dati_sim(m.dati_sim, out); });
+  });
+  if (!files[kSim].error)
+    files[kDat] = attempt([&] {
+      return std::make_unique<SostituzionePreparata>(nomi.dat, [&](ByteSink& out) { immagine_celle(*m.celle, out); });
+    });
+  if (plan_writer) files[kLinea] = attempt([&] { return plan_writer->take_file(); });
+  for (const Written& w : files)
+    if (w.error) std::rethrow_exception(w.error);
 
   std::vector<std::filesystem::path> scritti;
-  for (SostituzionePreparata* p : {linea.get(), sim.get(), dat.get()}) {
-    if (!p) continue;
-    p->completa();
-    scritti.push_back(p->destinazione());
+  for (Written& w : files) {
+    if (!w.file) continue;
+    w.file->completa();
+    scritti.push_back(w.file->destinazione());
   }
   return scritti;
 }

@@ -10,115 +10,108 @@ namespace scen {
 
 namespace {
 
-constexpr size_t kRighePerRun = size_t{1} << 16;
-// A 2 MiB page of values.
-constexpr size_t kRighePreparate = size_t{1} << 18;
+// The y column goes in runs of rows, so that a compile that ends in an
+// error does not wait for a file it will throw away.
+constexpr size_t kRowsPerRun = size_t{1} << 16;
 
 }  // namespace
 
-// The thread starts at once: it opens the temporary while the compile
-// reads its first lines, and is waiting when the first rows are announced.
-ScritturaPiano::ScritturaPiano(std::filesystem::path destinazione)
-    : destinazione_(std::move(destinazione)) {
+PlanWriter::PlanWriter(std::filesystem::path destination) : destination_(std::move(destination)) {
   try {
-    thread_.emplace([this] { scrivi(); });
+    thread_ = std::thread([this] { run(); });
   } catch (const std::system_error&) {
-    // No thread to be had: `termina` writes the whole plan itself.
+    // No thread to be had: `take_file` writes the whole plan itself.
   }
 }
 
-ScritturaPiano::~ScritturaPiano() {
-  if (!thread_) return;
+PlanWriter::~PlanWriter() {
+  if (!thread_.joinable()) return;
   {
     const std::lock_guard<std::mutex> lock(mutex_);
-    abbandona_ = true;
+    abandoned_ = true;
   }
-  annunciate_.notify_one();
-  thread_.reset();  // joined
+  announced_.notify_one();
+  thread_.join();
 }
 
-void ScritturaPiano::righe_definitive(const TabellaLinea& tabella, size_t righe) {
+void PlanWriter::righe_definitive(const TabellaLinea& tabella, size_t righe) {
   {
     const std::lock_guard<std::mutex> lock(mutex_);
-    tabella_ = &tabella;
-    definitive_ = righe;
+    plan_ = &tabella;
+    final_rows_ = righe;
   }
-  annunciate_.notify_one();
+  announced_.notify_one();
 }
 
-// The thread: the x column as far as it is final, run after run; the rest
-// of it and the y column once the whole plan is.
-void ScritturaPiano::scrivi() {
+void PlanWriter::complete(const std::optional<TabellaLinea>& plan) {
+  {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    complete_ = true;
+    plan_ = plan ? &*plan : nullptr;
+    final_rows_ = plan ? plan->righe() : 0;
+  }
+  announced_.notify_one();
+}
+
+void PlanWriter::run() noexcept {
   try {
-    file_ = std::make_unique<SostituzionePreparata>(destinazione_);
-    ByteSink& out = file_->contenuto();
-    size_t scritte = 0;
-    bool riservato = false;
     for (;;) {
-      const TabellaLinea* t;
-      size_t definitive;
-      bool finale;
+      const TabellaLinea* plan;
+      size_t final_rows;
+      bool complete;
       {
         std::unique_lock<std::mutex> lock(mutex_);
-        annunciate_.wait(lock, [&] { return abbandona_ || finale_ || definitive_ > scritte; });
-        if (abbandona_) return;
-        t = tabella_;
-        definitive = definitive_;
-        finale = finale_;
+        announced_.wait(lock, [&] { return abandoned_ || complete_ || final_rows_ > x_rows_written_; });
+        if (abandoned_) return;
+        plan = plan_;
+        final_rows = final_rows_;
+        complete = complete_;
       }
-      if (!t) return;  // the compile ended without a plan: nothing to write
-      const size_t righe = t->righe();
-      if (!riservato) {
-        file_->riserva(2 * righe * kByteSlotMassimo);
-        riservato = true;
-      }
-      const bool tutta = finale || definitive >= righe;
-      const size_t fino = tutta ? righe : definitive;
-      immagine_righe(t->x, scritte, fino, out);
-      scritte = fino;
-      if (!tutta) {
-        // Between runs of rows: the pages of the y values the compile
-        // writes next, which it would otherwise fault in as it goes, a
-        // huge page at a time, are put in here. Those of x it faults in
-        // itself: the work of clearing the fresh pages is shared between
-        // the two threads, and this one, which has the whole file to
-        // write, is the busier.
-        t->y.prepara_righe(fino, fino + kRighePreparate);
-        continue;
-      }
-      // The y column in runs, so that a compile that ends in an error
-      // does not wait for a file it will throw away.
-      for (size_t da = 0; da < righe && !abbandona_; da += kRighePerRun)
-        immagine_righe(t->y, da, std::min(righe, da + kRighePerRun), out);
-      if (abbandona_) return;
-      file_->chiudi();
-      return;
+      if (!plan) return;  // the compile ended without a plan: nothing to write
+      write_final(*plan, final_rows, complete);
+      if (complete) return;
     }
   } catch (...) {
-    errore_ = std::current_exception();
+    error_ = std::current_exception();
   }
 }
 
-std::unique_ptr<SostituzionePreparata> ScritturaPiano::termina(
-    const std::optional<TabellaLinea>& tabella) {
-  if (!thread_) {
-    // No thread could be started.
-    if (!tabella) return nullptr;
-    return std::make_unique<SostituzionePreparata>(
-        destinazione_, [&](ByteSink& out) { immagine_tabella_linea(*tabella, out); });
+void PlanWriter::write_final(const TabellaLinea& plan, size_t final_rows, bool whole) {
+  if (closed_) return;
+  const size_t rows = plan.righe();
+  if (!file_) {
+    file_ = std::make_unique<SostituzionePreparata>(destination_);
+    file_->riserva(2 * rows * kByteSlotMassimo);
   }
-  {
-    const std::lock_guard<std::mutex> lock(mutex_);
-    finale_ = true;
-    tabella_ = tabella ? &*tabella : nullptr;
+  ByteSink& out = file_->contenuto();
+  const size_t x_final = whole ? rows : std::min(final_rows, rows);
+  immagine_righe(plan.x, x_rows_written_, x_final, out);
+  x_rows_written_ = x_final;
+  if (x_final < rows) return;
+  for (size_t from = 0; from < rows && !abandoned_; from += kRowsPerRun)
+    immagine_righe(plan.y, from, std::min(rows, from + kRowsPerRun), out);
+  if (abandoned_) return;
+  file_->chiudi();
+  closed_ = true;
+}
+
+std::unique_ptr<SostituzionePreparata> PlanWriter::take_file() {
+  if (thread_.joinable()) {
+    {
+      // Not told that the compile has ended: there is no file to wait for.
+      const std::lock_guard<std::mutex> lock(mutex_);
+      if (!complete_) abandoned_ = true;
+    }
+    announced_.notify_one();
+    thread_.join();
+    if (error_) std::rethrow_exception(error_);
+  } else if (complete_ && plan_) {
+    write_final(*plan_, final_rows_, true);
   }
-  annunciate_.notify_one();
-  thread_.reset();  // joined
-  if (!tabella) {
+  if (!complete_ || !plan_) {
     file_.reset();  // and its temporary with it
     return nullptr;
   }
-  if (errore_) std::rethrow_exception(errore_);
   return std::move(file_);
 }
 

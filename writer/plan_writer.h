@@ -1,58 +1,78 @@
-// The track plan's file, written while the compile goes on. The compile
-// announces the plan's rows as they become final; a thread of its own,
-// started with the object beside the compile's, writes the x column's slots as far as they go,
-// and, once the whole plan is final, the rest of x and the y column.
-// Computing the plan and writing it then overlap, as do writing the y
-// column and compiling the train.
+// The track plan's file, <route>_linea.dat: the x column's slots, then the
+// y column's. Written on a thread of the writer's own, so that it goes on
+// beside the caller: while the compile computes the plan, when the compile
+// announces the rows that will not change any more (the x column as far as
+// it is final), and once the compile has ended (the rest of x, and all of
+// y, while the caller writes the other files). Where no thread can be had,
+// the whole file is written when it is asked for.
+//
+// Its temporary file is created when there is something to write: with the
+// first rows announced, or when the compile has ended.
 #pragma once
 
 #include <atomic>
 #include <condition_variable>
+#include <cstddef>
 #include <exception>
 #include <filesystem>
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <thread>
 
 #include "compiler/plan_progress.h"
 #include "model/model.h"
 #include "util/file_replace.h"
-#include "util/side_thread.h"
 
 namespace scen {
 
-class ScritturaPiano final : public OsservatorePiano {
+class PlanWriter final : public OsservatorePiano {
  public:
-  explicit ScritturaPiano(std::filesystem::path destinazione);
-  // Unless `termina` ran: stops the thread and removes the temporary.
-  ~ScritturaPiano() override;
-  ScritturaPiano(const ScritturaPiano&) = delete;
-  ScritturaPiano& operator=(const ScritturaPiano&) = delete;
+  explicit PlanWriter(std::filesystem::path destination);
+  // Unless `take_file` ran: stops the thread and removes the temporary.
+  ~PlanWriter() override;
+  PlanWriter(const PlanWriter&) = delete;
+  PlanWriter& operator=(const PlanWriter&) = delete;
 
+  // From the compile, on its thread: rows 0 .. righe - 1 of `tabella` are
+  // final.
   void righe_definitive(const TabellaLinea& tabella, size_t righe) override;
 
-  // The compile has ended and `tabella` is final as it stands. Waits until
-  // the file is written and closed and returns it, ready to be renamed
-  // over the destination; null when there is no plan. Throws ErroreFile.
-  std::unique_ptr<SostituzionePreparata> termina(const std::optional<TabellaLinea>& tabella);
+  // The compile has ended: `plan` is final as it stands, or there is none.
+  // The rest of the file is written from now on, beside the caller. `plan`
+  // must stay as it is until `take_file` returns.
+  void complete(const std::optional<TabellaLinea>& plan);
+  // Waits until the file is written and closed and returns it, ready to be
+  // renamed over the destination; null when there is no plan (or `complete`
+  // was not called). Throws ErroreFile.
+  std::unique_ptr<SostituzionePreparata> take_file();
 
  private:
-  void scrivi();
+  // The work of the thread.
+  void run() noexcept;
+  // Writes what `plan`'s first `final_rows` rows allow and is not written
+  // yet: the x column as far as it goes; with `whole`, all of the rest, and
+  // closes the file. Throws ErroreFile.
+  void write_final(const TabellaLinea& plan, size_t final_rows, bool whole);
 
-  const std::filesystem::path destinazione_;
+  const std::filesystem::path destination_;
   std::mutex mutex_;
-  std::condition_variable annunciate_;
+  std::condition_variable announced_;
   // Guarded by mutex_: the plan, how many of its rows are final, whether
-  // all of it is.
-  const TabellaLinea* tabella_ = nullptr;
-  size_t definitive_ = 0;
-  bool finale_ = false;
-  std::atomic<bool> abbandona_ = false;
-  // The thread's, until it is joined.
+  // the compile has ended.
+  const TabellaLinea* plan_ = nullptr;
+  size_t final_rows_ = 0;
+  bool complete_ = false;
+  std::atomic<bool> abandoned_ = false;
+  // The writing's, on the thread until it is joined: the file, how many
+  // rows of x are in it, whether it is whole and closed; what stopped the
+  // writing.
   std::unique_ptr<SostituzionePreparata> file_;
-  std::exception_ptr errore_;
-  // Empty when no thread could be had.
-  std::optional<ThreadAccanto> thread_;
+  size_t x_rows_written_ = 0;
+  bool closed_ = false;
+  std::exception_ptr error_;
+  // Not joinable when no thread could be had.
+  std::thread thread_;
 };
 
 }  // namespace scen

@@ -5,9 +5,9 @@
 
 #include <exception>
 #include <optional>
+#include <thread>
 #include <vector>
 
-#include "util/side_thread.h"
 #include "tools/lint/lint.h"
 
 namespace scenc {
@@ -30,7 +30,7 @@ class ControlloAccanto {
   // The thread's until it is joined.
   std::vector<AvvisoLint> avvisi_;
   std::exception_ptr errore_;
-  std::optional<scen::ThreadAccanto> thread_;
+  std::optional<std::jthread> thread_;
 };
 
 }  // namespace scenc
