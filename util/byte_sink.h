@@ -52,7 +52,6 @@ struct FreeSinkBuffer {
 
 class ByteSink {
   using Buffer = std::unique_ptr<char[], FreeSinkBuffer>;
-  static constexpr size_t kPage = 4096;
 
  public:
   using Drain = std::function<void(std::string_view)>;
@@ -123,21 +122,10 @@ class ByteSink {
     std::memcpy(buffer_.get() + at, p, n);
     used_ = at + n;
   }
-  // With a drain: hand on the block's whole pages, and move what is left,
-  // less than a page, to its front (a field longer than the block gets a
-  // buffer of its own size). Every block handed on but the last thus ends
-  // on a page boundary of the content: a file written so fills no page of
-  // its page cache in two writes, which costs the kernel more. Without a
-  // drain: double the buffer.
+  // With a drain: hand on what is filled (a field longer than the block
+  // gets a buffer of its own size). Without a drain: double the buffer.
   void make_room(size_t n) {
-    if (drain_) {
-      const size_t whole = used_ / kPage * kPage;
-      if (whole > 0) {
-        drain_(std::string_view(buffer_.get(), whole));
-        std::memmove(buffer_.get(), buffer_.get() + whole, used_ - whole);
-        used_ -= whole;
-      }
-    }
+    flush();
     if (n <= size_ - used_) return;
     const size_t new_size = drain_ ? std::max(size_, used_ + n) : std::max(2 * size_, used_ + n);
     Buffer buffer(std::make_unique_for_overwrite<char[]>(new_size).release());
