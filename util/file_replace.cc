@@ -49,10 +49,8 @@ void sostituisci_file(const std::filesystem::path& destinazione,
 }
 
 SostituzionePreparata::SostituzionePreparata(const std::filesystem::path& destinazione)
-    : destinazione_(destinazione), out_([this](std::string_view blocco) {
-        scrivi_tutto(fd_, blocco, destinazione_);
-        scritti_ += blocco.size();
-      }) {
+    : destinazione_(destinazione),
+      out_([this](std::string_view blocco) { scrivi_tutto(fd_, blocco, destinazione_); }) {
   verifica_sostituibile(destinazione);
   for (int tentativo = 0; fd_ < 0; ++tentativo) {
     temporaneo_ = destinazione;
@@ -69,15 +67,8 @@ SostituzionePreparata::SostituzionePreparata(const std::filesystem::path& destin
   chiudi();
 }
 
-void SostituzionePreparata::riserva(uint64_t byte) {
-  out_.expect(byte);
-  if (byte > 0 && ::fallocate(fd_, 0, 0, static_cast<off_t>(byte)) == 0) riservati_ = byte;
-}
-
 void SostituzionePreparata::chiudi() {
   out_.flush();
-  if (riservati_ > scritti_ && ::ftruncate(fd_, static_cast<off_t>(scritti_)) != 0)
-    throw ErroreFile(destinazione_, motivo_di(errno));
   const int chiuso = ::close(fd_);
   fd_ = -1;
   if (chiuso != 0) throw ErroreFile(destinazione_, motivo_di(errno));
