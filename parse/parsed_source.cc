@@ -16,6 +16,13 @@ ParsedSource::ParsedSource(SourceText text)
 ParsedSource::ParsedSource(std::string name, std::shared_ptr<const std::string> bytes)
     : name_(std::move(name)), bytes_(bytes ? std::move(bytes) : std::make_shared<const std::string>()) {
   const std::string& b = *bytes_;
+  // Room for every line at once: growing step by step would copy the
+  // offsets over and over, into fresh pages each time.
+  size_t lines = 1;
+  for (size_t i = 0; i < b.size(); ++i)
+    if (b[i] == '\n' ? i == 0 || b[i - 1] != '\r' : b[i] == '\r') ++lines;
+  starts_.reserve(lines);
+  ends_.reserve(lines);
   size_t start = 0;
   for (size_t i = 0; i < b.size(); ++i) {
     if (b[i] != '\n' && b[i] != '\r') continue;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,7 +15,10 @@ namespace {
 const std::vector<Avviso> kTutti(kTuttiAvvisi.begin(), kTuttiAvvisi.end());
 
 std::vector<AvvisoLint> avvisi(std::optional<std::string_view> linea, std::optional<std::string_view> treno) {
-  return controlla_sorgenti({{"L", linea}, {"T", treno}, "R", "T"}, kTutti);
+  const auto testo = [](std::optional<std::string_view> t) {
+    return t ? std::make_shared<const std::string>(*t) : nullptr;
+  };
+  return controlla_sorgenti({{"L", testo(linea)}, {"T", testo(treno)}, "R", "T"}, kTutti);
 }
 
 // Where each warning points: "FILE:LINE:COLUMN".

@@ -71,9 +71,6 @@ int esegui_compile(const ArgomentiCompilazione& args) {
     std::string errore;
     if (scen::read_source_file(*file, letto, errore)) *testo = std::make_shared<const std::string>(std::move(letto.bytes));
   }
-  const auto per_avvisi = [](const std::filesystem::path& file, const std::shared_ptr<const std::string>& testo) {
-    return SorgenteLint{file, testo ? std::optional<std::string_view>(*testo) : std::nullopt};
-  };
 
   const bool utf8 = opzioni.sorgenti.testi_utf8;
   std::vector<Avviso> attivi;
@@ -81,8 +78,10 @@ int esegui_compile(const ArgomentiCompilazione& args) {
     if (!args.silenziati.contains(a)) attivi.push_back(a);
   // The warnings are looked for while the sources compile, and told first.
   // Both only read the texts.
-  ControlloAccanto controllo({per_avvisi(opzioni.sorgenti.linea, opzioni.sorgenti.testo_linea),
-                              per_avvisi(opzioni.sorgenti.treno, opzioni.sorgenti.testo_treno), args.route, args.train},
+  ControlloAccanto controllo({{opzioni.sorgenti.linea, opzioni.sorgenti.testo_linea},
+                              {opzioni.sorgenti.treno, opzioni.sorgenti.testo_treno},
+                              args.route,
+                              args.train},
                              std::move(attivi));
 
   scen::Modello m;

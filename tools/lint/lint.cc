@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
-#include <span>
+#include <memory>
 #include <string_view>
 
 #include "format/keywords.h"
@@ -67,10 +67,10 @@ Campo esaminato(const scen::FieldSpan& f, size_t inizio) {
 }
 
 // The fields of a line.
-using Campi = std::span<const Campo>;
+using Campi = std::vector<Campo>;
 
 // The number in field `i`; none when the line has fewer fields.
-std::optional<int64_t> numero(Campi campi, size_t i) {
+std::optional<int64_t> numero(const Campi& campi, size_t i) {
   if (i >= campi.size()) return std::nullopt;
   return scen::field_number(campi[i].testo);
 }
@@ -84,42 +84,30 @@ int64_t differenza(int64_t a, int64_t b) {
 
 struct Riga {
   int64_t numero = 0;
-  Campi campi;         // campi[0] is the keyword
+  Campo parola;        // its first field
   std::string chiave;  // the keyword in lower case
-  const Campo& parola() const { return campi[0]; }
 };
 
+// The text the warnings look at: the whole text, shared, when it is within
+// kCaratteriEsaminati; else a copy of the part they look at.
+std::shared_ptr<const std::string> esaminato(const std::shared_ptr<const std::string>& testo) {
+  if (!testo) return std::make_shared<const std::string>();
+  const size_t fine = fine_esaminata(*testo);
+  return fine == testo->size() ? testo : std::make_shared<const std::string>(testo->substr(0, fine));
+}
+
 // A source as the warnings see it: the part of its text they look at, and
-// its lines with their fields, which point into that text.
+// its lines, which point into that text. A line's fields are found when a
+// check asks for them: most lines are looked at for their keyword alone.
 class Sorgente {
  public:
-  explicit Sorgente(const SorgenteLint& s)
-      : file_(s.file),
-        testo_(scen::SourceText{s.file.string(), s.testo ? std::string(s.testo->substr(0, fine_esaminata(*s.testo)))
-                                                         : std::string()}) {
-    const auto n_righe = static_cast<size_t>(testo_.line_count());
-    std::vector<size_t> primo_campo;  // of each line in campi_
-    primo_campo.reserve(n_righe + 1);
-    // A field a line, and one more after each comma: room for all at once.
-    const std::string_view t = testo_.bytes();
-    campi_.reserve(n_righe + static_cast<size_t>(std::count(t.begin(), t.end(), ',')));
-    for (int64_t n = 1; n <= testo_.line_count(); ++n) {
-      primo_campo.push_back(campi_.size());
-      const std::string_view riga = testo_.line(n);
-      const std::vector<scen::FieldSpan> campi = testo_.fields(n);
-      for (size_t i = 0; i < campi.size(); ++i) {
-        // The comma that ends the field before lies at or after that field's end.
-        const size_t inizio = i == 0 ? 0 : riga.find(',', static_cast<size_t>(campi[i - 1].colonna_fine - 1)) + 1;
-        campi_.push_back(esaminato(campi[i], inizio));
-      }
-    }
-    primo_campo.push_back(campi_.size());
-    righe_.resize(n_righe);
-    for (size_t i = 0; i < n_righe; ++i) {
+  explicit Sorgente(const SorgenteLint& s) : file_(s.file), testo_(s.file.string(), esaminato(s.testo)) {
+    righe_.resize(static_cast<size_t>(testo_.line_count()));
+    for (size_t i = 0; i < righe_.size(); ++i) {
       Riga& r = righe_[i];
       r.numero = static_cast<int64_t>(i) + 1;
-      r.campi = Campi(campi_).subspan(primo_campo[i], primo_campo[i + 1] - primo_campo[i]);
-      r.chiave = r.parola().testo;
+      r.parola = campi(r).front();
+      r.chiave = r.parola.testo;
       for (char& c : r.chiave)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     }
@@ -130,10 +118,23 @@ class Sorgente {
   const std::filesystem::path& file() const { return file_; }
   const std::vector<Riga>& righe() const { return righe_; }
 
+  // The fields of a line; the first is its keyword.
+  std::vector<Campo> campi(const Riga& r) const {
+    const std::string_view riga = testo_.line(r.numero);
+    const std::vector<scen::FieldSpan> letti = testo_.fields(r.numero);
+    std::vector<Campo> out;
+    out.reserve(letti.size());
+    for (size_t i = 0; i < letti.size(); ++i) {
+      // The comma that ends the field before lies at or after that field's end.
+      const size_t inizio = i == 0 ? 0 : riga.find(',', static_cast<size_t>(letti[i - 1].colonna_fine - 1)) + 1;
+      out.push_back(esaminato(letti[i], inizio));
+    }
+    return out;
+  }
+
  private:
   const std::filesystem::path file_;
   const scen::ParsedSource testo_;
-  std::vector<Campo> campi_;  // the fields of every line, line after line
   std::vector<Riga> righe_;
 };
 
@@ -189,7 +190,7 @@ class Controllo {
     const scen::FileFormato del_file = linea ? scen::FileFormato::linea : scen::FileFormato::treno;
     std::string_view buona;  // the last keyword found good: a section repeats it line after line
     for (const Riga& r : s.righe()) {
-      const std::string_view originale = r.parola().testo;
+      const std::string_view originale = r.parola.testo;
       if (originale.empty() || originale == buona || scen::contiene(originale, scen::kSegnoCommento) ||
           (originale.find('[') != std::string::npos && originale.find(']') != std::string::npos))
         continue;
@@ -198,13 +199,13 @@ class Controllo {
         continue;
       }
       if (linea && una(r.chiave, del_file, true)) {
-        avvisa(Avviso::parola_sconosciuta, s.file(), r.numero, r.parola().colonna,
+        avvisa(Avviso::parola_sconosciuta, s.file(), r.numero, r.parola.colonna,
                "\"" + std::string(originale) +
                    "\" is written with capitals: the words of the general section must be lower case, so the "
                    "compile ignores this line");
         continue;
       }
-      avvisa(Avviso::parola_sconosciuta, s.file(), r.numero, r.parola().colonna,
+      avvisa(Avviso::parola_sconosciuta, s.file(), r.numero, r.parola.colonna,
              "\"" + std::string(originale) + "\" is not a keyword of the " + (linea ? "line" : "train") +
                  " file: the compile ignores this line");
     }
@@ -216,7 +217,7 @@ class Controllo {
     std::optional<int64_t> precedente;
     for (const Riga& r : s.righe()) {
       if (!scen::corrisponde(scen::parola(quale), r.chiave) || commento(r)) continue;
-      const Campi campi = r.campi;
+      const Campi campi = s.campi(r);
       const auto p = numero(campi, 1);
       if (!p) continue;
       if (!precedente && *p != 0)
@@ -234,7 +235,7 @@ class Controllo {
   void cartelli(const Sorgente& s) {
     for (const Riga& r : s.righe()) {
       if (!scen::corrisponde(scen::parola(Parola::cartello_indicatore), r.chiave)) continue;
-      const Campi campi = r.campi;
+      const Campi campi = s.campi(r);
       if (campi.size() < 3) continue;
       const std::string_view t = campi[2].testo;
       int gruppi = 0;
@@ -271,7 +272,7 @@ class Controllo {
       const bool segnale = scen::corrisponde(scen::parola(Parola::segnale), r.chiave);
       const bool stazione = scen::corrisponde(scen::parola(Parola::stazione), r.chiave);
       if (!segnale && !stazione) continue;
-      const Campi campi = r.campi;
+      const Campi campi = s.campi(r);
       if (segnale) {
         if (const auto p = numero(campi, 1)) segnali.push_back({r.numero, campi[1].colonna, *p});
       }

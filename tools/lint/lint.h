@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,12 +30,11 @@ struct AvvisoLint {
 };
 
 // A source as the warnings get it: its name, and its text as it was read
-// for the compile; no text for a file that could not be read (the compile
-// reports it), which then gives no warnings. The text is only read, and
-// must outlive the check.
+// for the compile, shared, not copied; none for a file that could not be
+// read (the compile reports it), which then gives no warnings.
 struct SorgenteLint {
   std::filesystem::path file;
-  std::optional<std::string_view> testo;
+  std::shared_ptr<const std::string> testo;
 };
 
 struct SorgentiLint {
