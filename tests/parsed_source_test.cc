@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,40 @@ TEST(ParsedSource, PositionsAndOffsetsGoBothWays) {
     EXPECT_EQ(s.offset(c.dove), c.offset) << c.offset;
   }
   EXPECT_EQ(da_testo("a\r\n").position(3), (PosizioneCampo{2, 1}));
+}
+
+// Far beyond the index's stride, every line and every offset against a
+// plain reading of the text.
+TEST(ParsedSource, LongTextsAgreeWithAPlainReading) {
+  std::string testo;
+  for (int i = 0; i < 200; ++i) testo += std::string(static_cast<size_t>(i % 7), 'x') + (i % 3 == 0 ? "\r\n" : i % 3 == 1 ? "\n" : "\r");
+  testo += "ultima";
+  std::vector<size_t> inizi{0};
+  for (size_t i = 0; i < testo.size(); ++i) {
+    if (testo[i] == '\r' && i + 1 < testo.size() && testo[i + 1] == '\n') ++i;
+    if (testo[i] == '\n' || testo[i] == '\r') inizi.push_back(i + 1);
+  }
+  const ParsedSource s = da_testo(testo);
+  ASSERT_EQ(s.line_count(), static_cast<int64_t>(inizi.size()));
+  EXPECT_EQ(s.line(201), "ultima");
+  int64_t visitate = 0;
+  s.for_each_line([&](const SourceLine& r) {
+    ++visitate;
+    EXPECT_EQ(r.offset, inizi[static_cast<size_t>(r.number - 1)]);
+    EXPECT_EQ(r.text, s.line(r.number));
+  });
+  EXPECT_EQ(visitate, s.line_count());
+  for (size_t o = 0; o <= testo.size(); ++o) {
+    const auto riga = static_cast<size_t>(std::upper_bound(inizi.begin(), inizi.end(), o) - inizi.begin());
+    const PosizioneCampo p = s.position(o);
+    const bool dopo_fine = o > inizi[riga - 1] + s.line(static_cast<int64_t>(riga)).size();
+    const PosizioneCampo attesa = dopo_fine ? PosizioneCampo{static_cast<int64_t>(riga) + 1, 1}
+                                            : PosizioneCampo{static_cast<int64_t>(riga), static_cast<int64_t>(o - inizi[riga - 1]) + 1};
+    EXPECT_EQ(p, attesa) << o;
+    if (!dopo_fine) {
+      EXPECT_EQ(s.offset(p), o);
+    }
+  }
 }
 
 TEST(ParsedSource, FieldsWithTheirColumns) {

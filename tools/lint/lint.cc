@@ -84,6 +84,7 @@ int64_t differenza(int64_t a, int64_t b) {
 
 struct Riga {
   int64_t numero = 0;
+  std::string_view testo;  // without its line end
   Campo parola;        // its first field
   std::string chiave;  // the keyword in lower case
 };
@@ -102,15 +103,16 @@ std::shared_ptr<const std::string> esaminato(const std::shared_ptr<const std::st
 class Sorgente {
  public:
   explicit Sorgente(const SorgenteLint& s) : file_(s.file), testo_(s.file.string(), esaminato(s.testo)) {
-    righe_.resize(static_cast<size_t>(testo_.line_count()));
-    for (size_t i = 0; i < righe_.size(); ++i) {
-      Riga& r = righe_[i];
-      r.numero = static_cast<int64_t>(i) + 1;
-      r.parola = campi(r).front();
+    righe_.reserve(static_cast<size_t>(testo_.line_count()));
+    testo_.for_each_line([this](const scen::SourceLine& l) {
+      Riga& r = righe_.emplace_back();
+      r.numero = l.number;
+      r.testo = l.text;
+      r.parola = esaminato(scen::split_fields(l.text).front(), 0);
       r.chiave = r.parola.testo;
       for (char& c : r.chiave)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
+    });
   }
   Sorgente(const Sorgente&) = delete;
   Sorgente& operator=(const Sorgente&) = delete;
@@ -120,13 +122,12 @@ class Sorgente {
 
   // The fields of a line; the first is its keyword.
   std::vector<Campo> campi(const Riga& r) const {
-    const std::string_view riga = testo_.line(r.numero);
-    const std::vector<scen::FieldSpan> letti = testo_.fields(r.numero);
+    const std::vector<scen::FieldSpan> letti = scen::split_fields(r.testo);
     std::vector<Campo> out;
     out.reserve(letti.size());
     for (size_t i = 0; i < letti.size(); ++i) {
       // The comma that ends the field before lies at or after that field's end.
-      const size_t inizio = i == 0 ? 0 : riga.find(',', static_cast<size_t>(letti[i - 1].colonna_fine - 1)) + 1;
+      const size_t inizio = i == 0 ? 0 : r.testo.find(',', static_cast<size_t>(letti[i - 1].colonna_fine - 1)) + 1;
       out.push_back(esaminato(letti[i], inizio));
     }
     return out;
