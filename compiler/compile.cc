@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "compiler/compile_state.h"
+#include "parse/line_shape.h"
 #include "parse/source_text.h"
 #include "util/cp1252.h"
 
@@ -35,6 +36,7 @@ bool StatoCompilazione::apri(FileSorgente quale) {
     letta.emplace(std::move(testo));
   }
   lettore_.emplace(letta->bytes());
+  ripreso_da_.reset();
   return true;
 }
 
@@ -60,8 +62,31 @@ bool StatoCompilazione::leggi_testo(std::string& testo) {
 }
 
 bool StatoCompilazione::leggi_chiave() {
-  if (!leggi_testo(chiave)) return false;
+  if (!leggi_testo(chiave)) {
+    if (lettore_) riga_chiave_ = lettore_->last_field().linea;
+    return false;
+  }
   campo_chiave = qui();
+  riga_chiave_ = campo_chiave.linea;
+  return true;
+}
+
+bool StatoCompilazione::riprendi() {
+  if (!recupero || !da_riprendere_ || !lettore_) return false;
+  if (recupero->massimo != 0 && recupero->trovati.size() >= recupero->massimo) return false;
+  const std::optional<ParsedSource>& letta = aperto == FileSorgente::linea ? diagnostica.linea : diagnostica.treno;
+  if (!letta) return false;
+  const int64_t prossima = riga_chiave_ + 1;
+  const size_t da = letta->offset({prossima, 1});
+  // Each time further on, or not at all.
+  if (ripreso_da_ && da <= *ripreso_da_) return false;
+  ripreso_da_ = da;
+  lettore_->restart_at(da, prossima);
+  fallita_ = false;
+  da_riprendere_ = false;
+  // What the compile does after its first error no longer decides
+  // anything: the errors found so far are in the list.
+  diagnostica.codice = 0;
   return true;
 }
 
@@ -93,6 +118,12 @@ void StatoCompilazione::registra(int32_t codice, std::string messaggio, std::opt
   diagnostica.file = ultimo_aperto;
   diagnostica.campo = campo ? *campo : qui();
   diagnostica.messaggio = std::move(messaggio);
+  diagnostica.campo_chiave = campo_chiave;
+  diagnostica.ambito = ambito;
+  if (recupero) {
+    recupero->trovati.push_back(come_diagnostica(diagnostica));
+    da_riprendere_ = true;
+  }
 }
 
 namespace {
@@ -108,6 +139,32 @@ SourceRange campo_a(const std::optional<ParsedSource>& s, PosizioneCampo p) {
   return r;
 }
 
+// A read failure told at the line the author must mend: a line short of
+// values, which the compile read on past, at that line, what it is short
+// of, and where the reading failed as a related place; a value that does
+// not fit, with its field's name, unit and range.
+void forma_e_ambito(const Diagnostica& d, Diagnostic& g) {
+  const std::optional<ParsedSource>& s = d.file == FileSorgente::linea ? d.linea : d.treno;
+  if (d.codice != kErroreLettura || !d.ambito || !s || d.campo_chiave.linea <= 0 || d.campo.linea <= 0) return;
+  const std::string_view riga = s->line(d.campo_chiave.linea);
+  if (d.campo.linea > d.campo_chiave.linea) {
+    const std::optional<FormaRiga> f = forma_riga(riga, *d.ambito);
+    if (!f || f->presenti >= f->attesi) return;
+    g.related.push_back({g.file, g.range, "the compile read on into this line, and failed: " + d.messaggio});
+    g.range = {d.campo_chiave.linea, f->colonna_fine, d.campo_chiave.linea, f->colonna_fine};
+    g.message = testo_forma(*f);
+    return;
+  }
+  if (d.campo.linea != d.campo_chiave.linea || d.messaggio.find(" does not fit") == std::string::npos) return;
+  const std::optional<ValoreRiga> v = valore_a(riga, *d.ambito, d.campo.colonna);
+  if (!v) return;
+  const CampoParola& c = *v->campo;
+  const std::string di = c.nome == v->parola->scritta ? "" : " of `" + std::string(v->parola->scritta) + "`";
+  g.message += " (`" + std::string(c.nome) + "`" + di + ": " +
+               std::to_string(c.minimo) + " to " + std::to_string(c.massimo) +
+               (c.unita.empty() ? "" : " " + std::string(c.unita)) + ")";
+}
+
 }  // namespace
 
 Diagnostic StatoCompilazione::come_diagnostica(const Diagnostica& d) const {
@@ -116,6 +173,7 @@ Diagnostic StatoCompilazione::come_diagnostica(const Diagnostica& d) const {
   g.file = d.file == FileSorgente::nessuno ? std::string() : percorso(d.file).string();
   g.range = campo_a(d.file == FileSorgente::linea ? d.linea : d.treno, d.campo);
   g.message = d.messaggio;
+  forma_e_ambito(d, g);
   if (d.cella_presa) {
     const auto o = d.origini.find(*d.cella_presa);
     if (o != d.origini.end())
@@ -148,6 +206,21 @@ Diagnostica memorizza_dati(Modello& m, const SorgentiCompilazione& sorgenti, Oss
   if (st.fallita()) st.chiudi_dopo_guasto();
   if (diagnostiche && st.diagnostica.codice != 0) diagnostiche->add(st.come_diagnostica(st.diagnostica));
   return std::move(st.diagnostica);
+}
+
+std::vector<Diagnostic> errori_dopo_il_primo(const Modello& nomi, const SorgentiCompilazione& sorgenti,
+                                             size_t massimo) {
+  Modello m;
+  m.nome_percorso = nomi.nome_percorso;
+  m.nome_treno = nomi.nome_treno;
+  m.scrivi_linea = nomi.scrivi_linea;
+  SorgentiCompilazione s = sorgenti;
+  s.elimina_sorgenti = false;
+  StatoCompilazione::Recupero recupero{{}, massimo};
+  StatoCompilazione st(m, s, nullptr);
+  st.recupero = &recupero;
+  if (compila_linea(st) && !st.fallita()) compila_treno(st);
+  return std::move(recupero.trovati);
 }
 
 }  // namespace scen

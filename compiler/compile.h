@@ -13,6 +13,7 @@
 #include "compiler/plan_progress.h"
 #include "diagnostics/diagnostic.h"
 #include "format/errors.h"
+#include "format/sections.h"
 #include "model/model.h"
 #include "parse/parsed_source.h"
 
@@ -58,6 +59,8 @@ struct Diagnostica {
   std::map<int64_t, OrigineOggetto> origini;  // cell -> the line that placed its object
   std::vector<RiferimentoKm> riferimenti_km;  // the progressive references in use
   std::optional<int64_t> cella_presa;         // the cell whose occupant the error names
+  PosizioneCampo campo_chiave;                // the keyword of the line being compiled
+  std::optional<Ambito> ambito;               // the part of its file being read
   std::optional<ParsedSource> linea;  // the sources read, as they were read
   std::optional<ParsedSource> treno;
 };
@@ -87,5 +90,14 @@ inline constexpr int kFermataInizioLinea = numero(Errore::fermata_inizio_linea);
 // final (see compiler/plan_progress.h).
 Diagnostica memorizza_dati(Modello& m, const SorgentiCompilazione& sorgenti,
                            OsservatorePiano* osservatore = nullptr, DiagnosticList* diagnostiche = nullptr);
+
+// For a check that reports every error, not only the first: the sources
+// compiled again into a model of their own, going on after each error from
+// the line after the one that failed, up to `massimo` errors (0: no
+// limit). The first error is the one memorizza_dati stops at, found the
+// same way; the others may follow from an earlier one. `nomi` gives the
+// route and train names and whether the track plan is built.
+std::vector<Diagnostic> errori_dopo_il_primo(const Modello& nomi, const SorgentiCompilazione& sorgenti,
+                                             size_t massimo);
 
 }  // namespace scen

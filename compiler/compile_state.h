@@ -23,6 +23,17 @@ struct StatoCompilazione final : FailureSink {
                     DiagnosticList* lista = nullptr)
       : m(modello), sorgenti(s), osservatore_piano(osservatore), diagnostiche(lista) {}
 
+  // A compile that goes on after an error, for a check that reports them
+  // all: each error is appended to `trovati` as it is recorded, and the
+  // reading goes on from the line after the one that failed (see
+  // `riprendi`), until `massimo` errors (0: no limit). Its model is of no
+  // use but to the check.
+  struct Recupero {
+    std::vector<Diagnostic> trovati;
+    size_t massimo = 0;
+  };
+  Recupero* recupero = nullptr;
+
   Modello& m;
   const SorgentiCompilazione& sorgenti;
   OsservatorePiano* osservatore_piano;  // may be null
@@ -42,6 +53,8 @@ struct StatoCompilazione final : FailureSink {
   // The keyword of the data line being compiled, and its field.
   std::string chiave;
   PosizioneCampo campo_chiave;
+  // The part of its file being read; none before the lines are.
+  std::optional<Ambito> ambito;
 
   // The reads. Each returns false on a read failure, which it has recorded
   // (see `guasto`), and then leaves its target as it was; after a failure
@@ -61,6 +74,14 @@ struct StatoCompilazione final : FailureSink {
   // ends there. Only the first one counts.
   void guasto(std::string messaggio) override;
   bool fallita() const { return fallita_; }
+
+  // In a compile that goes on after errors, with an error recorded since
+  // the reading last went on: the reading goes on from the line after the
+  // one whose keyword failed (or whose keyword could not be read), the
+  // failure forgotten. False otherwise, or when enough errors are found.
+  bool riprendi();
+  // True in a compile that goes on after errors.
+  bool recupera() const { return recupero != nullptr; }
 
   // Records an error: its number, what is wrong and the field it points at
   // (the last field read unless told).
@@ -96,6 +117,9 @@ struct StatoCompilazione final : FailureSink {
   // The field reader over the open source's text (kept in `diagnostica`).
   std::optional<FieldReader> lettore_;
   bool fallita_ = false;
+  bool da_riprendere_ = false;     // an error recorded since the reading last went on
+  int64_t riga_chiave_ = 0;        // the line of the keyword being compiled
+  std::optional<size_t> ripreso_da_;  // where the open source's reading last went on
 };
 
 // The data lines of a source, each keyword field (after up to the comment
@@ -104,19 +128,29 @@ struct StatoCompilazione final : FailureSink {
 // the file: `a_fine`, or `guasto` when a read failed.
 template <class Esito, class Riga>
 Esito leggi_righe(StatoCompilazione& st, Ambito ambito, Esito a_fine, Esito guasto, const Riga& riga) {
+  st.ambito = ambito;
   const auto alla_fine = [&] { return st.fallita() ? guasto : a_fine; };
   for (;;) {
     if (st.fine_file()) return alla_fine();
-    if (!st.leggi_chiave()) return guasto;
+    if (!st.leggi_chiave()) {
+      if (st.riprendi()) continue;
+      return guasto;
+    }
     if (st.fine_file()) return alla_fine();
-    for (int i = 0; i < commenti_di_seguito(ambito); ++i) {
+    bool ripresa = false;
+    for (int i = 0; i < commenti_di_seguito(ambito) && !ripresa; ++i) {
       if (contiene(st.chiave, kSegnoCommento)) {
-        if (!st.leggi_chiave()) return guasto;
+        if (!st.leggi_chiave()) {
+          if (!st.riprendi()) return guasto;
+          ripresa = true;
+          break;
+        }
         if (st.fine_file()) return alla_fine();
       }
     }
+    if (ripresa) continue;
     const Esito e = riga(st.chiave);
-    if (e != Esito::continua) return e;
+    if (e != Esito::continua && !st.riprendi()) return e;
   }
 }
 

@@ -89,4 +89,8 @@ std::string cella_occupata(const Modello& m, const Diagnostica& d, int64_t cella
   return nome_cella(d, cella) + " is taken by " + occupante_di(m, d, cella, com_era);
 }
 
+std::string cade_in_cella_occupata(const Modello& m, const Diagnostica& d, int64_t cella) {
+  return nome_cella(d, cella) + ", which is taken by " + occupante(m, d, cella);
+}
+
 }  // namespace scen

@@ -36,4 +36,7 @@ std::string cella_occupata(const Modello& m, const Diagnostica& d, int64_t cella
 
 const char* nome_file_sorgente(FileSorgente f);
 
+// The same after "falls in": "cell 61 (3050 m), which is taken by ...".
+std::string cade_in_cella_occupata(const Modello& m, const Diagnostica& d, int64_t cella);
+
 }  // namespace scen

@@ -29,7 +29,8 @@ bool inizia_con_trattino(const std::string& riga) {
 bool ferma_linea(StatoCompilazione& st, int32_t codice, std::string messaggio,
                  std::optional<PosizioneCampo> campo = {}, std::optional<int64_t> cella_presa = {}) {
   st.registra(codice, std::move(messaggio), campo, cella_presa);
-  st.chiudi_ed_elimina();
+  // A compile that goes on after errors keeps reading.
+  if (!st.recupera()) st.chiudi_ed_elimina();
   return false;
 }
 
@@ -117,14 +118,31 @@ bool riga_generale(StatoCompilazione& st, Parola id, const std::string& riga, bo
 // One pass over the general section. Returns false when the compile ends
 // (an error or a read failure recorded).
 bool sezione_generale(StatoCompilazione& st, bool& dimensionata) {
+  // False when the compile ends; true when it goes on after an error.
+  const auto fallita = [&st] { return st.riprendi(); };
+  st.ambito = Ambito::generale_linea;
   while (!st.fine_file()) {
-    if (!st.leggi_chiave()) return false;
+    if (!st.leggi_chiave()) {
+      if (fallita()) continue;
+      return false;
+    }
     if (st.fine_file()) break;
-    for (int i = 0; i < commenti_di_seguito(Ambito::generale_linea); ++i)
-      if (contiene(st.chiave, kSegnoCommento) && !st.leggi_chiave()) return false;
+    bool ripresa = false;
+    for (int i = 0; i < commenti_di_seguito(Ambito::generale_linea) && !ripresa; ++i)
+      if (contiene(st.chiave, kSegnoCommento) && !st.leggi_chiave()) {
+        if (!fallita()) return false;
+        ripresa = true;
+      }
+    if (ripresa) continue;
     const std::string riga = st.chiave;
-    for (const ParolaChiave& p : parole(Ambito::generale_linea))
-      if (corrisponde(p, riga) && !riga_generale(st, p.id, riga, dimensionata)) return false;
+    for (const ParolaChiave& p : parole(Ambito::generale_linea)) {
+      if (corrisponde(p, riga) && !riga_generale(st, p.id, riga, dimensionata)) {
+        if (!fallita()) return false;
+        ripresa = true;
+        break;
+      }
+    }
+    if (ripresa) continue;
     if (contiene(riga, "[") && contiene(riga, "]") && !inizia_con_trattino(riga)) break;
   }
   return !st.fallita();  // the end of the file, or a read failure there
@@ -349,8 +367,10 @@ bool compila_linea(StatoCompilazione& st) {
   // The tables are sized on every way out, a read failure's too.
   if (dimensionata) alloca_tabelle(m);
   if (!avanti) return false;
+  // Without a grid, every data line would fail the same way.
+  if (st.recupera() && !dimensionata) return false;
 
-  if (!progressive_ordina(m, st)) return false;
+  if (!progressive_ordina(m, st) && !st.recupera()) return false;
   ricorda_riferimenti(st);
   m.numero_montagne = 0;
   st.indice_cartello = kRecordPrimoCartello;

@@ -223,9 +223,13 @@ struct SezioneTreno {
     if (stazione > 1 && int64_t{r.inizio} - 350 < m.dati_sim[stazione - 1].fine) {
       const RecordSim& prima = m.dati_sim[stazione - 1];
       return ferma(errori::kStazioniVicine,
-                   "the zone of station \"" + r.testo + "\" starts at " + std::to_string(r.inizio) + " m, only " +
-                       std::to_string(int64_t{r.inizio} - prima.fine) + " m after the zone of \"" + prima.testo +
-                       "\" ends at " + std::to_string(prima.fine) + " m; at least 350 m are needed",
+                   int64_t{r.inizio} < prima.fine
+                       ? "the zone of station \"" + r.testo + "\" starts at " + std::to_string(r.inizio) +
+                             " m, before the zone of \"" + prima.testo + "\" ends at " + std::to_string(prima.fine) +
+                             " m: stations must come in the order of their positions, at least 350 m apart"
+                       : "the zone of station \"" + r.testo + "\" starts at " + std::to_string(r.inizio) + " m, only " +
+                             std::to_string(int64_t{r.inizio} - prima.fine) + " m after the zone of \"" + prima.testo +
+                             "\" ends at " + std::to_string(prima.fine) + " m; at least 350 m are needed",
                    a);
     }
     ++stazione;
@@ -272,13 +276,13 @@ struct SezioneTreno {
     std::optional<int64_t> presa;  // the cell another line's object takes
     const auto libera = [&](int64_t i) { return !m.celle || i < 0 || i >= static_cast<int64_t>(m.celle->size()) || (*m.celle)[i].libera(); };
     if (x > 1500 && !libera(w)) {
-      occupata = "its warning point, 1200 m before the start, falls in " + cella_occupata(m, st.diagnostica, w);
+      occupata = "its warning point, 1200 m before the start, falls in " + cade_in_cella_occupata(m, st.diagnostica, w);
       presa = w;
     } else if (!libera(s)) {
-      occupata = "its start falls in " + cella_occupata(m, st.diagnostica, s);
+      occupata = "its start falls in " + cade_in_cella_occupata(m, st.diagnostica, s);
       presa = s;
     } else if (!libera(e)) {
-      occupata = "its end falls in " + cella_occupata(m, st.diagnostica, e);
+      occupata = "its end falls in " + cade_in_cella_occupata(m, st.diagnostica, e);
       presa = e;
     } else {
       // The pre-warning cells are checked after this slowdown's own cells
@@ -404,9 +408,9 @@ struct SezioneTreno {
           break;
         }
       }
+      st.ultimo_aperto = FileSorgente::linea;
       st.registra(errori::kProgressivaNonMultipla,
                   riga + " has a position or progressive that is not a multiple of 50", campo);
-      st.diagnostica.file = FileSorgente::linea;
       return;
     }
   }

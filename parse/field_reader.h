@@ -35,6 +35,14 @@ class FieldReader {
   // False for anything else or a value outside 32 bits.
   bool read_number(int32_t& out);
 
+  // Reading starts again at the first byte of line `line`, which starts at
+  // byte `offset`: for a reader that leaves out a line it could not read.
+  void restart_at(size_t offset, int64_t line) {
+    pos_ = offset;
+    here_ = {line, 1};
+    failure_.clear();
+  }
+
   // Where the last field read started.
   PosizioneCampo last_field() const { return last_; }
   // Where the reading stands: the next byte's line and column.

@@ -1,5 +1,7 @@
 #include "run/run_diagnostics.h"
 
+#include "format/cell_kinds.h"
+
 #include "compiler/diagnostic_text.h"
 #include "compiler/stamping.h"
 #include "writer/compiled_writer.h"
@@ -38,6 +40,17 @@ Diagnostic diagnostica_conflitto(const ConflittoCodici& c, const Diagnostica& d,
   return g;
 }
 
+namespace {
+
+// Where an object stands to fall in cell 1: a code point from 25 to 75 m,
+// anything else (a signal, a board, a mark) from -25 to 25 m.
+std::string metri_cella_1(const Cella& c) {
+  const bool punto = c.tipo == numero(TipoCella::abbattimento) || c.tipo == numero(TipoCella::abbattimento_senza_codice);
+  return punto ? "code points from 25 to 75 m fall in it" : "objects from -25 to 25 m fall in it";
+}
+
+}  // namespace
+
 Diagnostic diagnostica_slot_riservato(int32_t numero, const Modello& m, const Diagnostica& d,
                                       const SorgentiCompilazione& s) {
   Diagnostic g;
@@ -55,7 +68,7 @@ Diagnostic diagnostica_slot_riservato(int32_t numero, const Modello& m, const Di
     g.message = std::string(marcatore ? "valore_1" : "valore_2") + " of " + nome_cella(d, 1) + " holds " +
                 std::to_string(valore) + " (" + occupante(m, d, 1) + "), but " +
                 (marcatore ? "the format marker 5121" : "the check code") +
-                " goes there: nothing may stand in cell 1 (from -25 to 25 m)";
+                " goes there: nothing may stand in cell 1 (" + metri_cella_1(c) + ")";
   }
   return g;
 }

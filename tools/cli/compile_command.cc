@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "parse/source_text.h"
+#include "run/all_errors.h"
 #include "run/compile_and_write.h"
 #include "run/run_diagnostics.h"
 #include "tools/cli/diagnostic_printer.h"
@@ -38,6 +39,9 @@ CLI::App* aggiungi_compile(CLI::App& app, ArgomentiCompilazione& args, int& esit
   cmd->add_option("--input-encoding", args.input_encoding,
                   "Encoding of station names and board texts in the sources: cp1252 (as stored) or utf-8")
       ->check(CLI::IsMember({"cp1252", "utf-8"}))
+      ->capture_default_str();
+  cmd->add_option("--max-errors", args.max_errors,
+                  "Report at most N errors: after one, the check goes on from the next line (0: no limit)")
       ->capture_default_str();
   for (Avviso a : kTuttiAvvisi) {
     const std::string flag = std::string("--") + flag_avviso(a);
@@ -91,14 +95,12 @@ int esegui_compile(const ArgomentiCompilazione& args) {
   const auto avvisi = controllo.avvisi();  // done with the texts
 
   // The excerpts come from the texts read: the compile's, or for a file it
-  // did not reach that has warnings, the text read above.
+  // did not reach, the text read above.
   std::vector<scen::ParsedSource> non_compilati;
   for (auto [file, testo, compilato] :
        {std::tuple{&opzioni.sorgenti.linea, &opzioni.sorgenti.testo_linea, &esito.compilazione.linea},
         {&opzioni.sorgenti.treno, &opzioni.sorgenti.testo_treno, &esito.compilazione.treno}}) {
-    const bool con_avvisi = std::any_of(avvisi.begin(), avvisi.end(), [&](const AvvisoLint& w) { return w.file == *file; });
-    if (*testo && !*compilato && con_avvisi)
-      non_compilati.emplace_back(file->string(), *testo);
+    if (*testo && !*compilato) non_compilati.emplace_back(file->string(), *testo);
   }
   const RigaSorgente riga = [&esito, &non_compilati](const std::string& file, int64_t linea) {
     const auto di = [linea](const scen::ParsedSource& s) { return std::string(s.line(linea).substr(0, size_t{1} << 20)); };
@@ -129,6 +131,16 @@ int esegui_compile(const ArgomentiCompilazione& args) {
     return kErroreFile;
   }
   for (const scen::Diagnostic& d : esito.diagnostiche.items()) stampa_diagnostica(std::cerr, d, utf8, riga);
+  // The errors after the compile's own, found by going on from the line
+  // after each; the compile's result stays the first error's.
+  if (const scen::Diagnostic* primo = esito.diagnostiche.first_error(); primo && esito.compilazione.codice != 0) {
+    m.scrivi_linea = opzioni.scrivi_linea;
+    const scen::AltriErrori altri = scen::altri_errori(*primo, m, opzioni.sorgenti, args.max_errors);
+    for (const scen::Diagnostic& d : altri.errori) stampa_diagnostica(std::cerr, d, utf8, riga);
+    if (altri.troncati)
+      std::cerr << "scenc: stopped after " << args.max_errors << " errors (--max-errors " << args.max_errors
+                << "; 0 for no limit)\n";
+  }
 
   const int32_t numero = scen::numero_da_mostrare(esito.diagnostiche);
   if (args.scrivi && numero != 0 && esito.scritti.empty())

@@ -21,6 +21,7 @@ struct ArgomentiCompilazione {
   bool no_track_plan = false;
   bool write_on_error = false;
   bool scrivi = true;  // false for `check`
+  size_t max_errors = 50;  // errors reported at most; 0: no limit
   std::map<Avviso, bool> silenziati;
 };
 

@@ -39,6 +39,13 @@ void stampa_diagnostica(std::ostream& err, const scen::Diagnostic& d, bool utf8,
   }
   err << nome_livello(d.level) << ":" << testo_leggibile(testo(d), utf8) << "\n";
   if (luogo) err << estratto_con_cursore(riga(d.file, d.range.line), d.range.column, utf8);
+  // The other places the message names, each a note with its line.
+  for (const scen::RelatedLocation& r : d.related) {
+    if (r.file.empty() || r.range.line <= 0) continue;
+    err << r.file << ":" << r.range.line << ":" << r.range.column
+        << ": note: " << testo_leggibile(r.message, utf8) << "\n";
+    err << estratto_con_cursore(riga(r.file, r.range.line), r.range.column, utf8);
+  }
 }
 
 }  // namespace scenc
