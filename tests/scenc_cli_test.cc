@@ -134,13 +134,17 @@ TEST_F(ScencTest, Utf8InputEncoding) {
   sorgenti(linea_con("cartello_indicatore, 1150, (CITT\xc3\x80)\r\n"), treno_con(stazione));
   Risultato r = scenc("compile --route R --train T --input-encoding utf-8");
   ASSERT_EQ(r.stato, 0) << r.err;
+  EXPECT_EQ(r.err, "");
   const std::string sim = test::leggi(dir / "R_T.sim");
   EXPECT_NE(sim.find(std::string("\x05\x00" "Dolc\xe8", 7)), std::string::npos);
   EXPECT_NE(sim.find("(CITT\xc0)"), std::string::npos);
 
-  // Without the option the bytes are stored as they stand.
+  // Without the option the bytes are stored as they stand, with a warning.
   r = scenc("compile --route R --train T");
   EXPECT_NE(test::leggi(dir / "R_T.sim").find("Dolc\xc3\xa8"), std::string::npos);
+  EXPECT_NE(r.err.find("R_linea.txt:11:33: warning:"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("R_T-.txt:7:61: warning:"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("--input-encoding utf-8 [--no-warn-utf8-source]"), std::string::npos) << r.err;
 
   // A character code page 1252 lacks is an error at its field.
   sorgenti(linea_con(""), treno_con("stazione, 1000, 12, 400, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, \xce\xa9mega\r\n"));

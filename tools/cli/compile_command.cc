@@ -81,7 +81,8 @@ int esegui_compile(const ArgomentiCompilazione& args) {
   ControlloAccanto controllo({{opzioni.sorgenti.linea, opzioni.sorgenti.testo_linea},
                               {opzioni.sorgenti.treno, opzioni.sorgenti.testo_treno},
                               args.route,
-                              args.train},
+                              args.train,
+                              utf8},
                              std::move(attivi));
 
   scen::Modello m;
