@@ -29,6 +29,7 @@ install(FILES ${scen_man_gz} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES
   ${CMAKE_SOURCE_DIR}/docs/format.md
   ${CMAKE_SOURCE_DIR}/docs/errors.md
+  ${CMAKE_SOURCE_DIR}/docs/diagnostics-json.md
   ${CMAKE_SOURCE_DIR}/docs/compiled.md
   ${CMAKE_SOURCE_DIR}/docs/documents.md
   ${CMAKE_SOURCE_DIR}/docs/glossary.md

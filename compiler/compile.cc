@@ -5,6 +5,7 @@
 #include "compiler/compile_state.h"
 #include "parse/line_shape.h"
 #include "parse/source_text.h"
+#include "parse/utf8_scan.h"
 #include "util/cp1252.h"
 
 namespace scen {
@@ -105,10 +106,12 @@ bool StatoCompilazione::numero(int32_t& valore, PosizioneCampo& dove) {
 
 bool StatoCompilazione::fine_file() { return fallita_ || lettore_->at_end(); }
 
-void StatoCompilazione::guasto(std::string messaggio) {
+void StatoCompilazione::guasto(std::string messaggio) { guasto(std::move(messaggio), qui()); }
+
+void StatoCompilazione::guasto(std::string messaggio, PosizioneCampo campo) {
   if (fallita_) return;
   fallita_ = true;
-  registra(kErroreLettura, std::move(messaggio));
+  registra(kErroreLettura, std::move(messaggio), campo);
 }
 
 void StatoCompilazione::registra(int32_t codice, std::string messaggio, std::optional<PosizioneCampo> campo,
@@ -184,10 +187,39 @@ Diagnostic StatoCompilazione::come_diagnostica(const Diagnostica& d) const {
   return g;
 }
 
+namespace {
+
+// Whether a source that is not UTF-8 at byte `b` reads as code page 1252:
+// the byte is one the code page defines, and nowhere does the file hold a
+// UTF-8 sequence of more than one byte (a file saved as UTF-8 with a stray
+// byte does).
+bool sembra_cp1252(std::string_view file, unsigned char b) {
+  const bool definito = b != 0x81 && b != 0x8D && b != 0x8F && b != 0x90 && b != 0x9D;
+  return b >= 0x80 && definito && first_utf8_multibyte(file) == std::string_view::npos;
+}
+
+std::string non_utf8(unsigned char b, bool cp1252) {
+  constexpr char kCifre[] = "0123456789ABCDEF";
+  return std::string("byte 0x") + kCifre[b >> 4] + kCifre[b & 0xF] + " is not UTF-8" +
+         (cp1252 ? "; the file looks like code page 1252" : "");
+}
+
+}  // namespace
+
 bool StatoCompilazione::testo(const std::string& letto, std::string& codificato) {
   if (!sorgenti.testi_utf8) {
     codificato = letto;
     return true;
+  }
+  // The text starts at the field just read, and lies on its line: the
+  // error points at the byte itself.
+  if (const size_t k = first_non_utf8(letto); k != std::string_view::npos) {
+    const auto b = static_cast<unsigned char>(letto[k]);
+    const std::optional<ParsedSource>& file = aperto == FileSorgente::linea ? diagnostica.linea : diagnostica.treno;
+    const PosizioneCampo campo = qui();
+    guasto(non_utf8(b, file && sembra_cp1252(file->bytes(), b)),
+           PosizioneCampo{campo.linea, campo.colonna + static_cast<int64_t>(k)});
+    return false;
   }
   std::string errore;
   if (in_cp1252(letto, codificato, errore)) return true;

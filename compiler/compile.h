@@ -28,7 +28,8 @@ struct SorgentiCompilazione {
   // been read; a tool compiling an author's files leaves them alone.
   bool elimina_sorgenti = true;
   // Station names and board texts are written in UTF-8 and stored in code
-  // page 1252; a character the code page lacks is a read failure.
+  // page 1252; a character the code page lacks, or a byte that is not
+  // UTF-8, is a read failure.
   bool testi_utf8 = false;
   std::shared_ptr<const std::string> testo_linea = {};
   std::shared_ptr<const std::string> testo_treno = {};

@@ -73,6 +73,8 @@ struct StatoCompilazione final : FailureSink {
   // Records a read failure (error 25) at the last field read; the compile
   // ends there. Only the first one counts.
   void guasto(std::string messaggio) override;
+  // The same at a place of its own.
+  void guasto(std::string messaggio, PosizioneCampo campo);
   bool fallita() const { return fallita_; }
 
   // In a compile that goes on after errors, with an error recorded since
@@ -91,7 +93,8 @@ struct StatoCompilazione final : FailureSink {
   // the field it points at.
   Diagnostic come_diagnostica(const Diagnostica& d) const;
   // A text to store in a record, in the code page of the compiled files;
-  // false on a read failure (a character the code page lacks).
+  // false on a read failure (a character the code page lacks, at its field;
+  // a byte that is not UTF-8, at the byte).
   bool testo(const std::string& letto, std::string& codificato);
 
   // The progressive lines of the general section, for the end-of-compile check.

@@ -75,5 +75,32 @@ TEST(CompileState, TextsTheCodePageLacksAreReadFailures) {
   EXPECT_EQ(l.st.diagnostica.codice, kErroreLettura);
 }
 
+TEST(CompileState, BytesThatAreNotUtf8AreReadFailuresAtTheByte) {
+  const struct {
+    const char* caso;
+    std::string linea;
+    int64_t colonna;
+    std::string messaggio;
+  } casi[] = {
+      {"a code page 1252 file", "x,  Magr\xe8 \r\n", 9, "byte 0xE8 is not UTF-8; the file looks like code page 1252"},
+      {"UTF-8 elsewhere in the file", "x, Magr\xe8\r\ny, \xc3\xa8\r\n", 8, "byte 0xE8 is not UTF-8"},
+      {"a byte code page 1252 leaves undefined", "x, ab\x81\r\n", 6, "byte 0x81 is not UTF-8"},
+      {"a sequence cut off", "x, ab\xc3\r\n", 6, "byte 0xC3 is not UTF-8; the file looks like code page 1252"},
+      {"an overlong sequence", "x, \xc0\xaf\r\n", 4, "byte 0xC0 is not UTF-8; the file looks like code page 1252"},
+  };
+  for (const auto& c : casi) {
+    Lettura l(c.linea);
+    l.sorgenti.testi_utf8 = true;
+    std::string letto, cp1252 = "com'era";
+    ASSERT_TRUE(l.st.apri(FileSorgente::linea));
+    ASSERT_TRUE(l.st.leggi_chiave() && l.st.leggi_testo(letto)) << c.caso;
+    EXPECT_FALSE(l.st.testo(letto, cp1252)) << c.caso;
+    EXPECT_EQ(cp1252, "com'era") << c.caso;
+    EXPECT_EQ(l.st.diagnostica.codice, kErroreLettura) << c.caso;
+    EXPECT_EQ(l.st.diagnostica.campo, (PosizioneCampo{1, c.colonna})) << c.caso;
+    EXPECT_EQ(l.st.diagnostica.messaggio, c.messaggio) << c.caso;
+  }
+}
+
 }  // namespace
 }  // namespace scen

@@ -1,6 +1,7 @@
 // The catalogue of diagnostics: every folder of tests/diagnostics holds a
 // line file and a train file that are broken in one way, and what
-// `scenc check` says about them, exactly (the exit status last).
+// `scenc check` says about them, exactly (the exit status last). A folder
+// may hold args.txt: further arguments for `scenc check`, on one line.
 // SCENC_UPDATE_EXPECTED=1 rewrites the expected texts from the tool.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -26,8 +27,10 @@ std::vector<fs::path> casi() {
 }
 
 std::string controlla(const fs::path& caso, const fs::path& uscita) {
+  std::string altri = fs::exists(caso / "args.txt") ? test::leggi(caso / "args.txt") : "";
+  while (!altri.empty() && (altri.back() == '\n' || altri.back() == '\r')) altri.pop_back();
   const std::string cmd = "cd '" + caso.string() + "' && '" SCENC_PATH
-                          "' check --route R --train T --line linea.txt --train-file treno.txt 2>'" +
+                          "' check --route R --train T --line linea.txt --train-file treno.txt " + altri + " 2>'" +
                           uscita.string() + "' >/dev/null";
   const int s = std::system(cmd.c_str());
   return test::leggi(uscita) + "exit " + std::to_string(WIFEXITED(s) ? WEXITSTATUS(s) : -1) + "\n";

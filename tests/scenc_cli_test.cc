@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <string>
 
+#include <nlohmann/json.hpp>
+
 #include "test_support.h"
 
 namespace scen {
@@ -134,13 +136,17 @@ TEST_F(ScencTest, Utf8InputEncoding) {
   sorgenti(linea_con("cartello_indicatore, 1150, (CITT\xc3\x80)\r\n"), treno_con(stazione));
   Risultato r = scenc("compile --route R --train T --input-encoding utf-8");
   ASSERT_EQ(r.stato, 0) << r.err;
+  EXPECT_EQ(r.err, "");
   const std::string sim = test::leggi(dir / "R_T.sim");
   EXPECT_NE(sim.find(std::string("\x05\x00" "Dolc\xe8", 7)), std::string::npos);
   EXPECT_NE(sim.find("(CITT\xc0)"), std::string::npos);
 
-  // Without the option the bytes are stored as they stand.
+  // Without the option the bytes are stored as they stand, with a warning.
   r = scenc("compile --route R --train T");
   EXPECT_NE(test::leggi(dir / "R_T.sim").find("Dolc\xc3\xa8"), std::string::npos);
+  EXPECT_NE(r.err.find("R_linea.txt:11:33: warning:"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("R_T-.txt:7:61: warning:"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("--input-encoding utf-8 [--no-warn-utf8-source]"), std::string::npos) << r.err;
 
   // A character code page 1252 lacks is an error at its field.
   sorgenti(linea_con(""), treno_con("stazione, 1000, 12, 400, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, \xce\xa9mega\r\n"));
@@ -171,6 +177,46 @@ TEST_F(ScencTest, TheFirstHundredWarningsAreShownAndTheRestCounted) {
   for (size_t i = r.err.find(": warning:"); i != std::string::npos; i = r.err.find(": warning:", i + 1)) ++mostrati;
   EXPECT_EQ(mostrati, 100u);
   EXPECT_NE(r.err.find("scenc: 50 more warnings not shown\n"), std::string::npos) << r.err.substr(r.err.size() - std::min<size_t>(r.err.size(), 300));
+}
+
+TEST_F(ScencTest, DiagnosticsAsJson) {
+  using nlohmann::json;
+  // A warning (the name's bytes are UTF-8, read as code page 1252), a
+  // second signal too close, and the error of its taken cell.
+  const std::string stazione = "stazione, 3000, 12, 400, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, Magr\xc3\xa8\r\n";
+  sorgenti(linea_con(""), treno_con(stazione + kSegnale + "segnale, 1360, 2,4,1,0,0,2,2,1,0,0\r\n"));
+  Risultato r = scenc("compile --route R --train T --diagnostics-format json");
+  EXPECT_EQ(r.stato, 1);
+  EXPECT_EQ(r.err, "scenc: no compiled file written\n");
+  const json d = json::parse(r.out);  // throws on anything but one JSON value
+  ASSERT_TRUE(d.is_array()) << r.out;
+  ASSERT_EQ(d.size(), 3u) << r.out;
+  EXPECT_EQ(d[0]["level"], "warning");
+  EXPECT_EQ(d[0]["code"], "no-warn-utf8-source");
+  EXPECT_EQ(d[0]["line"], 7);
+  // The bytes C3 A8 as code page 1252 reads them, in UTF-8.
+  EXPECT_TRUE(d[0]["message"].get<std::string>().starts_with("\"\xc3\x83\xc2\xa8\" (bytes C3 A8)")) << d[0];
+  EXPECT_EQ(d[1]["code"], "no-warn-signal-spacing");
+  const json& e = d[2];
+  EXPECT_EQ(e["level"], "error");
+  EXPECT_EQ(e["code"], 16);
+  EXPECT_EQ(e["file"], "R_T-.txt");
+  EXPECT_EQ(e["line"], 9);
+  EXPECT_EQ(e["column"], 10);
+  EXPECT_EQ(e["end_line"], 9);
+  EXPECT_EQ(e["end_column"], 14);
+  EXPECT_TRUE(e["message"].get<std::string>().starts_with("signal at 1360 m")) << e;
+  ASSERT_EQ(e["related"].size(), 1u) << e;
+  EXPECT_EQ(e["related"][0]["line"], 8);
+  EXPECT_EQ(e["related"][0]["column"], 1);
+  EXPECT_EQ(e["related"][0]["message"], "the line that placed what takes cell 28");
+
+  // A clean compile: an empty array, the files written told on standard error.
+  sorgenti(linea_con(""), treno_con(kSegnale));
+  r = scenc("compile --route R --train T --diagnostics-format json");
+  EXPECT_EQ(r.stato, 0);
+  EXPECT_EQ(r.out, "[]\n");
+  EXPECT_NE(r.err.find("wrote ./R_T.dat\n"), std::string::npos) << r.err;
 }
 
 }  // namespace

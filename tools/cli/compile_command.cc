@@ -12,6 +12,7 @@
 #include "run/run_diagnostics.h"
 #include "tools/cli/diagnostic_printer.h"
 #include "tools/cli/exit_status.h"
+#include "tools/cli/json_diagnostics.h"
 #include "tools/cli/source_excerpt.h"
 #include "tools/lint/lint_beside.h"
 #include "tools/cli/source_excerpt.h"
@@ -42,6 +43,10 @@ CLI::App* aggiungi_compile(CLI::App& app, ArgomentiCompilazione& args, int& esit
       ->capture_default_str();
   cmd->add_option("--max-errors", args.max_errors,
                   "Report at most N errors: after one, the check goes on from the next line (0: no limit)")
+      ->capture_default_str();
+  cmd->add_option("--diagnostics-format", args.diagnostics_format,
+                  "How diagnostics are told: text (on standard error) or json (one array on standard output)")
+      ->check(CLI::IsMember({"text", "json"}))
       ->capture_default_str();
   for (Avviso a : kTuttiAvvisi) {
     const std::string flag = std::string("--") + flag_avviso(a);
@@ -85,7 +90,8 @@ int esegui_compile(const ArgomentiCompilazione& args) {
   ControlloAccanto controllo({{opzioni.sorgenti.linea, opzioni.sorgenti.testo_linea},
                               {opzioni.sorgenti.treno, opzioni.sorgenti.testo_treno},
                               args.route,
-                              args.train},
+                              args.train,
+                              utf8},
                              std::move(attivi));
 
   scen::Modello m;
@@ -111,6 +117,21 @@ int esegui_compile(const ArgomentiCompilazione& args) {
     return std::string();
   };
 
+  // With json, the diagnostics are kept and written at the end, as one
+  // array on standard output.
+  const bool json = args.diagnostics_format == "json";
+  std::vector<scen::Diagnostic> per_json;
+  const auto mostra = [&](const scen::Diagnostic& d) {
+    if (json)
+      per_json.push_back(d);
+    else
+      stampa_diagnostica(std::cerr, d, utf8, riga);
+  };
+  const auto fine = [&](int stato) {
+    if (json) scrivi_diagnostiche_json(std::cout, per_json, utf8);
+    return stato;
+  };
+
   // The warnings come first; the first hundred of them: a file of junk
   // would otherwise bury the error under millions.
   constexpr size_t kAvvisiMostrati = 100;
@@ -122,21 +143,26 @@ int esegui_compile(const ArgomentiCompilazione& args) {
     d.file = w.file.string();
     d.range = {w.linea, w.colonna, w.linea, w.colonna};
     d.message = w.testo;
-    stampa_diagnostica(std::cerr, d, utf8, riga);
+    mostra(d);
   }
   if (avvisi.size() > kAvvisiMostrati)
     std::cerr << "scenc: " << avvisi.size() - kAvvisiMostrati << " more warnings not shown\n";
   if (const scen::Diagnostic* f = scen::file_non_scritto(esito.diagnostiche)) {
-    std::cerr << "scenc: cannot write " << f->file << ": " << f->message << "\n";
-    return kErroreFile;
+    scen::Diagnostic d = *f;
+    d.message = "cannot write " + f->file + ": " + f->message;
+    if (json)
+      per_json.push_back(std::move(d));
+    else
+      std::cerr << "scenc: " << d.message << "\n";
+    return fine(kErroreFile);
   }
-  for (const scen::Diagnostic& d : esito.diagnostiche.items()) stampa_diagnostica(std::cerr, d, utf8, riga);
+  for (const scen::Diagnostic& d : esito.diagnostiche.items()) mostra(d);
   // The errors after the compile's own, found by going on from the line
   // after each; the compile's result stays the first error's.
   if (const scen::Diagnostic* primo = esito.diagnostiche.first_error(); primo && esito.compilazione.codice != 0) {
     m.scrivi_linea = opzioni.scrivi_linea;
     const scen::AltriErrori altri = scen::altri_errori(*primo, m, opzioni.sorgenti, args.max_errors);
-    for (const scen::Diagnostic& d : altri.errori) stampa_diagnostica(std::cerr, d, utf8, riga);
+    for (const scen::Diagnostic& d : altri.errori) mostra(d);
     if (altri.troncati)
       std::cerr << "scenc: stopped after " << args.max_errors << " errors (--max-errors " << args.max_errors
                 << "; 0 for no limit)\n";
@@ -145,8 +171,8 @@ int esegui_compile(const ArgomentiCompilazione& args) {
   const int32_t numero = scen::numero_da_mostrare(esito.diagnostiche);
   if (args.scrivi && numero != 0 && esito.scritti.empty())
     std::cerr << "scenc: no compiled file written" << (esito.griglia ? "" : " (no grid was sized)") << "\n";
-  for (const auto& f : esito.scritti) std::cout << "wrote " << f.string() << "\n";
-  return numero == 0 ? kOk : kErroreRegistrato;
+  for (const auto& f : esito.scritti) (json ? std::cerr : std::cout) << "wrote " << f.string() << "\n";
+  return fine(numero == 0 ? kOk : kErroreRegistrato);
 }
 
 }  // namespace scenc

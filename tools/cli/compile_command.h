@@ -18,6 +18,7 @@ struct ArgomentiCompilazione {
   std::string train_file;  // default <route>_<train>-.txt
   std::string out = ".";
   std::string input_encoding = "cp1252";
+  std::string diagnostics_format = "text";  // or "json"
   bool no_track_plan = false;
   bool write_on_error = false;
   bool scrivi = true;  // false for `check`

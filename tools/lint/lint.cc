@@ -9,6 +9,7 @@
 #include "format/keywords.h"
 #include "parse/field_number.h"
 #include "parse/parsed_source.h"
+#include "tools/lint/encoding_check.h"
 #include "util/rounding.h"
 
 namespace scenc {
@@ -153,6 +154,9 @@ class Controllo {
     profilo(treno_, Parola::velocita, "speed");
     profilo(treno_, Parola::aderenza, "adhesion");
     segnali_e_stazioni(treno_);
+    for (const SorgenteLint* s : {&s_.linea, &s_.treno})
+      if (attivo(Avviso::sembra_utf8) && !s_.testi_utf8)
+        if (auto a = avviso_utf8(*s)) avvisi_.push_back(std::move(*a));
     std::stable_sort(avvisi_.begin(), avvisi_.end(), [](const AvvisoLint& a, const AvvisoLint& b) {
       return a.file == b.file ? a.linea < b.linea : a.file < b.file;
     });

@@ -42,6 +42,7 @@ struct SorgentiLint {
   SorgenteLint treno;
   std::string percorso;
   std::string treno_nome;
+  bool testi_utf8 = false;  // the sources are read as UTF-8 rather than code page 1252
 };
 
 // All warnings, in file order; `attivi` lists the ones wanted.
