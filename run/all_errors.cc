@@ -8,20 +8,26 @@ namespace scen {
 
 namespace {
 
-// Errors that weigh a line against others (a cell another line took, the
-// distance from the station before, the count of stations, the grid the
-// line length sized): after a line was left out, they may be its doing.
-bool dipende_da_altre_righe(int32_t numero) {
-  switch (numero) {
-    case 6: case 7: case 10: case 15: case 16: case 17: case 18: case 19: case 20: case 21: case 22:
-      return true;
-    default:
-      return false;
-  }
-}
-
 bool stesso(const Diagnostic& a, const Diagnostic& b) {
   return a.number == b.number && a.file == b.file && a.range == b.range;
+}
+
+bool stessa_riga(const std::string& file, const SourceRange& r, const Diagnostic& d) {
+  return r.line > 0 && file == d.file && r.line == d.range.line;
+}
+
+// Where a later error may be an earlier one's doing: a line that failed
+// after it had placed its object still holds its cell, so an error that
+// names it as the line that placed what takes a cell follows from it; and
+// once the stations are too many, every further station is too.
+const Diagnostic* causa(const Diagnostic& d, const std::vector<Diagnostic>& prima) {
+  for (const RelatedLocation& r : d.related)
+    for (const Diagnostic& p : prima)
+      if (stessa_riga(r.file, r.range, p)) return &p;
+  if (d.number == numero(Errore::troppe_stazioni))
+    for (const Diagnostic& p : prima)
+      if (p.number == d.number) return &p;
+  return nullptr;
 }
 
 }  // namespace
@@ -36,18 +42,16 @@ AltriErrori altri_errori(const Diagnostic& primo, const Modello& nomi, const Sor
   // again, or one the run went past: only what it finds after that counts.
   const auto dopo = std::find_if(trovati.begin(), trovati.end(), [&](const Diagnostic& d) { return stesso(d, primo); });
   if (dopo == trovati.end()) return out;
-  SourceRange prima = primo.range;
-  std::string file_prima = primo.file;
-  std::vector<Diagnostic> scelti(dopo + 1, trovati.end());
-  for (Diagnostic& d : scelti) {
-    if (massimo != 0 && out.errori.size() + 1 >= massimo) {
+  std::vector<Diagnostic> prima{primo};
+  for (auto it = dopo + 1; it != trovati.end(); ++it) {
+    if (massimo != 0 && prima.size() >= massimo) {
       out.troncati = true;
       break;
     }
-    if (dipende_da_altre_righe(d.number) && prima.line > 0)
-      d.related.push_back({file_prima, prima, "this may follow from the error here: its line was left out"});
-    prima = d.range;
-    file_prima = d.file;
+    Diagnostic d = std::move(*it);
+    if (const Diagnostic* c = causa(d, prima))
+      d.related.push_back({c->file, c->range, "this may follow from the error here"});
+    prima.push_back(d);
     out.errori.push_back(std::move(d));
   }
   return out;
