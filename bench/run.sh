@@ -12,6 +12,8 @@
 #     bench/long_line.h) against `cp` of its three compiled files into a
 #     fresh directory; also at 1/4 and 1/2 of that length, to show how the
 #     time grows with the line.
+# (c) `scenc check` of the long line, every warning on, against `scenc
+#     compile` of it: the check writes nothing and must take no longer.
 #
 # Every round runs each command once, all commands one after the other in a
 # single hyperfine call (each with its own fresh directory prepared
@@ -84,6 +86,9 @@ for L in "${lengths[@]}"; do
   add "b_cp_$L" "$(fresh "$work/b_cp_$L")" "cp ${compiled[*]/#/$work/ref_$L/} $work/b_cp_$L/"
 done
 
+add "c_check" "true" \
+  "$scenc check --route $route --train $train --line $work/src_$largest/${route}_linea.txt --train-file $work/src_$largest/${route}_${train}-.txt"
+
 hyperfine_args=(-N --runs 1 --style none)
 for i in "${!names[@]}"; do hyperfine_args+=(--prepare "${prepares[$i]}" "${commands[$i]}"); done
 
@@ -145,6 +150,7 @@ for L in "${lengths[@]}"; do
   [[ $L == "$largest" ]] && goal=1.5
   row "(b) scenc compile, $((L / 1000)) km, 3 files" "b_job_$L" "b_cp_$L" "$goal"
 done
+row "(c) scenc check, 1000 km, vs compile" c_check "b_job_$largest" 1.0
 echo
 
 # Linear growth: the half-length time against the straight line through the
