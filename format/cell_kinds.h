@@ -27,11 +27,13 @@ enum class TipoCella : uint8_t {
 // A stored number reads back as `TipoCella{c.tipo}`.
 constexpr uint8_t numero(TipoCella t) { return static_cast<uint8_t>(t); }
 
-// Where an object's cell lies from the position p of the line that placed it.
+// Where an object's cell lies from the position p of the line that placed
+// it; for a change that holds from p on (gradient, speed limit, adhesion,
+// a mountain stretch's start), the first cell it holds in.
 enum class PosaCella : uint8_t {
   nessuna,  // not at a position of its own (marks placed from something else)
   dopo,     // round(p / 50 + 1): signals, slowdown cells, boards
-  nella,    // round(p / 50): code points
+  nella,    // round(p / 50): code points, and the first cell of a change
 };
 
 struct DescrizioneCella {

@@ -20,6 +20,7 @@
 #include <span>
 #include <string_view>
 
+#include "format/cell_kinds.h"
 #include "format/sections.h"
 
 namespace scen {
@@ -115,6 +116,9 @@ struct CampoParola {
   // width that keeps low bits, the values kept as they are.
   int64_t minimo = minimo_di(larghezza);
   int64_t massimo = massimo_di(larghezza);
+  // For a position: the rule that puts it into a cell of the grid; none
+  // for a position kept in metres (a curve's, a station's).
+  PosaCella posa = PosaCella::nessuna;
 };
 
 struct ParolaChiave {
@@ -152,7 +156,7 @@ inline constexpr CampoParola kRipetizione[] = {
     {.nome = "fine", .unita = "m", .multiplo = 50, .significato = "end of the stretch; 0: no repetition (error 4)"},
 };
 inline constexpr CampoParola kPendenza[] = {
-    {.nome = "pos", .unita = "m", .significato = "the gradient holds from cell round(pos / 50) on"},
+    {.nome = "pos", .unita = "m", .significato = "the gradient holds from cell round(pos / 50) on", .posa = PosaCella::nella},
     {.nome = "pendenza", .unita = "per mille", .larghezza = Larghezza::basso_8,
      .significato = "gradient, negative when falling; the cell keeps the low 8 bits of gradient + 100",
      .minimo = -100, .massimo = 155},
@@ -162,13 +166,13 @@ inline constexpr CampoParola kCurva[] = {
     {.nome = "lunghezza", .unita = "m", .significato = "length of the curve"},
 };
 inline constexpr CampoParola kMontagna[] = {
-    {.nome = "inizio", .unita = "m", .significato = "the stretch covers cells round(inizio / 50) on"},
+    {.nome = "inizio", .unita = "m", .significato = "the stretch covers cells round(inizio / 50) on", .posa = PosaCella::nella},
     {.nome = "fine", .unita = "m", .significato = "up to cell round(fine / 50 - 1)"},
     {.nome = "tipo",
      .significato = "backdrop kind: 1 to 10 as they are; above 10, kind - 10 and a mountain mark every fourth cell"},
 };
 inline constexpr CampoParola kIndicatoriVmax[] = {
-    {.nome = "pos", .unita = "m", .significato = "the board stands in cell round(pos / 50 + 1)"},
+    {.nome = "pos", .unita = "m", .significato = "the board stands in cell round(pos / 50 + 1)", .posa = PosaCella::dopo},
     {.nome = "vas", .unita = "km/h", .multiplo = 5, .significato = "side s, speed of category a"},
     {.nome = "vbs", .unita = "km/h", .multiplo = 5, .significato = "side s, speed of category b"},
     {.nome = "vcs", .unita = "km/h", .multiplo = 5, .significato = "side s, speed of category c"},
@@ -179,7 +183,7 @@ inline constexpr CampoParola kIndicatoriVmax[] = {
     {.nome = "strisced", .significato = "side d, stripes: 0, 1 or 2"},
 };
 inline constexpr CampoParola kCartelloIndicatore[] = {
-    {.nome = "pos", .unita = "m", .significato = "the board stands in cell round(pos / 50 + 1)"},
+    {.nome = "pos", .unita = "m", .significato = "the board stands in cell round(pos / 50 + 1)", .posa = PosaCella::dopo},
     {.nome = "testo", .larghezza = Larghezza::testo,
      .significato = "one to three groups in round brackets of up to 12 characters each; no comma"},
 };
@@ -190,13 +194,13 @@ inline constexpr CampoParola kNumeroVetture[] = {
     {.nome = "vetture", .significato = "number of coaches"},
 };
 inline constexpr CampoParola kVelocita[] = {
-    {.nome = "pos", .unita = "m", .significato = "the limit holds from cell round(pos / 50) on"},
+    {.nome = "pos", .unita = "m", .significato = "the limit holds from cell round(pos / 50) on", .posa = PosaCella::nella},
     {.nome = "vmax", .unita = "km/h", .multiplo = 5,
      .significato = "speed limit; stored divided by 5 and rounded, which must lie in 0 to 255",
      .minimo = -2, .massimo = 1277},
 };
 inline constexpr CampoParola kAderenza[] = {
-    {.nome = "pos", .unita = "m", .significato = "the adhesion holds from cell round(pos / 50) on"},
+    {.nome = "pos", .unita = "m", .significato = "the adhesion holds from cell round(pos / 50) on", .posa = PosaCella::nella},
     {.nome = "aderenza", .larghezza = Larghezza::basso_8, .significato = "adhesion; its low 8 bits are kept"},
 };
 inline constexpr CampoParola kOrologio[] = {
@@ -209,7 +213,7 @@ inline constexpr CampoParola kSabbia[] = {
 };
 inline constexpr CampoParola kSegnale[] = {
     {.nome = "pos", .unita = "m",
-     .significato = "the signal stands in cell round(pos / 50 + 1); at 325 m or further"},
+     .significato = "the signal stands in cell round(pos / 50 + 1); at 325 m or further", .posa = PosaCella::dopo},
     {.nome = "sx", .significato = "kind of the left-hand group"},
     {.nome = "s1", .significato = "left-hand aspect value 1, packed as s1 * 10 + d1 (low 16 bits)"},
     {.nome = "s2", .significato = "left-hand aspect value 2, packed as s2 * 10 + d2"},
@@ -223,7 +227,7 @@ inline constexpr CampoParola kSegnale[] = {
      .significato = "signal time, kept only when sx is 2; 1 to 100 are raised to 101"},
 };
 inline constexpr CampoParola kRallentamento[] = {
-    {.nome = "inizio", .unita = "m", .significato = "start of the slowdown, its cell round(inizio / 50 + 1)"},
+    {.nome = "inizio", .unita = "m", .significato = "start of the slowdown, its cell round(inizio / 50 + 1)", .posa = PosaCella::dopo},
     {.nome = "vmax", .unita = "km/h", .larghezza = Larghezza::basso_16, .significato = "speed along the slowdown"},
     {.nome = "lunghezza", .unita = "m", .significato = "length: the end's cell is round((inizio + lunghezza) / 50 + 1)"},
     {.nome = "f_tt", .larghezza = Larghezza::basso_16, .significato = "for the simulator, kept in the start and end cells"},
@@ -231,7 +235,7 @@ inline constexpr CampoParola kRallentamento[] = {
     {.nome = "d_v", .larghezza = Larghezza::basso_16, .significato = "for the simulator, kept in the cells when not 0"},
 };
 inline constexpr CampoParola kAbbattimento[] = {
-    {.nome = "pos", .unita = "m", .significato = "the point stands in cell round(pos / 50)"},
+    {.nome = "pos", .unita = "m", .significato = "the point stands in cell round(pos / 50)", .posa = PosaCella::nella},
     {.nome = "codice", .larghezza = Larghezza::int16,
      .significato = "the cab-signal code imposed; 0 or less: a point without a code",
      .minimo = std::numeric_limits<int32_t>::min()},
