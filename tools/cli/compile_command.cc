@@ -15,7 +15,6 @@
 #include "tools/cli/json_diagnostics.h"
 #include "tools/cli/source_excerpt.h"
 #include "tools/lint/lint_beside.h"
-#include "tools/cli/source_excerpt.h"
 
 namespace scenc {
 
@@ -85,20 +84,24 @@ int esegui_compile(const ArgomentiCompilazione& args) {
   std::vector<Avviso> attivi;
   for (Avviso a : kTuttiAvvisi)
     if (!args.silenziati.contains(a)) attivi.push_back(a);
-  // The warnings are looked for while the sources compile, and told first.
-  // Both only read the texts.
+  // The warnings are looked for while the sources compile, and told first;
+  // the first hundred of them: a file of junk would otherwise bury the
+  // error under millions. Both only read the texts.
+  constexpr size_t kAvvisiMostrati = 100;
   ControlloAccanto controllo({{opzioni.sorgenti.linea, opzioni.sorgenti.testo_linea},
                               {opzioni.sorgenti.treno, opzioni.sorgenti.testo_treno},
                               args.route,
                               args.train,
                               utf8},
-                             std::move(attivi));
+                             std::move(attivi), kAvvisiMostrati);
+  std::optional<EsitoLint> trovati;
 
   scen::Modello m;
   m.nome_percorso = args.route;
   m.nome_treno = args.train;
   const scen::EsitoPercorso esito = scen::memorizza_percorso(m, opzioni);
-  const auto avvisi = controllo.avvisi();  // done with the texts
+  if (!trovati) trovati = controllo.avvisi();  // done with the texts
+  const std::vector<AvvisoLint>& avvisi = trovati->avvisi;
 
   // The excerpts come from the texts read: the compile's, or for a file it
   // did not reach, the text read above.
@@ -132,11 +135,7 @@ int esegui_compile(const ArgomentiCompilazione& args) {
     return stato;
   };
 
-  // The warnings come first; the first hundred of them: a file of junk
-  // would otherwise bury the error under millions.
-  constexpr size_t kAvvisiMostrati = 100;
-  for (size_t i = 0; i < avvisi.size() && i < kAvvisiMostrati; ++i) {
-    const AvvisoLint& w = avvisi[i];
+  for (const AvvisoLint& w : avvisi) {
     scen::Diagnostic d;
     d.level = scen::Level::warning;
     d.flag = flag_avviso(w.tipo);
@@ -145,8 +144,8 @@ int esegui_compile(const ArgomentiCompilazione& args) {
     d.message = w.testo;
     mostra(d);
   }
-  if (avvisi.size() > kAvvisiMostrati)
-    std::cerr << "scenc: " << avvisi.size() - kAvvisiMostrati << " more warnings not shown\n";
+  if (trovati->totale > avvisi.size())
+    std::cerr << "scenc: " << trovati->totale - avvisi.size() << " more warnings not shown\n";
   if (const scen::Diagnostic* f = scen::file_non_scritto(esito.diagnostiche)) {
     scen::Diagnostic d = *f;
     d.message = "cannot write " + f->file + ": " + f->message;

@@ -2,6 +2,7 @@
 // would trip over. Each has its own flag to silence it.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -42,10 +43,20 @@ struct SorgentiLint {
   SorgenteLint treno;
   std::string percorso;
   std::string treno_nome;
-  bool testi_utf8 = false;  // the sources are read as UTF-8 rather than code page 1252
+  // The sources are read as UTF-8 rather than code page 1252: the widths
+  // of station names and board texts count characters, not bytes.
+  bool testi_utf8 = false;
 };
 
-// All warnings, in file order; `attivi` lists the ones wanted.
-std::vector<AvvisoLint> controlla_sorgenti(const SorgentiLint& s, const std::vector<Avviso>& attivi);
+struct EsitoLint {
+  std::vector<AvvisoLint> avvisi;  // the first ones, in file order
+  size_t totale = 0;               // how many were found in all
+};
+
+// The warnings of both sources, whole: the first `tenuti` in file order
+// (line, then column), and how many there are; `attivi` lists the ones
+// wanted.
+EsitoLint controlla_sorgenti(const SorgentiLint& s, const std::vector<Avviso>& attivi,
+                             size_t tenuti = SIZE_MAX);
 
 }  // namespace scenc

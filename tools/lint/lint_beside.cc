@@ -5,8 +5,8 @@
 
 namespace scenc {
 
-ControlloAccanto::ControlloAccanto(SorgentiLint sorgenti, std::vector<Avviso> attivi)
-    : sorgenti_(std::move(sorgenti)), attivi_(std::move(attivi)) {
+ControlloAccanto::ControlloAccanto(SorgentiLint sorgenti, std::vector<Avviso> attivi, size_t tenuti)
+    : sorgenti_(std::move(sorgenti)), attivi_(std::move(attivi)), tenuti_(tenuti) {
   try {
     thread_.emplace([this] { controlla(); });
   } catch (const std::system_error&) {
@@ -16,13 +16,13 @@ ControlloAccanto::ControlloAccanto(SorgentiLint sorgenti, std::vector<Avviso> at
 
 void ControlloAccanto::controlla() noexcept {
   try {
-    avvisi_ = controlla_sorgenti(sorgenti_, attivi_);
+    avvisi_ = controlla_sorgenti(sorgenti_, attivi_, tenuti_);
   } catch (...) {
     errore_ = std::current_exception();
   }
 }
 
-std::vector<AvvisoLint> ControlloAccanto::avvisi() {
+EsitoLint ControlloAccanto::avvisi() {
   thread_.reset();  // joined
   if (errore_) std::rethrow_exception(errore_);
   return std::move(avvisi_);

@@ -3,6 +3,7 @@
 // them, neither writes them.
 #pragma once
 
+#include <cstddef>
 #include <exception>
 #include <optional>
 #include <thread>
@@ -14,21 +15,23 @@ namespace scenc {
 
 class ControlloAccanto {
  public:
-  // Starts the check; where no thread can be had, makes it here and now.
-  ControlloAccanto(SorgentiLint sorgenti, std::vector<Avviso> attivi);
+  // Starts the check, which keeps the first `tenuti` warnings; where no
+  // thread can be had, makes it here and now.
+  ControlloAccanto(SorgentiLint sorgenti, std::vector<Avviso> attivi, size_t tenuti);
   ControlloAccanto(const ControlloAccanto&) = delete;
   ControlloAccanto& operator=(const ControlloAccanto&) = delete;
 
   // Waits for the check: its warnings, or what it threw, thrown here.
-  std::vector<AvvisoLint> avvisi();
+  EsitoLint avvisi();
 
  private:
   void controlla() noexcept;
 
   const SorgentiLint sorgenti_;
   const std::vector<Avviso> attivi_;
+  const size_t tenuti_;
   // The thread's until it is joined.
-  std::vector<AvvisoLint> avvisi_;
+  EsitoLint avvisi_;
   std::exception_ptr errore_;
   std::optional<std::jthread> thread_;
 };
