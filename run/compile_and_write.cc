@@ -35,6 +35,7 @@ EsitoPercorso memorizza_percorso(Modello& m, const OpzioniPercorso& opzioni) {
   if (esito.errore_riservato != 0)
     l.add(diagnostica_slot_riservato(esito.errore_riservato, m, esito.compilazione, s));
   if (esito.errore_riservato != 0 || !opzioni.scrivi) return esito;
+  if (opzioni.conferma_scrittura && !opzioni.conferma_scrittura(esito)) return esito;
   try {
     esito.scritti = scrivi_compilati(m, opzioni.cartella_uscita, piano ? &*piano : nullptr);
   } catch (const ErroreFile& e) {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 #include "compiler/compile.h"
@@ -14,6 +15,8 @@
 
 namespace scen {
 
+struct EsitoPercorso;
+
 struct OpzioniPercorso {
   bool scrivi_linea = true;  // build and write the track plan
   SorgentiCompilazione sorgenti;
@@ -22,6 +25,9 @@ struct OpzioniPercorso {
   bool scrivi_con_errori = false;
   // false: compile and check only, write nothing.
   bool scrivi = true;
+  // When set, asked once the compile is done and the files could be
+  // written: false writes none and leaves earlier ones as they were.
+  std::function<bool(const EsitoPercorso&)> conferma_scrittura;
 };
 
 struct EsitoPercorso {

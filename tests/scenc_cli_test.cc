@@ -167,6 +167,45 @@ TEST_F(ScencTest, WarningsCanBeSilencedOneByOne) {
   EXPECT_EQ(r.err, "");
 }
 
+TEST_F(ScencTest, StrictMakesEveryWarningAnErrorThatItsFlagStillSilences) {
+  const std::string treno = treno_con(kSegnale + "segnale, 1700, 2,4,1,0,0,2,2,1,0,0\r\n");
+  sorgenti(linea_con(""), treno);
+  test::scrivi(dir / "R_T.dat", "earlier");
+  for (const char* comando : {"check", "compile"}) {
+    const Risultato r = scenc(std::string(comando) + " --route R --train T --strict");
+    EXPECT_EQ(r.stato, 1) << comando;
+    EXPECT_NE(r.err.find("R_T-.txt:8:10: error: this signal at 1700 m is only 350 m"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(" [--strict,--no-warn-signal-spacing]\n"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("scenc: 1 warning made errors by --strict\n"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find("Errore n."), std::string::npos) << r.err;
+    // Nothing written, nothing left behind.
+    EXPECT_EQ(test::leggi(dir / "R_T.dat"), "earlier");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 5) << comando;
+  }
+  EXPECT_NE(scenc("compile --route R --train T --strict").err.find("scenc: no compiled file written\n"),
+            std::string::npos);
+
+  Risultato r = scenc("compile --route R --train T --strict --no-warn-signal-spacing");
+  EXPECT_EQ(r.stato, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  EXPECT_TRUE(esiste("R_T.sim"));
+
+  std::filesystem::remove(dir / "R_T.sim");
+  r = scenc("compile --route R --train T --strict --write-on-error");
+  EXPECT_EQ(r.stato, 1);
+  EXPECT_TRUE(esiste("R_T.sim"));
+
+  // The code track's conflicts, errors too.
+  std::filesystem::remove(dir / "R_T.sim");
+  std::string segnali;
+  for (int p : {9750, 9700, 9650}) segnali += "segnale, " + std::to_string(p) + ", 2,4,1,0,0,2,2,1,0,0\r\n";
+  sorgenti(linea_con(""), treno_con(segnali + "rallentamento, 10000, 60, 1000, 0, 0, 0\r\n"));
+  r = scenc("compile --route R --train T --strict --no-warn-signal-spacing --no-track-plan");
+  EXPECT_EQ(r.stato, 1);
+  EXPECT_NE(r.err.find("error: Errore n. 12"), std::string::npos) << r.err;
+  EXPECT_FALSE(esiste("R_T.sim"));
+}
+
 TEST_F(ScencTest, TheFirstHundredWarningsAreShownAndTheRestCounted) {
   // One unknown word a line, each worth a warning.
   std::string linea;

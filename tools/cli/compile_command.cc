@@ -47,6 +47,10 @@ CLI::App* aggiungi_compile(CLI::App& app, ArgomentiCompilazione& args, int& esit
                   "How diagnostics are told: text (on standard error) or json (one array on standard output)")
       ->check(CLI::IsMember({"text", "json"}))
       ->capture_default_str();
+  cmd->add_flag("--strict", args.strict,
+                "Treat every warning as an error: exit status 1" +
+                    std::string(scrivi ? ", and no compiled file written" : "") +
+                    "; each warning's own option still silences it");
   for (Avviso a : kTuttiAvvisi) {
     const std::string flag = std::string("--") + flag_avviso(a);
     cmd->add_flag_callback(flag, [&args, a] { args.silenziati[a] = true; }, std::string(scen::avviso(a).aiuto));
@@ -95,6 +99,13 @@ int esegui_compile(const ArgomentiCompilazione& args) {
                               utf8},
                              std::move(attivi), kAvvisiMostrati);
   std::optional<EsitoLint> trovati;
+  // With --strict a warning, or a conflict of the code track, is an error:
+  // the files are written only without any, or when asked to on errors.
+  if (args.strict)
+    opzioni.conferma_scrittura = [&](const scen::EsitoPercorso& e) {
+      trovati = controllo.avvisi();
+      return args.write_on_error || (trovati->totale == 0 && e.conflitti.empty());
+    };
 
   scen::Modello m;
   m.nome_percorso = args.route;
@@ -135,9 +146,10 @@ int esegui_compile(const ArgomentiCompilazione& args) {
     return stato;
   };
 
+  const scen::Level livello = args.strict ? scen::Level::error : scen::Level::warning;
   for (const AvvisoLint& w : avvisi) {
     scen::Diagnostic d;
-    d.level = scen::Level::warning;
+    d.level = livello;
     d.flag = flag_avviso(w.tipo);
     d.file = w.file.string();
     d.range = {w.linea, w.colonna, w.linea, w.colonna};
@@ -155,7 +167,10 @@ int esegui_compile(const ArgomentiCompilazione& args) {
       std::cerr << "scenc: " << d.message << "\n";
     return fine(kErroreFile);
   }
-  for (const scen::Diagnostic& d : esito.diagnostiche.items()) mostra(d);
+  for (scen::Diagnostic d : esito.diagnostiche.items()) {
+    if (args.strict) d.level = scen::Level::error;  // the code track's conflicts too
+    mostra(d);
+  }
   // The errors after the compile's own, found by going on from the line
   // after each; the compile's result stays the first error's.
   if (const scen::Diagnostic* primo = esito.diagnostiche.first_error(); primo && esito.compilazione.codice != 0) {
@@ -168,10 +183,14 @@ int esegui_compile(const ArgomentiCompilazione& args) {
   }
 
   const int32_t numero = scen::numero_da_mostrare(esito.diagnostiche);
-  if (args.scrivi && numero != 0 && esito.scritti.empty())
+  const bool errori_strict = args.strict && trovati->totale > 0;
+  if (errori_strict)
+    std::cerr << "scenc: " << trovati->totale << (trovati->totale == 1 ? " warning" : " warnings")
+              << " made errors by --strict\n";
+  if (args.scrivi && (numero != 0 || errori_strict) && esito.scritti.empty())
     std::cerr << "scenc: no compiled file written" << (esito.griglia ? "" : " (no grid was sized)") << "\n";
   for (const auto& f : esito.scritti) (json ? std::cerr : std::cout) << "wrote " << f.string() << "\n";
-  return fine(numero == 0 ? kOk : kErroreRegistrato);
+  return fine(numero == 0 && !errori_strict ? kOk : kErroreRegistrato);
 }
 
 }  // namespace scenc

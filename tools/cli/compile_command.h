@@ -23,6 +23,7 @@ struct ArgomentiCompilazione {
   bool write_on_error = false;
   bool scrivi = true;  // false for `check`
   size_t max_errors = 50;  // errors reported at most; 0: no limit
+  bool strict = false;  // every warning an error
   std::map<Avviso, bool> silenziati;
 };
 

@@ -18,8 +18,15 @@ const char* nome_livello(scen::Level l) {
   return "error";
 }
 
+// A warning ends with the flag that silences it; made an error by
+// --strict, with both, as compilers write a warning made an error.
+std::string flag(const scen::Diagnostic& d) {
+  if (d.flag.empty()) return "";
+  return d.level == scen::Level::error ? " [--strict,--" + d.flag + "]" : " [--" + d.flag + "]";
+}
+
 std::string testo(const scen::Diagnostic& d) {
-  if (d.number == 0) return " " + d.message + (d.flag.empty() ? "" : " [--" + d.flag + "]");
+  if (d.number == 0) return " " + d.message + flag(d);
   std::string t = scen::testo_errore(d.number);
   const std::string_view spiegazione = d.message.empty() ? scen::descrizione_errore(d.number) : d.message;
   if (!spiegazione.empty()) t += ": " + std::string(spiegazione);

@@ -1,7 +1,8 @@
 // Diagnostics as scenc prints them, in the form editors parse:
 // FILE:LINE:COLUMN: LEVEL: TEXT, then the source line with a caret under
 // the place. Numbered ones read " Errore n. N: ...", as the program shows
-// them; warnings end with the flag that silences them.
+// them; warnings end with the flag that silences them (with --strict, as
+// errors: "[--strict,--FLAG]").
 #pragma once
 
 #include <cstdint>
