@@ -136,9 +136,21 @@ namespace {
 SourceRange campo_a(const std::optional<ParsedSource>& s, PosizioneCampo p) {
   if (p.linea <= 0) return {};
   SourceRange r{p.linea, p.colonna, p.linea, p.colonna};
-  if (!s) return r;
-  for (const FieldSpan& f : s->fields(p.linea))
-    if (f.colonna == p.colonna) r.end_column = f.colonna_fine;
+  if (!s || p.colonna < 1) return r;
+  // Only the field itself is looked at: a line may hold millions.
+  const std::string_view riga = s->line(p.linea);
+  const auto pos = static_cast<size_t>(p.colonna - 1);
+  if (pos > riga.size()) return r;
+  const auto vuoto = [](char c) { return c == ' ' || c == '\t'; };
+  size_t inizio = 0;
+  if (pos > 0)
+    if (const size_t v = riga.rfind(',', pos - 1); v != std::string_view::npos) inizio = v + 1;
+  for (size_t i = inizio; i < pos; ++i)
+    if (!vuoto(riga[i])) return r;  // not where a field starts
+  size_t fine = std::min(riga.find(',', pos), riga.size());
+  while (fine > pos && vuoto(riga[fine - 1])) --fine;
+  if (pos < fine && vuoto(riga[pos])) return r;
+  r.end_column = static_cast<int64_t>(fine) + 1;
   return r;
 }
 

@@ -34,6 +34,10 @@ std::optional<FormaRiga> forma_riga(std::string_view riga, Ambito ambito);
 // or "... has 12: one value too many"; empty when the shape is right.
 std::string testo_forma(const FormaRiga& f);
 
+// The column where field `i` of a line starts (0: the keyword), its blanks
+// skipped; 0 when the line has fewer fields.
+int64_t colonna_del_campo(std::string_view riga, int64_t i);
+
 // The value of a keyword line that starts at `colonna`, with its keyword;
 // none when no value starts there.
 struct ValoreRiga {

@@ -280,5 +280,28 @@ TEST(Lint, TextsWiderThanTheBoardOrTheTimetableSheet) {
   for (const auto& c : casi) EXPECT_EQ(detti(c.tipo, c.linea, c.treno, c.utf8), c.detto) << c.caso;
 }
 
+TEST(Lint, LinesWithMoreOrFewerValuesThanTheirKeywordWhereTheCompileSaysNothing) {
+  const std::string segnale_corto = "segnale,   1350,   2, 4, 1,  0, 0,    2,  2,1,0\r\n";
+  const struct {
+    const char* caso;
+    std::string linea, treno;
+    std::vector<std::string> detto;  // "LINE:COLUMN words"
+  } casi[] = {
+      {"a value to spare, at that value", "[generale]\r\n[dati]\r\npendenza, 0, 5, 7\r\n", "",
+       {"3:17 `pendenza` takes 2 values, this line has 3: one value too many, which the compile reads as keywords"}},
+      {"short, and the next line starts with a number: read as the missing value", "",
+       "[generale]\r\n" + segnale_corto + "0, 0\r\n",
+       {"2:48 `segnale` takes 11 values, this line has 10: `tempo` (s) is missing: the compile reads the next "
+        "line's first values as the missing ones"}},
+      {"short, and a keyword follows: the compile's own error, not a warning", "",
+       "[generale]\r\n" + segnale_corto + segnale_corto, {}},
+      {"the general section's words take their own values", "[generale]\r\nlunghezza percorso, 20000, 1\r\n", "",
+       {"2:28 `lunghezza percorso` takes 1 value, this line has 2: one value too many, which the compile reads "
+        "as keywords"}},
+      {"before [generale], lines are not read", "pendenza, 0, 5, 7\r\n", "", {}},
+  };
+  for (const auto& c : casi) EXPECT_EQ(detti(Avviso::forma_riga, c.linea, c.treno), c.detto) << c.caso;
+}
+
 }  // namespace
 }  // namespace scenc

@@ -11,6 +11,7 @@
 #include "format/grid.h"
 #include "format/keywords.h"
 #include "parse/field_number.h"
+#include "parse/line_shape.h"
 #include "parse/parsed_source.h"
 #include "tools/lint/encoding_check.h"
 #include "tools/lint/warning_list.h"
@@ -263,6 +264,7 @@ class Controllo {
   // Every line of a source, in order, each looked at once by every check
   // that wants it.
   void leggi(const Sorgente& s) {
+    corta_.reset();
     Parte parte = Parte::prima;
     std::string_view ultima_parola;  // a section repeats its keyword line after line
     uint32_t ultime_parole = 0;
@@ -295,6 +297,7 @@ class Controllo {
   }
 
   void riga(const Sorgente& s, const Riga& r) {
+    forma(s, r);
     parola(s, r);
     sezione(s, r);
     if (s.linea()) {
@@ -307,6 +310,34 @@ class Controllo {
       if ((r.e(Parola::segnale) || r.e(Parola::stazione)) && !r.commento()) segnale_o_stazione(s, r);
     }
     posizione(s, r);
+  }
+
+  // A line with values to spare, which the compile reads as keywords; a
+  // line short of values, when the next starts with a number, which the
+  // compile reads as the missing one. (Before a keyword, the compile's
+  // reading fails, and the compile tells it at the short line.)
+  void forma(const Sorgente& s, const Riga& r) {
+    if (corta_) {
+      const std::string_view t = r.parola.testo;
+      if (t.empty() || scen::field_number(t))
+        avvisa(Avviso::forma_riga, &s, corta_->riga, corta_->colonna, [&] {
+          return corta_->testo + ": the compile reads the next line's first values as the missing ones";
+        });
+      corta_.reset();
+    }
+    if (r.parte == Parte::prima || r.parole == 0 || r.commento()) return;
+    const scen::Ambito ambito = !s.linea()                  ? scen::Ambito::treno
+                                : r.parte == Parte::generale ? scen::Ambito::generale_linea
+                                                             : scen::Ambito::dati_linea;
+    const std::optional<scen::FormaRiga> f = scen::forma_riga(r.testo, ambito);
+    if (!f || f->presenti == f->attesi) return;
+    if (f->presenti > f->attesi) {
+      // At the first value to spare.
+      avvisa(Avviso::forma_riga, &s, r.numero, scen::colonna_del_campo(r.testo, f->attesi + 1),
+             [&] { return scen::testo_forma(*f); });
+      return;
+    }
+    corta_ = Corta{r.numero, f->colonna_fine, scen::testo_forma(*f)};
   }
 
   // Lines the compile passes over without a word: a misspelt keyword, or a
@@ -551,6 +582,14 @@ class Controllo {
   ElencoAvvisi elenco_;
   std::optional<int64_t> lunghezza_;  // of the line, once its general section gives it
   Profilo pendenza_, velocita_, aderenza_;
+  // A line short of values, until the next line tells whether the compile
+  // reads past it silently.
+  struct Corta {
+    int64_t riga;
+    int64_t colonna;
+    std::string testo;
+  };
+  std::optional<Corta> corta_;
   std::vector<Segnale> segnali_;
   std::vector<Stazione> stazioni_;
 };
