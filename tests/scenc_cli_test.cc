@@ -105,6 +105,28 @@ TEST_F(ScencTest, ReservedSlotsAndWriteOnError) {
   EXPECT_TRUE(esiste("R_T.dat"));
 }
 
+// The errors after the first change nothing of the run: the same exit
+// status, and --write-on-error writes the same bytes, however many errors
+// are reported.
+TEST_F(ScencTest, MoreErrorsReportedTheRunsResultUnchanged) {
+  sorgenti(linea_con("pendenza, 100, 1x\r\n"), treno_con(kSegnale + kSegnale + "sabbia, 40000\r\n"));
+  std::filesystem::create_directories(dir / "uno");
+  std::filesystem::create_directories(dir / "tutti");
+  const Risultato uno = scenc("compile --route R --train T --write-on-error --max-errors 1 --out uno");
+  const Risultato tutti = scenc("compile --route R --train T --write-on-error --max-errors 0 --out tutti");
+  EXPECT_EQ(uno.stato, 1);
+  EXPECT_EQ(tutti.stato, 1);
+  // The compile's own error first, then the others, each once.
+  const size_t primo = tutti.err.find("R_linea.txt:11:16: error: Errore n. 25");
+  const size_t segnale = tutti.err.find("R_T-.txt:8:10: error: Errore n. 16");
+  const size_t sabbia = tutti.err.find("R_T-.txt:9:9: error: Errore n. 25");
+  EXPECT_EQ(primo, tutti.err.find(": error: ") - std::string("R_linea.txt:11:16").size()) << tutti.err;
+  EXPECT_TRUE(primo < segnale && segnale < sabbia && sabbia != std::string::npos) << tutti.err;
+  EXPECT_EQ(uno.err.find("R_T-.txt:8:10: error"), std::string::npos) << uno.err;
+  for (const char* f : {"R_T.dat", "R_T.sim", "R_linea.dat"})
+    EXPECT_EQ(test::leggi(dir / "uno" / f), test::leggi(dir / "tutti" / f)) << f;
+}
+
 TEST_F(ScencTest, CommandLine) {
   EXPECT_EQ(scenc("compile --train T").stato, 2);
   EXPECT_EQ(scenc("frobnicate").stato, 2);
