@@ -33,7 +33,17 @@ bool read_source_file(const std::filesystem::path& path, SourceText& out, std::s
   // A regular file's size sizes the buffer at once; a pipe or a device is
   // read in growing blocks.
   struct stat st {};
-  if (::fstat(d.fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
+  if (::fstat(d.fd, &st) != 0) {
+    error = "cannot read " + out.name + ": " + std::strerror(errno);
+    return false;
+  }
+  // A device or a directory is no source: /dev/zero would read until the
+  // limit, /dev/urandom for seconds. A pipe is read up to the limit.
+  if (!S_ISREG(st.st_mode) && !S_ISFIFO(st.st_mode)) {
+    error = out.name + " is not a regular file";
+    return false;
+  }
+  if (S_ISREG(st.st_mode) && st.st_size > 0)
     out.bytes.reserve(std::min(static_cast<size_t>(st.st_size), largest) + 1);
   size_t size = 0;
   for (;;) {

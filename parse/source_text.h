@@ -18,8 +18,10 @@ struct SourceText {
 inline constexpr size_t kLargestSource = size_t{256} << 20;
 
 // Reads the whole of `path` into `out.bytes` (its name into `out.name`).
-// False, with the reason in `error` ("cannot open NAME: REASON", "cannot
-// read NAME: REASON", "NAME is larger than 256 MiB"), when it cannot.
+// A regular file or a pipe; anything else (a device, a directory) is
+// refused before a byte is read. False, with the reason in `error`
+// ("cannot open NAME: REASON", "cannot read NAME: REASON", "NAME is not a
+// regular file", "NAME is larger than 256 MiB"), when it cannot.
 // `largest` lowers the limit (for tests).
 bool read_source_file(const std::filesystem::path& path, SourceText& out, std::string& error,
                       size_t largest = kLargestSource);

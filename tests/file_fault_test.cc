@@ -280,7 +280,7 @@ TEST_F(ScencFaultTest, SourceFilesMissingOrUnreadable) {
          fs::remove(treno);
          cartella("src/R_T-.txt");
        },
-       treno, treno + ": Is a directory", {linea}},
+       treno, treno + " is not a regular file", {linea}},
   };
   const auto prima = contenuto(uscita);
   for (const Caso& c : casi) {
