@@ -147,6 +147,23 @@ TEST_F(ScencTest, SourcesWritesTheEmbeddedScenario) {
   EXPECT_EQ(std::filesystem::file_size(dir / "Valcerra_Mosina_IR20588.dat"), 48615u);
 }
 
+TEST_F(ScencTest, SourcesKeepAnAuthorsEditsUnlessForced) {
+  ASSERT_EQ(scenc("sources").stato, 0);
+  EXPECT_EQ(scenc("sources").stato, 0);  // the same bytes again: nothing to keep
+  const auto treno = dir / "Valcerra_Mosina_IR20588-.txt";
+  const std::string originale = test::leggi(treno);
+  test::scrivi(treno, "edited\r\n");
+  std::filesystem::remove(dir / "Valcerra_Mosina_IR20588_note.txt");
+  const Risultato r = scenc("sources");
+  EXPECT_EQ(r.stato, 1);
+  EXPECT_EQ(r.err, "scenc: ./Valcerra_Mosina_IR20588-.txt differs from the embedded scenario's\n"
+                   "scenc: nothing written; --force replaces them\n");
+  EXPECT_EQ(test::leggi(treno), "edited\r\n");
+  EXPECT_FALSE(esiste("Valcerra_Mosina_IR20588_note.txt"));
+  EXPECT_EQ(scenc("sources --force").stato, 0);
+  EXPECT_EQ(test::leggi(treno), originale);
+}
+
 }  // namespace
 }  // namespace scen
 

@@ -1,6 +1,14 @@
 #include "tools/cli/sources_command.h"
 
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <iostream>
+#include <optional>
+#include <vector>
+
+#include "parse/source_text.h"
 
 #include "util/file_replace.h"
 #include "util/cp1252.h"
@@ -14,22 +22,69 @@ CLI::App* aggiungi_sources(CLI::App& app, ArgomentiSorgenti& args, int& esito) {
   CLI::App* cmd = app.add_subcommand(
       "sources", "Write the embedded scenario's source files and documents, without compiling");
   cmd->add_option("--out", args.out, "Directory for the files")->capture_default_str();
+  cmd->add_flag("--force", args.force, "Replace files of the same names even when they differ from the scenario's");
   cmd->callback([&] { esito = esegui_sources(args); });
   return cmd;
 }
 
+namespace {
+
+// Removes a directory made for a while, on every way out.
+struct CartellaProvvisoria {
+  std::filesystem::path p;
+  ~CartellaProvvisoria() {
+    std::error_code ec;
+    std::filesystem::remove_all(p, ec);
+  }
+};
+
+// The file's bytes, or none when it cannot be read as a regular file.
+std::optional<std::string> contenuto(const std::filesystem::path& f) {
+  scen::SourceText t;
+  std::string errore;
+  if (!scen::read_source_file(f, t, errore)) return std::nullopt;
+  return std::move(t.bytes);
+}
+
+}  // namespace
+
 int esegui_sources(const ArgomentiSorgenti& args) {
   const scen::NomiScenario nomi = scen::nomi_incorporati();
   const scen::Destinazione d{args.out + "/", nomi.percorso, nomi.treno};
+  const std::vector<std::string> code{"_linea.txt", "-.txt", "_note.txt", "_rallentamenti.txt", "_scheda_treno.txt"};
+  const auto nome = [&](const scen::Destinazione& in, size_t i) {
+    return i == 0 ? in.file(code[i]) : in.file_treno(code[i]);
+  };
   try {
+    if (!args.force) {
+      // What would be written, made aside first and set against what is
+      // there: an author's edits are not replaced without a word.
+      std::string modello = (std::filesystem::temp_directory_path() / "scenc_sources_XXXXXX").string();
+      if (::mkdtemp(modello.data()) == nullptr) {
+        std::cerr << "scenc: cannot make a temporary directory: " << std::strerror(errno) << "\n";
+        return kErroreFile;
+      }
+      const CartellaProvvisoria a_parte{modello};
+      const scen::Destinazione prova{modello + "/", nomi.percorso, nomi.treno};
+      scen::scrivi_sorgenti_e_documenti(prova);
+      std::vector<std::string> diversi;
+      for (size_t i = 0; i < code.size(); ++i) {
+        std::error_code ec;
+        if (!std::filesystem::exists(std::filesystem::symlink_status(nome(d, i), ec))) continue;
+        if (contenuto(nome(d, i)) != contenuto(nome(prova, i))) diversi.push_back(nome(d, i));
+      }
+      if (!diversi.empty()) {
+        for (const std::string& f : diversi) std::cerr << "scenc: " << f << " differs from the embedded scenario's\n";
+        std::cerr << "scenc: nothing written; --force replaces them\n";
+        return kErroreRegistrato;
+      }
+    }
     scen::scrivi_sorgenti_e_documenti(d);
   } catch (const scen::ErroreFile& e) {
     std::cerr << "scenc: cannot write " << e.file().string() << ": " << e.motivo() << "\n";
     return kErroreFile;
   }
-  for (const std::string& f : {d.file("_linea.txt"), d.file_treno("-.txt"), d.file_treno("_note.txt"),
-                               d.file_treno("_rallentamenti.txt"), d.file_treno("_scheda_treno.txt")})
-    std::cout << "wrote " << f << "\n";
+  for (size_t i = 0; i < code.size(); ++i) std::cout << "wrote " << nome(d, i) << "\n";
   return kOk;
 }
 
