@@ -127,6 +127,37 @@ TEST_F(ScencTest, MoreErrorsReportedTheRunsResultUnchanged) {
     EXPECT_EQ(test::leggi(dir / "uno" / f), test::leggi(dir / "tutti" / f)) << f;
 }
 
+// Names that would make odd files, two outputs one file, or an output one
+// of the sources: a usage error before anything is read or written.
+TEST_F(ScencTest, OutputNamesCheckedBeforeAnythingIsWritten) {
+  sorgenti(linea_con(""), treno_con(kSegnale));
+  const struct {
+    std::string argomenti, detto;
+  } casi[] = {
+      {"--route R --train linea", "scenc: the compiled files ./R_linea.dat and ./R_linea.dat would be one file: "
+                                  "choose other route or train names\n"},
+      {"--route R --train T --line R_T.sim",
+       "scenc: the compiled file ./R_T.sim would replace the source R_T.sim: sources are never changed\n"},
+      {"--route R --train T --out sub --train-file sub/../sub/R_T.dat",
+       "scenc: the compiled file sub/R_T.dat would replace the source sub/../sub/R_T.dat: sources are never "
+       "changed\n"},
+      {"--route '' --train T", "scenc: the route name is empty\n"},
+      {"--route R --train \"$(printf 'T\\nX')\"",
+       "scenc: the train name must not contain control characters (a line end, a tab, ...)\n"},
+  };
+  std::filesystem::create_directory(dir / "sub");
+  test::scrivi(dir / "sub" / "R_T.dat", "a source by that name");
+  for (const auto& c : casi) {
+    const Risultato r = scenc("compile " + c.argomenti);
+    EXPECT_EQ(r.stato, 2) << c.argomenti;
+    EXPECT_EQ(r.err, c.detto) << c.argomenti;
+    EXPECT_EQ(r.out, "") << c.argomenti;
+  }
+  EXPECT_EQ(test::leggi(dir / "sub" / "R_T.dat"), "a source by that name");
+  EXPECT_FALSE(esiste("R_linea.dat"));
+  EXPECT_FALSE(esiste("R_T.sim"));
+}
+
 TEST_F(ScencTest, CommandLine) {
   EXPECT_EQ(scenc("compile --train T").stato, 2);
   EXPECT_EQ(scenc("frobnicate").stato, 2);

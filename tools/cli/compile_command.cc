@@ -9,6 +9,8 @@
 #include "parse/source_text.h"
 #include "run/all_errors.h"
 #include "run/compile_and_write.h"
+#include "run/output_names.h"
+#include "writer/compiled_writer.h"
 #include "run/run_diagnostics.h"
 #include "tools/cli/diagnostic_printer.h"
 #include "tools/cli/exit_status.h"
@@ -19,9 +21,7 @@
 namespace scenc {
 
 
-bool nome_valido(const std::string& nome) {
-  return nome.find('/') == std::string::npos && nome.find('\0') == std::string::npos && nome != "." && nome != "..";
-}
+bool nome_valido(const std::string& nome) { return !scen::nome_non_valido(nome, "").has_value(); }
 
 CLI::App* aggiungi_compile(CLI::App& app, ArgomentiCompilazione& args, int& esito, bool scrivi) {
   CLI::App* cmd = scrivi ? app.add_subcommand("compile", "Compile a line file and a train file into the three compiled files")
@@ -60,10 +60,11 @@ CLI::App* aggiungi_compile(CLI::App& app, ArgomentiCompilazione& args, int& esit
 }
 
 int esegui_compile(const ArgomentiCompilazione& args) {
-  if (!nome_valido(args.route) || !nome_valido(args.train)) {
-    std::cerr << kNomeNonValido;
-    return kUso;
-  }
+  for (const auto& [nome, cosa] : {std::pair{&args.route, "route"}, {&args.train, "train"}})
+    if (const auto perche = scen::nome_non_valido(*nome, cosa)) {
+      std::cerr << "scenc: " << *perche << "\n";
+      return kUso;
+    }
   scen::OpzioniPercorso opzioni;
   opzioni.scrivi_linea = !args.no_track_plan;
   opzioni.sorgenti.linea = args.line_file.empty() ? args.route + "_linea.txt" : args.line_file;
@@ -73,6 +74,17 @@ int esegui_compile(const ArgomentiCompilazione& args) {
   opzioni.cartella_uscita = args.out;
   opzioni.scrivi_con_errori = args.write_on_error;
   opzioni.scrivi = args.scrivi;
+  if (args.scrivi) {
+    scen::Modello nomi;
+    nomi.nome_percorso = args.route;
+    nomi.nome_treno = args.train;
+    if (const auto perche = scen::uscite_in_conflitto(scen::nomi_compilati(opzioni.cartella_uscita, nomi),
+                                                      opzioni.scrivi_linea,
+                                                      {opzioni.sorgenti.linea, opzioni.sorgenti.treno})) {
+      std::cerr << "scenc: " << *perche << "\n";
+      return kUso;
+    }
+  }
 
   // Each source is read once, here, and its text handed to the compile and
   // to the warnings alike. A file that cannot be read is left to the

@@ -33,10 +33,11 @@ CLI::App* aggiungi_compile(CLI::App& app, ArgomentiCompilazione& args, int& esit
 
 int esegui_compile(const ArgomentiCompilazione& args);
 
-// Route and train names form file names: they must not be paths.
+// Route and train names form file names: not empty, not paths, no control
+// characters (run/output_names.h says why not).
 bool nome_valido(const std::string& nome);
 // What is said, as a usage error, when a name is not valid.
 inline constexpr const char* kNomeNonValido =
-    "scenc: route and train names must not contain '/' nor be \".\" or \"..\"\n";
+    "scenc: route and train names must not be empty, contain '/' or control characters, nor be \".\" or \"..\"\n";
 
 }  // namespace scenc
