@@ -13,18 +13,20 @@ namespace {
 
 std::string motivo_di(int err) { return std::strerror(err); }
 
-// A file of that name must be one we may replace: a regular file (or a
-// link), not a directory, a pipe or a device, and writable (a read-only
-// compiled file is refused, not silently replaced). The probe never waits:
-// a pipe without a reader would block an open for writing.
+// A file of that name must be one we may replace: a link (which the new
+// file replaces, whatever it points at, or nothing), or a regular file, not
+// a directory, a pipe or a device, and writable (a read-only compiled file
+// is refused, not silently replaced). The probe never waits: a pipe
+// without a reader would block an open for writing.
 void verifica_sostituibile(const std::filesystem::path& p) {
   struct stat st;
   if (::lstat(p.c_str(), &st) != 0) {
     if (errno == ENOENT) return;
     throw ErroreFile(p, motivo_di(errno));
   }
+  if (S_ISLNK(st.st_mode)) return;
   if (S_ISDIR(st.st_mode)) throw ErroreFile(p, motivo_di(EISDIR));
-  if (!S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode)) throw ErroreFile(p, "not a regular file");
+  if (!S_ISREG(st.st_mode)) throw ErroreFile(p, "not a regular file");
   const int fd = ::open(p.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) throw ErroreFile(p, motivo_di(errno));
   if (::close(fd) != 0) throw ErroreFile(p, motivo_di(errno));
