@@ -14,6 +14,14 @@
 
 namespace scen {
 
+// The largest each compiled file can be: the plan and the grid of the
+// longest line (1 000 000 m and the 7 000 m the grid runs beyond), the
+// records with every text at its 16-bit length. A reader refuses a larger
+// file before reading it.
+inline constexpr size_t kMassimoTabellaLinea = 20 * size_t{1007000} - 36;
+inline constexpr size_t kMassimoCelle = 15 * (size_t{20140} + 1);
+inline constexpr size_t kMassimoDatiSim = kNumeroRecord * (size_t{34} + 65535);
+
 // A corrupt or truncated image: what was expected and where decoding failed.
 class ErroreDecodifica : public std::runtime_error {
  public:

@@ -233,6 +233,13 @@ TEST_F(DumpTest, BrokenFilesAreReportedAndTheOthersStillDumped) {
   test::scrivi(dir / "R_T.dat", std::string(31, '\0'));
   test::scrivi(dir / "S_T.dat", std::string(30, '\0'));
   std::filesystem::create_directory(dir / "D_T.sim");
+  // Named like small files: an endless device, and a sparse file larger
+  // than the longest line's plan; neither is read.
+  std::filesystem::create_symlink("/dev/zero", dir / "Z_T.dat");
+  {
+    test::scrivi(dir / "G_linea.dat", "");
+    std::filesystem::resize_file(dir / "G_linea.dat", uintmax_t{2} << 30);
+  }
   struct {
     std::string file, errore;
   } casi[] = {
@@ -241,6 +248,8 @@ TEST_F(DumpTest, BrokenFilesAreReportedAndTheOthersStillDumped) {
                   "multiple of 15\n"},
       {"X_T.sim", "scenc: X_T.sim: No such file or directory\n"},
       {"D_T.sim", "scenc: D_T.sim: Is a directory\n"},
+      {"Z_T.dat", "scenc: Z_T.dat: not a regular file\n"},
+      {"G_linea.dat", "scenc: G_linea.dat: 2147483648 bytes, larger than the largest one can be (20139964 bytes)\n"},
   };
   for (const auto& c : casi) {
     const Risultato r = scenc("dump " + c.file + " S_T.dat");

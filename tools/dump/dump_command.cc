@@ -1,5 +1,7 @@
 #include "tools/dump/dump_command.h"
 
+#include "util/regular_file.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -42,33 +44,19 @@ const char* descrizione(TipoFile t) {
   return "?";
 }
 
-// The whole file, or the system's reason why it cannot be read.
+// The whole file, or why it cannot be read: not a regular file, or larger
+// than its kind can be.
 struct Lettura {
   std::string byte;
   std::string errore;
 };
 
-Lettura leggi_tutto(const std::string& nome) {
+Lettura leggi_tutto(const std::string& nome, TipoFile tipo) {
+  const size_t massimo = tipo == TipoFile::celle      ? scen::kMassimoCelle
+                         : tipo == TipoFile::dati_sim ? scen::kMassimoDatiSim
+                                                      : scen::kMassimoTabellaLinea;
   Lettura l;
-  const int fd = ::open(nome.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    l.errore = std::strerror(errno);
-    return l;
-  }
-  struct stat st {};
-  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) l.byte.reserve(static_cast<size_t>(st.st_size));
-  char buf[1 << 16];
-  for (;;) {
-    const ssize_t n = ::read(fd, buf, sizeof buf);
-    if (n == 0) break;
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      l.errore = std::strerror(errno);
-      break;
-    }
-    l.byte.append(buf, static_cast<size_t>(n));
-  }
-  if (::close(fd) != 0 && l.errore.empty()) l.errore = std::strerror(errno);
+  if (!scen::read_regular_file(nome, massimo, l.byte, l.errore) && l.errore.empty()) l.errore = "cannot be read";
   return l;
 }
 
@@ -139,7 +127,7 @@ int esegui_dump(const ArgomentiDump& args, std::ostream& out, std::ostream& err)
   std::vector<std::string> errori(args.file.size());
   for (size_t i = 0; i < args.file.size(); ++i) {
     const std::string& f = args.file[i];
-    const Lettura l = leggi_tutto(f);
+    const Lettura l = leggi_tutto(f, tipi[i]);
     if (!l.errore.empty()) {
       errori[i] = l.errore;
     } else {

@@ -27,10 +27,12 @@ target_include_directories(scen_plot PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(scen_plot PUBLIC scen_flags scen_format PkgConfig::CAIRO)
 
 # What the drawing takes from the core: the compiled files' decoder, the
-# file replacement and code page 1252, compiled again for the module.
+# file replacement, the bounded reading of a file and code page 1252,
+# compiled again for the module.
 add_library(scen_core_pic STATIC
   model/image_reader.cc
   util/file_replace.cc
+  util/regular_file.cc
   util/cp1252.cc
 )
 set_target_properties(scen_core_pic PROPERTIES POSITION_INDEPENDENT_CODE ON)
