@@ -2,6 +2,10 @@
 // shown with known values, as text and as JSON; decoding reads back what the
 // writer wrote; broken files and names are reported.
 #include <gtest/gtest.h>
+
+#include <limits>
+
+#include <bit>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -152,6 +156,30 @@ TEST_F(DumpTest, DecodingThenEncodingGivesTheSameBytes) {
   EXPECT_EQ(immagine_tabella_linea(leggi_immagine_tabella_linea(linea)), linea);
 }
 
+// JSON has no number for NaN or the infinities: they are named, with the
+// 64 bits that read back the same value, payload and sign included.
+TEST_F(DumpTest, JsonKeepsEveryDoubleBitForBit) {
+  const double valori[] = {std::bit_cast<double>(uint64_t{0x7ff8000000000001}), -std::numeric_limits<double>::infinity(),
+                           std::numeric_limits<double>::infinity(), -0.0, 0.1};
+  TabellaLinea t;
+  t.x.dimensiona(std::size(valori));
+  t.y.dimensiona(std::size(valori));
+  for (size_t r = 0; r < std::size(valori); ++r) t.x.metti_reale(r, valori[r]);
+  test::scrivi(dir / "R_linea.dat", immagine_tabella_linea(t));
+  const Risultato r = scenc("dump --json --rows 0:4 R_linea.dat");
+  ASSERT_EQ(r.stato, 0) << r.err;
+  const json righe = json::parse(r.out)[0]["requested_rows"];
+  ASSERT_EQ(righe.size(), std::size(valori));
+  for (size_t i = 0; i < std::size(valori); ++i) {
+    const json& x = righe[i]["x"];
+    const double letto = x.contains("bits") ? std::bit_cast<double>(std::stoull(x["bits"].get<std::string>(), nullptr, 16))
+                                            : x["value"].get<double>();
+    EXPECT_EQ(std::bit_cast<uint64_t>(letto), std::bit_cast<uint64_t>(valori[i])) << i;
+  }
+  EXPECT_EQ(righe[0]["x"]["value"], "NaN");
+  EXPECT_EQ(righe[1]["x"]["value"], "-Infinity");
+}
+
 TEST_F(DumpTest, EveryKindOfCellIsNamed) {
   std::vector<Cella> celle(40);
   celle[1].valore_1 = 5121;
@@ -287,13 +315,20 @@ TEST_F(DumpTest, CommandLine) {
 
 TEST_F(DumpTest, RowsOfTheTrackPlan) {
   compila_scenario();
-  Risultato r = scenc("dump --rows 161999:170000 " + kLinea);
+  Risultato r = scenc("dump --rows 161999:162000 " + kLinea);
   EXPECT_EQ(r.stato, 0) << r.err;
-  EXPECT_NE(r.out.find("rows 161999 .. 162000 (the plan ends at row 162000):"), std::string::npos);
+  EXPECT_NE(r.out.find("rows 161999 .. 162000"), std::string::npos) << r.out;
   EXPECT_EQ(riga(r.out, "162000").first, "162000 empty empty");
-  r = scenc("dump --rows 162001 " + kLinea);
-  EXPECT_EQ(r.stato, 1);
-  EXPECT_EQ(r.err, "scenc: " + kLinea + ": --rows 162001: the plan has rows 0 .. 162000\n");
+  // Rows outside the plan, or no rows at all: a usage error with the plan's rows.
+  for (const std::string rows : {"162001", "161999:170000", "0:4294967296"}) {
+    r = scenc("dump --rows " + rows + " " + kLinea);
+    EXPECT_EQ(r.stato, 2) << rows;
+    EXPECT_EQ(r.err, "scenc: " + kLinea + ": --rows " + rows + ": the plan has rows 0 .. 162000\n");
+    EXPECT_EQ(r.out, "") << rows;
+  }
+  r = scenc("dump --rows '' " + kLinea);
+  EXPECT_EQ(r.stato, 2);
+  EXPECT_NE(r.err.find("expected A:B"), std::string::npos) << r.err;
 }
 
 }  // namespace

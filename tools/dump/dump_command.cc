@@ -114,10 +114,10 @@ int esegui_dump(const ArgomentiDump& args, std::ostream& out, std::ostream& err)
     tipi.push_back(*t);
   }
   std::optional<dump::IntervalloRighe> righe;
-  if (!args.righe.empty()) {
-    righe = leggi_intervallo(args.righe);
+  if (args.righe) {
+    righe = leggi_intervallo(*args.righe);
     if (!righe) {
-      err << "scenc: --rows " << args.righe << ": expected A:B with A <= B, or A (row numbers from 0)\n";
+      err << "scenc: --rows " << *args.righe << ": expected A:B with A <= B, or A (row numbers from 0)\n";
       return kUso;
     }
   }
@@ -147,12 +147,13 @@ int esegui_dump(const ArgomentiDump& args, std::ostream& out, std::ostream& err)
     }
   }
 
-  // Rows asked for must exist in every track plan.
+  // Rows asked for must exist in every track plan: a usage error, told
+  // with the plan's rows, before anything is shown.
   for (size_t i = 0; i < args.file.size() && righe; ++i)
-    if (const auto* t = std::get_if<scen::TabellaLinea>(&contenuti[i]); t && righe->da >= t->righe()) {
-      err << "scenc: " << args.file[i] << ": --rows " << args.righe << ": the plan has rows 0 .. "
+    if (const auto* t = std::get_if<scen::TabellaLinea>(&contenuti[i]); t && righe->a >= t->righe()) {
+      err << "scenc: " << args.file[i] << ": --rows " << *args.righe << ": the plan has rows 0 .. "
           << static_cast<long long>(t->righe()) - 1 << "\n";
-      esito = kErroreRegistrato;
+      return kUso;
     }
   const auto righe_per = [&](const scen::TabellaLinea& t) {
     return righe && righe->da < t.righe() ? righe : std::nullopt;

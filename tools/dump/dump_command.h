@@ -4,6 +4,7 @@
 
 #include <CLI/CLI.hpp>
 #include <ostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,7 +13,7 @@ namespace scenc {
 struct ArgomentiDump {
   std::vector<std::string> file;
   bool json = false;
-  std::string righe;  // "A:B" or "A": track-plan rows to show in full
+  std::optional<std::string> righe;  // "A:B" or "A": track-plan rows to show in full
 };
 
 CLI::App* aggiungi_dump(CLI::App& app, ArgomentiDump& args, int& esito);

@@ -1,6 +1,10 @@
 #include "tools/dump/dump_json.h"
 
 #include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
 
 #include "util/cp1252.h"
 #include "tools/dump/dump_cells.h"
@@ -70,7 +74,21 @@ json profilo(const std::vector<scen::Cella>& celle, uint8_t scen::Cella::*campo,
 json slot(const scen::ColonnaLinea& c, size_t r) {
   json valore = nullptr;
   if (c.tipo[r] == scen::TipoSlot::intero) valore = static_cast<int16_t>(c.valore[r]);
-  if (c.tipo[r] == scen::TipoSlot::reale) valore = c.valore[r];
+  if (c.tipo[r] == scen::TipoSlot::reale) {
+    const double v = c.valore[r];
+    if (std::isfinite(v)) {
+      valore = v;
+    } else {
+      // JSON has no number for these: a name, and the 64 bits that read
+      // back the same NaN.
+      const auto bits = std::bit_cast<uint64_t>(v);
+      char esadecimale[19];
+      std::snprintf(esadecimale, sizeof esadecimale, "0x%016llx", static_cast<unsigned long long>(bits));
+      return {{"type", nome_slot(c.tipo[r])},
+              {"value", std::isnan(v) ? "NaN" : v > 0 ? "Infinity" : "-Infinity"},
+              {"bits", esadecimale}};
+    }
+  }
   return {{"type", nome_slot(c.tipo[r])}, {"value", valore}};
 }
 
