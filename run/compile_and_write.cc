@@ -7,6 +7,8 @@
 #include "writer/compiled_writer.h"
 #include "writer/plan_writer.h"
 #include "run/run_diagnostics.h"
+#include "util/directory_lock.h"
+#include "util/file_replace.h"
 
 namespace scen {
 
@@ -17,6 +19,14 @@ EsitoPercorso memorizza_percorso(Modello& m, const OpzioniPercorso& opzioni) {
   EsitoPercorso esito;
   // The track plan goes to its file while the compile goes on; dropped
   // unwritten when the files are not to be written after all.
+  // One run at a time writes into a directory: its three files come from
+  // one compile. Temporaries of runs that died there are removed.
+  std::optional<DirectoryLock> blocco;
+  if (opzioni.scrivi) {
+    blocco.emplace(opzioni.cartella_uscita, opzioni.in_attesa);
+    const NomiCompilati nomi = nomi_compilati(opzioni.cartella_uscita, m);
+    for (const auto* f : {&nomi.linea_dat, &nomi.sim, &nomi.dat}) rimuovi_temporanei_orfani(*f);
+  }
   std::optional<PlanWriter> piano;
   if (opzioni.scrivi && m.scrivi_linea)
     piano.emplace(nomi_compilati(opzioni.cartella_uscita, m).linea_dat);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <functional>
 #include <vector>
 
 #include "compiler/compile.h"
@@ -25,6 +26,9 @@ struct OpzioniPercorso {
   bool scrivi_con_errori = false;
   // false: compile and check only, write nothing.
   bool scrivi = true;
+  // Called when another run is writing into the output directory, before
+  // this one waits for it to finish.
+  std::function<void()> in_attesa;
   // When set, asked once the compile is done and the files could be
   // written: false writes none and leaves earlier ones as they were.
   std::function<bool(const EsitoPercorso&)> conferma_scrittura;

@@ -1,8 +1,11 @@
 // scenc as its users run it: exit statuses, messages, which files it writes
 // and that it never touches its inputs. File-system faults (missing,
 // unreadable or unwritable files) are in file_fault_test.cc.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -156,6 +159,36 @@ TEST_F(ScencTest, OutputNamesCheckedBeforeAnythingIsWritten) {
   EXPECT_EQ(test::leggi(dir / "sub" / "R_T.dat"), "a source by that name");
   EXPECT_FALSE(esiste("R_linea.dat"));
   EXPECT_FALSE(esiste("R_T.sim"));
+}
+
+// One run at a time writes into a directory; what runs that died there
+// left behind is cleared, what a live run is writing is not.
+TEST_F(ScencTest, OneRunAtATimeWritesIntoADirectory) {
+  sorgenti(linea_con(""), treno_con(kSegnale));
+  const pid_t morto = ::fork();
+  if (morto == 0) ::_exit(0);
+  ASSERT_GT(morto, 0);
+  ASSERT_EQ(::waitpid(morto, nullptr, 0), morto);
+  const std::string orfano = "R_T.dat.tmp." + std::to_string(morto) + ".0";
+  const std::string vivo = "R_T.sim.tmp." + std::to_string(::getpid()) + ".0";
+  test::scrivi(dir / orfano, "left by a run that died");
+  test::scrivi(dir / vivo, "being written");
+
+  const int cartella = ::open(dir.path().c_str(), O_RDONLY | O_DIRECTORY);
+  ASSERT_GE(cartella, 0);
+  ASSERT_EQ(::flock(cartella, LOCK_EX), 0);
+  // While another holds the directory, the run waits (here until timeout
+  // ends it) and writes nothing.
+  const Risultato atteso = test::esegui(dir.path(), "timeout", "2 '" SCENC_PATH "' compile --route R --train T", dir.path());
+  EXPECT_EQ(atteso.stato, 124);
+  EXPECT_EQ(atteso.err, "scenc: another run is writing into .; waiting for it to finish\n");
+  EXPECT_FALSE(esiste("R_T.dat"));
+  ::close(cartella);  // lets go of the lock
+
+  const Risultato r = scenc("compile --route R --train T");
+  EXPECT_EQ(r.stato, 0) << r.err;
+  EXPECT_FALSE(esiste(orfano));
+  EXPECT_TRUE(esiste(vivo));
 }
 
 TEST_F(ScencTest, CommandLine) {

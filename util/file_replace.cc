@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 namespace scen {
@@ -44,6 +46,28 @@ void scrivi_tutto(int fd, std::string_view dati, const std::filesystem::path& p)
 }
 
 }  // namespace
+
+int rimuovi_temporanei_orfani(const std::filesystem::path& destinazione) {
+  const std::filesystem::path cartella = destinazione.has_parent_path() ? destinazione.parent_path() : ".";
+  const std::string prefisso = destinazione.filename().string() + ".tmp.";
+  int rimossi = 0;
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(cartella, ec), fine; !ec && it != fine; it.increment(ec)) {
+    const std::string nome = it->path().filename().string();
+    if (!nome.starts_with(prefisso)) continue;
+    // PID.N, both decimal.
+    const std::string resto = nome.substr(prefisso.size());
+    const size_t punto = resto.find('.');
+    if (punto == 0 || punto == std::string::npos || punto + 1 == resto.size() ||
+        resto.find_first_not_of("0123456789.") != std::string::npos || resto.find('.', punto + 1) != std::string::npos)
+      continue;
+    const long pid = std::strtol(resto.substr(0, punto).c_str(), nullptr, 10);
+    if (pid <= 0 || pid == ::getpid()) continue;
+    if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;
+    if (::unlink(it->path().c_str()) == 0) ++rimossi;
+  }
+  return rimossi;
+}
 
 void sostituisci_file(const std::filesystem::path& destinazione,
                       const std::function<void(ByteSink&)>& contenuto) {

@@ -29,6 +29,12 @@ class ErroreFile : public std::runtime_error {
 void sostituisci_file(const std::filesystem::path& destinazione,
                       const std::function<void(ByteSink&)>& contenuto);
 
+// Removes the temporaries that replacements of `destinazione` left behind
+// in runs that died (DEST.tmp.PID.N, where no process PID lives any more).
+// Those of a live process are its own business. Returns how many it
+// removed.
+int rimuovi_temporanei_orfani(const std::filesystem::path& destinazione);
+
 // A replacement written in full to its temporary file and not yet renamed
 // over the destination: several files can be written first and put in
 // place only when all of them were. Dropped without `completa`, it removes

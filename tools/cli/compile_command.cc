@@ -74,6 +74,9 @@ int esegui_compile(const ArgomentiCompilazione& args) {
   opzioni.cartella_uscita = args.out;
   opzioni.scrivi_con_errori = args.write_on_error;
   opzioni.scrivi = args.scrivi;
+  opzioni.in_attesa = [&args] {
+    std::cerr << "scenc: another run is writing into " << args.out << "; waiting for it to finish\n";
+  };
   if (args.scrivi) {
     scen::Modello nomi;
     nomi.nome_percorso = args.route;

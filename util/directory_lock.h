@@ -1,0 +1,27 @@
+// An advisory lock on a directory, so that one run at a time writes a set
+// of files into it. The kernel lets go of it when its holder ends, however
+// it ends: a dead run never keeps another waiting.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+
+namespace scen {
+
+class DirectoryLock {
+ public:
+  // Takes the lock of `dir`, waiting while another process holds it
+  // (`on_wait` is called once first). Without the lock (a directory that
+  // cannot be opened: the writing into it will say why) it holds nothing.
+  DirectoryLock(const std::filesystem::path& dir, const std::function<void()>& on_wait);
+  ~DirectoryLock();
+  DirectoryLock(const DirectoryLock&) = delete;
+  DirectoryLock& operator=(const DirectoryLock&) = delete;
+
+  bool held() const { return fd_ >= 0; }
+
+ private:
+  int fd_ = -1;
+};
+
+}  // namespace scen
