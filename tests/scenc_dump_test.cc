@@ -20,6 +20,9 @@
 namespace scen {
 namespace {
 
+// A grid of two cells, cell 1 holding the format marker 5121 (01 14).
+const std::string kDueCelle = std::string(16, '\0') + "\x01\x14" + std::string(12, '\0');
+
 using nlohmann::json;
 
 using test::Risultato;
@@ -259,7 +262,7 @@ TEST_F(DumpTest, BrokenFilesAreReportedAndTheOthersStillDumped) {
   std::array<RecordSim, kNumeroRecord> d;
   test::scrivi(dir / "R_T.sim", immagine_dati_sim(d).substr(0, 40));
   test::scrivi(dir / "R_T.dat", std::string(31, '\0'));
-  test::scrivi(dir / "S_T.dat", std::string(30, '\0'));
+  test::scrivi(dir / "S_T.dat", kDueCelle);
   std::filesystem::create_directory(dir / "D_T.sim");
   // Named like small files: an endless device, and a sparse file larger
   // than the longest line's plan; neither is read.
@@ -293,8 +296,43 @@ TEST_F(DumpTest, BrokenFilesAreReportedAndTheOthersStillDumped) {
   EXPECT_EQ(j[1]["cells"], 2);
 }
 
+// Files that decode but break a rule every compiled file obeys, alone or
+// beside the general records of the same compile.
+TEST_F(DumpTest, FilesThatBreakARuleAreCorrupt) {
+  compila_scenario();
+  const std::string celle = test::leggi(dir / kCelle);
+  const std::string piano = test::leggi(dir / kLinea);
+  std::string marcatore = celle, codice = celle;
+  marcatore[16] = 2;
+  codice[18] ^= 1;
+  const struct {
+    std::string contenuto, file, insieme, detto;
+  } casi[] = {
+      {"", "X_T.dat", "", "at byte 0: the cell grid is empty"},
+      {"", "X_linea.dat", "", "at byte 0: the track plan has no rows"},
+      {marcatore, "X_T.dat", "", "at byte 16: the format marker is 5122, not 5121"},
+      {celle.substr(0, 30000), "Valcerra_Mosina_IR20588.dat", kSim,
+       "at byte 30000: the grid has 2000 cells where the line of 155000 m (record 84 of the general records) takes 3241"},
+      {codice, "Valcerra_Mosina_IR20588.dat", kSim, "at byte 18: the check code is"},
+      {piano.substr(0, piano.size() - 4), "Valcerra_Mosina_linea.dat", kSim,
+       "at byte 3239960: the plan has 162000 rows where the line of 155000 m (record 84 of the general records) takes "
+       "162001"},
+  };
+  for (const auto& c : casi) {
+    SCOPED_TRACE(c.file + " " + c.detto);
+    std::filesystem::create_directory(dir / "rotto");
+    test::scrivi(dir / "rotto" / c.file, c.contenuto);
+    if (!c.insieme.empty()) std::filesystem::copy_file(dir / c.insieme, dir / "rotto" / c.insieme,
+                                                       std::filesystem::copy_options::overwrite_existing);
+    const Risultato r = scenc("dump rotto/" + c.file + (c.insieme.empty() ? "" : " rotto/" + c.insieme));
+    EXPECT_EQ(r.stato, 1);
+    EXPECT_NE(r.err.find("scenc: rotto/" + c.file + ": corrupt or truncated " + c.detto), std::string::npos) << r.err;
+    std::filesystem::remove_all(dir / "rotto");
+  }
+}
+
 TEST_F(DumpTest, CommandLine) {
-  test::scrivi(dir / "S_T.dat", std::string(30, '\0'));
+  test::scrivi(dir / "S_T.dat", kDueCelle);
   struct {
     std::string argomenti;
     int stato;

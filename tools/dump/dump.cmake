@@ -4,6 +4,7 @@ target_sources(scenc PRIVATE
   tools/dump/dump_command.cc
   tools/dump/dump_cells.cc
   tools/dump/dump_records.cc
+  tools/dump/structure_check.cc
   tools/dump/dump_track_plan.cc
   tools/dump/dump_text_cells.cc
   tools/dump/dump_text_records.cc

@@ -1,5 +1,6 @@
 #include "tools/dump/dump_command.h"
 
+#include "tools/dump/structure_check.h"
 #include "util/regular_file.h"
 
 #include <fcntl.h>
@@ -76,6 +77,28 @@ std::optional<dump::IntervalloRighe> leggi_intervallo(const std::string& testo) 
 
 std::string normale(const std::string& nome) { return std::filesystem::path(nome).lexically_normal().string(); }
 
+// The general records dumped in the same call that a grid or a plan must
+// agree with: <x>.sim beside the grid <x>.dat; for the plan <route>_linea.dat,
+// a <route>_<train>.sim.
+const DatiSim* dati_sim_di(const std::string& nome, const std::vector<std::string>& file,
+                           const std::vector<Contenuto>& contenuti) {
+  const std::filesystem::path p(nome);
+  const std::string base = p.filename().string();
+  const bool piano = base.ends_with("_linea.dat");
+  const std::string cercato = normale((piano ? p : std::filesystem::path(p).replace_extension(".sim")).string());
+  const std::string percorso = piano ? base.substr(0, base.size() - std::string_view("linea.dat").size()) : "";
+  for (size_t i = 0; i < file.size(); ++i) {
+    const auto* d = std::get_if<DatiSim>(&contenuti[i]);
+    if (!d) continue;
+    const std::filesystem::path f(file[i]);
+    if (!piano && normale(file[i]) == cercato) return d;
+    if (piano && normale(f.parent_path().string()) == normale(p.parent_path().string()) &&
+        f.filename().string().starts_with(percorso) && f.extension() == ".sim")
+      return d;
+  }
+  return nullptr;
+}
+
 // The general records dumped in the same call for the grid `nome`: <x>.sim beside <x>.dat.
 dump::RecordCollegati collegati(const std::string& nome, const std::vector<std::string>& file,
                           const std::vector<Contenuto>& contenuti) {
@@ -125,9 +148,11 @@ int esegui_dump(const ArgomentiDump& args, std::ostream& out, std::ostream& err)
   int esito = kOk;
   std::vector<Contenuto> contenuti(args.file.size());
   std::vector<std::string> errori(args.file.size());
+  std::vector<size_t> dimensioni(args.file.size());
   for (size_t i = 0; i < args.file.size(); ++i) {
     const std::string& f = args.file[i];
     const Lettura l = leggi_tutto(f, tipi[i]);
+    dimensioni[i] = l.byte.size();
     if (!l.errore.empty()) {
       errori[i] = l.errore;
     } else {
@@ -141,8 +166,21 @@ int esegui_dump(const ArgomentiDump& args, std::ostream& out, std::ostream& err)
         errori[i] = std::string("corrupt or truncated ") + e.what();
       }
     }
+  }
+  // The rules a whole file obeys, and those it shares with the general
+  // records dumped beside it.
+  for (size_t i = 0; i < args.file.size(); ++i) {
+    const DatiSim* sim = dati_sim_di(args.file[i], args.file, contenuti);
+    std::optional<std::string> rotta;
+    if (const auto* c = std::get_if<std::vector<scen::Cella>>(&contenuti[i])) rotta = dump::regola_celle(*c, sim);
+    if (const auto* t = std::get_if<scen::TabellaLinea>(&contenuti[i]))
+      rotta = dump::regola_tabella_linea(*t, dimensioni[i], sim);
+    if (rotta) {
+      errori[i] = "corrupt or truncated " + *rotta;
+      contenuti[i] = std::monostate{};
+    }
     if (!errori[i].empty()) {
-      err << "scenc: " << f << ": " << errori[i] << "\n";
+      err << "scenc: " << args.file[i] << ": " << errori[i] << "\n";
       esito = kErroreRegistrato;
     }
   }
