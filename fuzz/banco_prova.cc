@@ -152,20 +152,24 @@ BancoProva::BancoProva(fs::path cartella)
 }
 
 std::string BancoProva::mezza_compilazione(std::string_view testo, bool linea_fissa) {
-  const fs::path variabile = cartella_ / (linea_fissa ? "R_T-.txt" : "R_linea.txt");
-  const fs::path& file_fisso = linea_fissa ? linea_fissa_ : treno_fisso_;
-  scrivi_file(variabile, testo);
+  // From memory: the input and the fixed file handed to the compile as
+  // texts, no file written or read.
+  if (!testo_linea_fissa_) {
+    testo_linea_fissa_ = std::make_shared<const std::string>(leggi_file(linea_fissa_));
+    testo_treno_fisso_ = std::make_shared<const std::string>(leggi_file(treno_fisso_));
+  }
   Modello m;
   m.nome_percorso = "R";
   m.nome_treno = "T";
   // The train half needs no track plan: without one its runs are quick.
   m.scrivi_linea = !linea_fissa;
-  const SorgentiCompilazione s{linea_fissa ? file_fisso : variabile, linea_fissa ? variabile : file_fisso,
-                               false};
+  SorgentiCompilazione s{cartella_ / "R_linea.txt", cartella_ / "R_T-.txt", false};
+  const auto variabile = std::make_shared<const std::string>(testo);
+  s.testo_linea = linea_fissa ? testo_linea_fissa_ : variabile;
+  s.testo_treno = linea_fissa ? variabile : testo_treno_fisso_;
   const Diagnostica d = memorizza_dati(m, s);
   std::string p = tabelle_coerenti(m);
   if (!della_fase(FaseErrore::compilazione, d.codice)) p += "the compile ended with " + std::to_string(d.codice) + "; ";
-  if (!esiste(variabile) || !esiste(file_fisso)) p += "a source file was deleted although told not to; ";
   return p;
 }
 

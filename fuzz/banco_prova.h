@@ -13,6 +13,7 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -29,7 +30,8 @@ class BancoProva {
   // fixed companion files there.
   explicit BancoProva(std::filesystem::path cartella);
 
-  // The input as the line file, with a small train file of flat profiles.
+  // The input as the line file, with a small train file of flat profiles;
+  // both halves compile from memory.
   std::string linea(std::string_view input);
   // The input as the train file, with the embedded scenario's line file
   // (compiled without its track plan, which the train file never reaches).
@@ -47,6 +49,9 @@ class BancoProva {
   std::filesystem::path cartella_;
   std::filesystem::path linea_fissa_;  // the embedded scenario's line file
   std::filesystem::path treno_fisso_;  // flat profiles only
+  // Their texts, read once, for the halves, which compile from memory.
+  std::shared_ptr<const std::string> testo_linea_fissa_;
+  std::shared_ptr<const std::string> testo_treno_fisso_;
 };
 
 }  // namespace scen::prova
