@@ -8,7 +8,10 @@ std::vector<std::string> righe_di(std::string_view testo) {
   std::vector<std::string> righe;
   while (!testo.empty()) {
     const size_t fine = testo.find('\n');
-    righe.emplace_back(testo.substr(0, fine));
+    // A checkout that turned the tables' line ends into CR LF reads the same.
+    std::string_view riga = testo.substr(0, fine);
+    if (riga.ends_with('\r')) riga.remove_suffix(1);
+    righe.emplace_back(riga);
     if (fine == std::string_view::npos) break;
     testo.remove_prefix(fine + 1);
   }

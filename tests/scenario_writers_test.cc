@@ -108,6 +108,16 @@ TEST(ScenarioWriters, EveryTableConvertsToTheCodePage) {
     for (const std::string& riga : righe_di(tabella)) EXPECT_NO_THROW(in_cp1252(riga)) << riga;
 }
 
+// A table read from a checkout that turned its line ends into CR LF gives
+// the same lines, so the program never writes CR CR LF.
+TEST(ScenarioWriters, TablesReadTheSameWhateverTheirLineEnds) {
+  for (const std::string_view tabella : {incorporato::linea(), incorporato::treno(), incorporato::scheda_treno()}) {
+    std::string crlf;
+    for (const char c : tabella) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    EXPECT_EQ(righe_di(crlf), righe_di(tabella));
+  }
+}
+
 // The embedded scenario compiles clean into the figures it is known by.
 TEST(EmbeddedScenario, CompilesToItsKnownFigures) {
   Scritti s;
