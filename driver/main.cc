@@ -1,13 +1,16 @@
-// The scenario program: no command line, no input; it does its whole job in
-// the directory that holds its executable.
+// The scenario program: no input, no command line but --help and
+// --version; it does its whole job in the directory that holds its
+// executable.
 #include <exception>
 #include <iostream>
 
+#include "driver/command_line.h"
 #include "driver/form_load.h"
 #include "driver/program_directory.h"
 #include "driver/window.h"
 
-int main() {
+int main(int argc, char** argv) {
+  if (const auto esito = scen::riga_di_comando(argc, argv, SCENC_VERSION, std::cout, std::cerr)) return *esito;
   try {
     const scen::Programma programma = scen::programma_in_esecuzione();
     const auto finestra = scen::apri_finestra(programma.nome);

@@ -31,9 +31,10 @@ class ProgramTest : public ::testing::Test {
 
   void SetUp() override { fs::copy_file(SCENARIO_PATH, dir / "scenario"); }
 
-  int esegui(std::string* err = nullptr) {
+  int esegui(std::string* err = nullptr, const std::string& argomenti = "") {
     const std::string cmd = "cd '" + altrove.path().string() + "' && env -u DISPLAY '" +
-                            (dir / "scenario").string() + "' 2>'" + (altrove / "err.txt").string() + "'";
+                            (dir / "scenario").string() + "' " + argomenti + " >'" + (altrove / "out.txt").string() +
+                            "' 2>'" + (altrove / "err.txt").string() + "'";
     const int s = std::system(cmd.c_str());
     if (err) *err = test::leggi(altrove / "err.txt");
     return WIFEXITED(s) ? WEXITSTATUS(s) : -1;
@@ -67,6 +68,27 @@ TEST_F(ProgramTest, LeavesTheDocumentsAndTheCompiledFiles) {
   EXPECT_EQ(file(), kLasciati);
   EXPECT_TRUE(test::leggi(dir / "Valcerra_Mosina_IR20588_note.txt") ==
               test::leggi(altrove / "Valcerra_Mosina_IR20588_note.txt"));
+}
+
+// Only --help and --version are understood; anything else is a usage
+// error, and none of them writes a file.
+TEST_F(ProgramTest, ArgumentsWriteNothing) {
+  const struct {
+    const char* argomenti;
+    int stato;
+    const char* in_uscita;  // on standard output, or standard error for a usage error
+  } casi[] = {{"--help", 0, "usage: scenario"},
+              {"--version", 0, "scenario "},
+              {"--frobnicate", 2, "scenario: takes no arguments"},
+              {"--help --version", 2, "scenario: takes no arguments"},
+              {"out", 2, "scenario: takes no arguments"}};
+  for (const auto& c : casi) {
+    std::string err;
+    EXPECT_EQ(esegui(&err, c.argomenti), c.stato) << c.argomenti;
+    const std::string detto = c.stato == 0 ? test::leggi(altrove / "out.txt") : err;
+    EXPECT_TRUE(detto.starts_with(c.in_uscita)) << c.argomenti << ": " << detto;
+    EXPECT_EQ(file(), std::set<std::string>{"scenario"}) << c.argomenti;
+  }
 }
 
 TEST_F(ProgramTest, AFileItCannotReplaceIsReportedAndEarlierFilesStay) {
