@@ -7,6 +7,7 @@
 #include "tools/cli/exit_status.h"
 #include "tools/plot/plot_command.h"
 #include "tools/cli/sources_command.h"
+#include "tools/view/view_command.h"
 
 int main(int argc, char** argv) {
   CLI::App app{"scenc: compiles train-simulator scenarios and inspects compiled files", "scenc"};
@@ -24,6 +25,8 @@ int main(int argc, char** argv) {
   scenc::aggiungi_dump(app, dump_args, esito);
   scenc::ArgomentiPlot plot_args;
   scenc::aggiungi_plot(app, plot_args, esito);
+  scenc::ArgomentiVista view_args;
+  scenc::aggiungi_view(app, view_args, esito);
 
   try {
     app.parse(argc, argv);

@@ -1,0 +1,149 @@
+#include "tools/view/view_input.h"
+
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <tuple>
+#include <utility>
+
+#include "model/image_reader.h"
+#include "parse/parsed_source.h"
+#include "parse/source_text.h"
+#include "run/all_errors.h"
+#include "run/compile_and_write.h"
+#include "tools/lint/lint_beside.h"
+#include "writer/compiled_writer.h"
+
+namespace scenc::view {
+
+namespace {
+
+// Errors after the first that a page lists, as `scenc check` does by default.
+constexpr size_t kErroriMostrati = 50;
+constexpr size_t kAvvisiMostrati = 100;
+
+bool leggi_file(const std::filesystem::path& file, std::string& byte, std::string& errore) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) {
+    errore = file.string() + ": cannot be opened";
+    return false;
+  }
+  byte.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  if (in.bad()) {
+    errore = file.string() + ": cannot be read";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+LetturaVista vista_da_sorgenti(const RichiestaVista& r) {
+  scen::OpzioniPercorso opzioni;
+  opzioni.scrivi = false;
+  opzioni.scrivi_linea = true;
+  opzioni.sorgenti.linea = r.cartella / (r.percorso + "_linea.txt");
+  opzioni.sorgenti.treno = r.cartella / (r.percorso + "_" + r.treno + "-.txt");
+  opzioni.sorgenti.elimina_sorgenti = false;
+  opzioni.sorgenti.testi_utf8 = r.testi_utf8;
+  // Each source read once, for the compile and the warnings alike; one
+  // that cannot be read is left to the compile, which reports it.
+  for (auto [file, testo] : {std::pair{&opzioni.sorgenti.linea, &opzioni.sorgenti.testo_linea},
+                             {&opzioni.sorgenti.treno, &opzioni.sorgenti.testo_treno}}) {
+    scen::SourceText letto;
+    std::string errore;
+    if (scen::read_source_file(*file, letto, errore)) *testo = std::make_shared<const std::string>(std::move(letto.bytes));
+  }
+  ControlloAccanto controllo({{opzioni.sorgenti.linea, opzioni.sorgenti.testo_linea},
+                              {opzioni.sorgenti.treno, opzioni.sorgenti.testo_treno},
+                              r.percorso,
+                              r.treno,
+                              r.testi_utf8},
+                             std::vector<Avviso>(std::begin(kTuttiAvvisi), std::end(kTuttiAvvisi)), kAvvisiMostrati);
+
+  scen::Modello m;
+  m.nome_percorso = r.percorso;
+  m.nome_treno = r.treno;
+  const scen::EsitoPercorso esito = scen::memorizza_percorso(m, opzioni);
+  const EsitoLint avvisi = controllo.avvisi();
+
+  ScenarioVista v;
+  v.percorso = r.percorso;
+  v.treno = r.treno;
+  v.testi_utf8 = r.testi_utf8;
+  if (m.celle) v.celle = std::move(*m.celle);
+  v.dati_sim = m.dati_sim;
+  v.tabella_linea = std::move(m.tabella_linea);
+
+  const scen::Diagnostica& d = esito.compilazione;
+  const auto sorgente = [&d](scen::FileSorgente f) -> const scen::ParsedSource* {
+    if (f == scen::FileSorgente::linea && d.linea) return &*d.linea;
+    if (f == scen::FileSorgente::treno && d.treno) return &*d.treno;
+    return nullptr;
+  };
+  for (const auto& [cella, o] : d.origini) {
+    const scen::ParsedSource* s = sorgente(o.file);
+    if (!s || o.campo.linea <= 0) continue;
+    v.origini[cella] = {s->name(), o.campo.linea, std::string(s->line(o.campo.linea))};
+  }
+
+  for (const AvvisoLint& w : avvisi.avvisi) {
+    scen::Diagnostic x;
+    x.level = scen::Level::warning;
+    x.flag = flag_avviso(w.tipo);
+    x.file = w.file.string();
+    x.range = {w.linea, w.colonna, w.linea, w.colonna};
+    x.message = w.testo;
+    v.diagnostiche.push_back(std::move(x));
+  }
+  for (const scen::Diagnostic& x : esito.diagnostiche.items()) v.diagnostiche.push_back(x);
+  if (const scen::Diagnostic* primo = esito.diagnostiche.first_error(); primo && d.codice != 0) {
+    m.scrivi_linea = opzioni.scrivi_linea;
+    for (scen::Diagnostic& x : scen::altri_errori(*primo, m, opzioni.sorgenti, kErroriMostrati).errori)
+      v.diagnostiche.push_back(std::move(x));
+  }
+
+  // The lines the diagnostics point at, from the texts read.
+  std::vector<scen::ParsedSource> letti;
+  for (auto [file, testo] : {std::pair{&opzioni.sorgenti.linea, &opzioni.sorgenti.testo_linea},
+                             {&opzioni.sorgenti.treno, &opzioni.sorgenti.testo_treno}})
+    if (*testo) letti.emplace_back(file->string(), *testo);
+  for (const scen::Diagnostic& x : v.diagnostiche)
+    for (const scen::ParsedSource& s : letti)
+      if (s.name() == x.file && x.range.line > 0)
+        v.righe_diagnostiche[{x.file, x.range.line}] = std::string(s.line(x.range.line).substr(0, 4096));
+  return {std::move(v), {}};
+}
+
+LetturaVista vista_da_compilati(const RichiestaVista& r) {
+  scen::Modello nomi;
+  nomi.nome_percorso = r.percorso;
+  nomi.nome_treno = r.treno;
+  const scen::NomiCompilati file = scen::nomi_compilati(r.cartella, nomi);
+  ScenarioVista v;
+  v.percorso = r.percorso;
+  v.treno = r.treno;
+  v.da_compilati = true;
+  std::string byte;
+  std::string errore;
+  const std::filesystem::path* corrente = nullptr;
+  try {
+    corrente = &file.dat;
+    if (!leggi_file(file.dat, byte, errore)) return {{}, errore};
+    v.celle = scen::leggi_immagine_celle(byte);
+    corrente = &file.sim;
+    if (!leggi_file(file.sim, byte, errore)) return {{}, errore};
+    v.dati_sim = scen::leggi_immagine_dati_sim(byte);
+    corrente = &file.linea_dat;
+    // A scenario compiled with --no-track-plan has no plan file.
+    if (std::error_code ec; std::filesystem::exists(file.linea_dat, ec)) {
+      if (!leggi_file(file.linea_dat, byte, errore)) return {{}, errore};
+      v.tabella_linea = scen::leggi_immagine_tabella_linea(byte);
+    }
+  } catch (const scen::ErroreDecodifica& e) {
+    return {{}, corrente->string() + ": corrupt, " + e.what()};
+  }
+  return {std::move(v), {}};
+}
+
+}  // namespace scenc::view
