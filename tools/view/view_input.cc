@@ -1,11 +1,14 @@
 #include "tools/view/view_input.h"
 
+#include <cctype>
+#include <charconv>
 #include <fstream>
 #include <iterator>
 #include <memory>
 #include <tuple>
 #include <utility>
 
+#include "format/records.h"
 #include "model/image_reader.h"
 #include "parse/parsed_source.h"
 #include "parse/source_text.h"
@@ -34,6 +37,38 @@ bool leggi_file(const std::filesystem::path& file, std::string& byte, std::strin
     return false;
   }
   return true;
+}
+
+std::string_view senza_spazi(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+  return s;
+}
+
+// The stations fill the records from 1 in the order of the train file's
+// station lines: the k-th such line whose position is the record's is the
+// line of record k. A station no line matches keeps none.
+std::map<int, RigaOrigine> righe_stazioni(const scen::ParsedSource& treno,
+                                          const std::array<scen::RecordSim, scen::kNumeroRecord>& dati_sim) {
+  std::map<int, RigaOrigine> out;
+  int record = scen::kRecordPrimaStazione;
+  for (int64_t n = 1; n <= treno.line_count() && record < scen::kRecordPrimoCartello; ++n) {
+    const std::string_view riga = treno.line(n);
+    const size_t virgola = riga.find(',');
+    if (virgola == std::string_view::npos) continue;
+    std::string parola(senza_spazi(riga.substr(0, virgola)));
+    for (char& c : parola) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (parola != "stazione") continue;
+    const std::string_view resto = riga.substr(virgola + 1);
+    const std::string_view posizione = senza_spazi(resto.substr(0, resto.find(',')));
+    int64_t p = 0;
+    const auto [fine, errore] = std::from_chars(posizione.data(), posizione.data() + posizione.size(), p);
+    const scen::RecordSim& r = dati_sim[static_cast<size_t>(record)];
+    if (errore != std::errc{} || fine != posizione.data() + posizione.size() || p != r.posizione || r.testo.empty())
+      continue;
+    out[record++] = {treno.name(), n, std::string(riga)};
+  }
+  return out;
 }
 
 }  // namespace
@@ -86,6 +121,8 @@ LetturaVista vista_da_sorgenti(const RichiestaVista& r) {
     if (!s || o.campo.linea <= 0) continue;
     v.origini[cella] = {s->name(), o.campo.linea, std::string(s->line(o.campo.linea))};
   }
+
+  if (d.treno) v.origini_stazioni = righe_stazioni(*d.treno, v.dati_sim);
 
   for (const AvvisoLint& w : avvisi.avvisi) {
     scen::Diagnostic x;

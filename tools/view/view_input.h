@@ -34,6 +34,7 @@ struct ScenarioVista {
   std::array<scen::RecordSim, scen::kNumeroRecord> dati_sim{};
   std::optional<scen::TabellaLinea> tabella_linea;
   std::map<int64_t, RigaOrigine> origini;  // cell -> the line that placed its object
+  std::map<int, RigaOrigine> origini_stazioni;  // station record -> its line of the train file
   std::vector<scen::Diagnostic> diagnostiche;
   std::map<std::pair<std::string, int64_t>, std::string> righe_diagnostiche;  // (file, line) -> its text
 };

@@ -58,6 +58,12 @@ json origine(const ScenarioVista& v, int64_t cella) {
   return {{"file", o->second.file}, {"line", o->second.linea}, {"text", utf8(o->second.testo, v.testi_utf8)}};
 }
 
+json origine_stazione(const ScenarioVista& v, int record) {
+  const auto o = v.origini_stazioni.find(record);
+  if (o == v.origini_stazioni.end()) return nullptr;
+  return {{"file", o->second.file}, {"line", o->second.linea}, {"text", utf8(o->second.testo, v.testi_utf8)}};
+}
+
 json oggetti(const ScenarioVista& v) {
   json a = json::array();
   for (size_t i = 0; i < v.celle.size(); ++i) {
@@ -85,8 +91,8 @@ json oggetti(const ScenarioVista& v) {
 }
 
 json stazioni(const ScenarioVista& v) {
-  // Each station's stop mark names its record: the line that placed it is
-  // the station's line.
+  // Each station's stop mark names its record; a station without a stop
+  // mark has none.
   std::map<int, size_t> fermate;
   for (size_t i = 0; i < v.celle.size(); ++i)
     if (scen::TipoCella{v.celle[i].tipo} == scen::TipoCella::fermata) fermate.emplace(v.celle[i].valore_1, i);
@@ -105,7 +111,7 @@ json stazioni(const ScenarioVista& v) {
                  {"time", r.orario},
                  {"stop_cell", f == fermate.end() ? json(nullptr) : json(f->second)},
                  {"fields", campi(dump::campi_record(r))},
-                 {"src", f == fermate.end() ? json(nullptr) : origine(v, static_cast<int64_t>(f->second))}});
+                 {"src", origine_stazione(v, static_cast<int>(k))}});
   }
   return a;
 }

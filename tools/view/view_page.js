@@ -67,6 +67,7 @@ function load(data, keepView) {
   const names = document.getElementById("station-names");
   names.textContent = "";
   for (const s of data.stations) names.appendChild(html("option", { value: s.name }));
+  listStations();
   listDiagnostics();
   if (!keepView) fit();
   if (S.selected) S.selected = null;
@@ -400,7 +401,7 @@ function drawStations(area, r, X, vis, pxPerM) {
     // Names where there is room; stop times below them when zoomed in.
     const stop = s.stop ? s.stop + " s" : "";
     const time = s.time ? clock(s.time) : "";
-    const w = s.name.length * 6.5 + 6;
+    const w = s.name.length * 7.2 + 8;
     const lx = Math.max(x, LEFT + w / 2);
     if (lx - w / 2 > lastRight) {
       area.appendChild(hit(el("text", { x: lx, y: r.y + 11, "text-anchor": "middle", class: "station" }, s.name), "station", s));
@@ -642,9 +643,9 @@ function showObject(d, o) {
   d.appendChild(html("p", {}, pos));
   if (o.auto === true) d.appendChild(html("p", {}, "added by the code track around a slowdown"));
   if (o.kind === KIND.signal) d.appendChild(html("p", {}, "signal kind " + signalKind(o)));
+  showSource(d, o.src);
   d.appendChild(html("h2", {}, "cell values"));
   d.appendChild(fieldsTable(o.fields.map((f) => [f[0], f[1], f[2]])));
-  showSource(d, o.src);
 }
 
 function showStation(d, s) {
@@ -652,9 +653,20 @@ function showStation(d, s) {
   d.appendChild(html("p", {}, "at " + s.at + " m (km " + km(s.at) + (S.data.progressive ? ", progressive " + km(S.km(s.at)) : "") + "), zone " + s.from + "–" + s.to + " m, record " + s.record +
     (s.stop_cell !== null ? ", stop mark in cell " + s.stop_cell : "")));
   if (s.time || s.stop) d.appendChild(html("p", {}, (s.time ? "scheduled " + clock(s.time) : "") + (s.stop ? "  stop " + s.stop + " s" : "")));
+  showSource(d, s.src);
   d.appendChild(html("h2", {}, "record values"));
   d.appendChild(fieldsTable(s.fields.map((f) => [f[0], f[1], f[2]])));
-  showSource(d, s.src);
+}
+
+function listStations() {
+  const list = document.getElementById("stations");
+  list.textContent = "";
+  document.getElementById("stations-title").textContent = "Stations (" + S.data.stations.length + ")";
+  for (const s of S.data.stations) {
+    const li = html("li", { title: "km " + km(s.at) }, s.name);
+    li.addEventListener("click", () => { centreOn(s.at, 4000); select("station", s); });
+    list.appendChild(li);
+  }
 }
 
 // ---------------------------------------------------------------- diagnostics
@@ -667,7 +679,7 @@ function listDiagnostics() {
   const status = document.getElementById("status");
   status.textContent = errors ? errors + (errors === 1 ? " error" : " errors") : "no errors";
   status.className = errors ? "error" : "ok";
-  if (ds.length === 0) list.appendChild(html("li", { class: "note" }, "none"));
+  if (ds.length === 0) list.appendChild(html("li", { class: "note", style: "list-style: none" }, "none"));
   ds.forEach((d, i) => {
     const li = html("li", { class: d.level });
     li.appendChild(html("span", { class: "lvl" }, d.level + (d.number ? " " + d.number : "") + ": "));
