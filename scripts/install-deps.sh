@@ -13,6 +13,7 @@ packages=(
   libbenchmark-dev hyperfine time
   clang libclang-rt-14-dev
   dpkg-dev groff-base
+  libcpp-httplib-dev
   chromium chromium-driver python3-selenium
 )
 

@@ -1,19 +1,31 @@
 #!/usr/bin/python3
-"""The page of `scenc view` in headless Chromium, driven through chromedriver.
+"""The pages of `scenc view` and `scenc serve` in headless Chromium, driven
+through chromedriver.
 
-Usage: view_browser_test.py SCENC [SCREENSHOT.png]
+Usage: view_browser_test.py view SCENC [SCREENSHOT.png]
+       view_browser_test.py serve SCENC
 
-Writes the embedded scenario's sources, makes its page and checks, in the
-browser: no console error, every station's name in the page's text, the
+view: writes the embedded scenario's sources, makes its page and checks, in
+the browser: no console error, every station's name in the page's text, the
 wheel zooming the profile's range, a click on a signal showing the source
-line that placed it. Exit 77 (skipped) without Chromium or Selenium.
+line that placed it.
+
+serve: serves the same sources on the loopback address; a path outside the
+page's own gets 404; breaking a source line makes the open page list the
+error, mending it clears it, and the page keeps its zoom; SIGTERM ends the
+server with status 0 and leaves no file behind.
+
+Exit 77 (skipped) without Chromium or Selenium.
 """
 import os
 import re
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
+import urllib.error
+import urllib.request
 
 try:
     from selenium import webdriver
@@ -54,11 +66,7 @@ def visible_range(d):
     return float(m.group(1)), float(m.group(2))
 
 
-def main():
-    scenc = sys.argv[1]
-    if not os.path.exists(DRIVER):
-        print("skipped: chromedriver is not installed")
-        return 77
+def view(scenc, screenshot):
     with tempfile.TemporaryDirectory(prefix="scenc_view_") as tmp:
         subprocess.run([scenc, "sources", "--out", tmp], check=True, timeout=60, stdout=subprocess.DEVNULL)
         page = os.path.join(tmp, "view.html")
@@ -93,16 +101,80 @@ def main():
             assert source[int(m.group(2)) - 1].startswith("segnale"), source[int(m.group(2)) - 1]
             assert "segnale" in d.find_element(By.ID, "details").text
 
-            if len(sys.argv) > 2:
+            if screenshot:
                 d.find_element(By.ID, "fit").click()
-                d.save_screenshot(sys.argv[2])
+                d.save_screenshot(screenshot)
 
             errors = [e for e in d.get_log("browser") if e["level"] == "SEVERE"]
             assert not errors, f"console errors: {errors}"
         finally:
             d.quit()
-    print("ok")
     return 0
+
+
+def replace_in(path, old, new):
+    data = open(path, "rb").read()
+    assert old in data, old
+    open(path, "wb").write(data.replace(old, new))
+
+
+def serve(scenc):
+    with tempfile.TemporaryDirectory(prefix="scenc_serve_") as tmp:
+        subprocess.run([scenc, "sources", "--out", tmp], check=True, timeout=60, stdout=subprocess.DEVNULL)
+        before = sorted(os.listdir(tmp))
+        train = os.path.join(tmp, f"{ROUTE}_{TRAIN}-.txt")
+        server = subprocess.Popen([scenc, "serve", "--route", ROUTE, "--train", TRAIN, "--dir", tmp, "--port", "0"],
+                                  stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        d = None
+        try:
+            url = server.stdout.readline().strip()
+            assert re.fullmatch(r"http://127\.0\.0\.1:\d+/", url), url
+            try:
+                urllib.request.urlopen(url + "elsewhere", timeout=10)
+                raise AssertionError("a path outside the page's own was served")
+            except urllib.error.HTTPError as e:
+                assert e.code == 404, e.code
+
+            d = browser()
+            d.get(url)
+            status = lambda d: d.find_element(By.ID, "status").text
+            WebDriverWait(d, 20).until(lambda d: status(d) == "no errors")
+            d.execute_script("scenc_view.setView(40000, 50000); scenc_view.draw();")
+            WebDriverWait(d, 10).until(lambda d: visible_range(d) == (40.0, 50.0))
+
+            replace_in(train, b"46400, 12,  500", b"46430, 12,  500")
+            WebDriverWait(d, 15).until(lambda d: status(d) == "1 error")
+            listed = d.find_element(By.ID, "diagnostics").text
+            assert "46430" in listed and f"{TRAIN}-.txt:" in listed, listed
+            assert visible_range(d) == (40.0, 50.0), visible_range(d)
+
+            replace_in(train, b"46430, 12,  500", b"46400, 12,  500")
+            WebDriverWait(d, 15).until(lambda d: status(d) == "no errors")
+            assert "46430" not in d.find_element(By.ID, "diagnostics").text
+
+            errors = [e for e in d.get_log("browser") if e["level"] == "SEVERE"]
+            assert not errors, f"console errors: {errors}"
+        finally:
+            if d:
+                d.quit()
+            server.send_signal(signal.SIGTERM)
+            try:
+                code = server.wait(timeout=15)
+            except subprocess.TimeoutExpired:
+                server.kill()
+                raise
+        assert code == 0, code
+        assert sorted(os.listdir(tmp)) == before, sorted(os.listdir(tmp))
+    return 0
+
+
+def main():
+    if not os.path.exists(DRIVER):
+        print("skipped: chromedriver is not installed")
+        return 77
+    if sys.argv[1] == "serve":
+        return serve(sys.argv[2])
+    return view(sys.argv[2], sys.argv[3] if len(sys.argv) > 3 else None)
 
 
 if __name__ == "__main__":

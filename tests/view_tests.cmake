@@ -1,11 +1,13 @@
-# `scenc view`: the page's content, run as a user runs it; and the page in a
-# real browser, headless Chromium driven through chromedriver (skipped when
-# the set-up script has not installed them).
+# `scenc view`: the page's content, run as a user runs it; the page, and
+# `scenc serve` with it, in a real browser: headless Chromium driven through
+# chromedriver (skipped when the set-up script has not installed them).
 add_executable(scen_view_tests scenc_view_test.cc)
 target_link_libraries(scen_view_tests PRIVATE scen_core GTest::gtest_main nlohmann_json::nlohmann_json)
 scen_test_esegue(scen_view_tests scenc)
 gtest_discover_tests(scen_view_tests DISCOVERY_MODE PRE_TEST)
 
-add_test(NAME scenc_view_browser
-         COMMAND /usr/bin/python3 ${CMAKE_CURRENT_SOURCE_DIR}/view_browser_test.py $<TARGET_FILE:scenc>)
-set_tests_properties(scenc_view_browser PROPERTIES TIMEOUT 120 SKIP_RETURN_CODE 77)
+foreach(modo view serve)
+  add_test(NAME scenc_${modo}_browser
+           COMMAND /usr/bin/python3 ${CMAKE_CURRENT_SOURCE_DIR}/view_browser_test.py ${modo} $<TARGET_FILE:scenc>)
+  set_tests_properties(scenc_${modo}_browser PROPERTIES TIMEOUT 120 SKIP_RETURN_CODE 77)
+endforeach()

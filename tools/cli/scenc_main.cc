@@ -7,6 +7,7 @@
 #include "tools/cli/exit_status.h"
 #include "tools/plot/plot_command.h"
 #include "tools/cli/sources_command.h"
+#include "tools/view/serve_command.h"
 #include "tools/view/view_command.h"
 
 int main(int argc, char** argv) {
@@ -27,6 +28,8 @@ int main(int argc, char** argv) {
   scenc::aggiungi_plot(app, plot_args, esito);
   scenc::ArgomentiVista view_args;
   scenc::aggiungi_view(app, view_args, esito);
+  scenc::ArgomentiServizio serve_args;
+  scenc::aggiungi_serve(app, serve_args, esito);
 
   try {
     app.parse(argc, argv);

@@ -21,3 +21,13 @@ target_sources(scenc PRIVATE
   tools/view/view_command.cc
   ${scen_view_page_cc}
 )
+
+# `scenc serve`: the HTTP server is a module carried inside scenc and loaded
+# only when `scenc serve` runs (tools/view/serve_module.h).
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)
+scen_module(scen_servizio tools/view/serve_module.cc)
+target_include_directories(scen_servizio PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(scen_servizio PRIVATE PkgConfig::HTTPLIB Threads::Threads)
+target_sources(scenc PRIVATE tools/view/serve_command.cc)
+scen_embed_module(scenc scen_servizio modulo_servizio)

@@ -77,8 +77,8 @@ LetturaVista vista_da_sorgenti(const RichiestaVista& r) {
   scen::OpzioniPercorso opzioni;
   opzioni.scrivi = false;
   opzioni.scrivi_linea = true;
-  opzioni.sorgenti.linea = r.cartella / (r.percorso + "_linea.txt");
-  opzioni.sorgenti.treno = r.cartella / (r.percorso + "_" + r.treno + "-.txt");
+  opzioni.sorgenti.linea = (r.cartella / (r.percorso + "_linea.txt")).lexically_normal();
+  opzioni.sorgenti.treno = (r.cartella / (r.percorso + "_" + r.treno + "-.txt")).lexically_normal();
   opzioni.sorgenti.elimina_sorgenti = false;
   opzioni.sorgenti.testi_utf8 = r.testi_utf8;
   // Each source read once, for the compile and the warnings alike; one

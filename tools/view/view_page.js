@@ -291,11 +291,11 @@ const LANES = [
   { key: "signals", title: "signals", h: 30 },
   { key: "boards", title: "boards", h: 30 },
   { key: "codes", title: "code points", h: 30 },
-  { key: "speed", title: "speed limit km/h", h: 0.45 },
+  { key: "speed", title: "speed km/h", h: 0.45 },
   { key: "gradient", title: "gradient ‰", h: 0.3 },
   { key: "adhesion", title: "adhesion · mountain", h: 24 },
 ];
-const LEFT = 118, RIGHT = 12, AXIS = 34;
+const LEFT = 132, RIGHT = 12, AXIS = 34;
 
 function layoutProfile(H) {
   let fixed = 0, share = 0;
@@ -492,8 +492,9 @@ function drawSpeed(area, r, X, vis) {
     area.appendChild(hit(el("rect", { x: X(a.at), y, width: Math.max(2, X(to) - X(a.at)), height: Math.max(1, Y(0) - y), fill: "url(#hatch)", stroke: "#c62828", class: "slowdown" }), "object", a));
     if (X(to) - X(a.at) > 40) area.appendChild(el("text", { x: X(a.at) + 2, y: y - 3, class: "small" }, "slowdown " + v));
   }
-  for (const o of objs) {
-    if (o.kind !== KIND.slowWarn || !vis(o.at, o.at)) continue;
+  const warnings = objs.filter((o) => o.kind === KIND.slowWarn && vis(o.at, o.at));
+  const pw = S.lastProfile.W - LEFT - RIGHT;
+  for (const o of warnings.length > pw / 12 ? [] : warnings) {
     area.appendChild(hit(el("path", { d: "M" + X(o.at) + " " + (r.y + r.h - 4) + "l5 -9h-10z", fill: "#ffca28", stroke: "#c62828" }), "object", o));
   }
   const pts = [];

@@ -1,0 +1,152 @@
+#include "tools/view/serve_command.h"
+
+#include <sys/stat.h>
+
+#include <pthread.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <ctime>
+#include <iostream>
+#include <utility>
+
+#include "tools/cli/compile_command.h"
+#include "tools/cli/exit_status.h"
+#include "tools/view/serve_module.h"
+#include "tools/view/view_input.h"
+#include "tools/view/view_json.h"
+#include "tools/view/view_page.h"
+#include "util/embedded_module.h"
+
+namespace scenc {
+
+namespace {
+
+// How often the sources are looked at.
+constexpr long kIntervalloMs = 250;
+
+// What tells a changed file: its identity, size and time of change; a file
+// that cannot be looked at counts as one state of its own.
+struct StatoFile {
+  bool presente = false;
+  dev_t dev = 0;
+  ino_t ino = 0;
+  off_t size = 0;
+  timespec mtime{};
+  bool operator==(const StatoFile& o) const {
+    return presente == o.presente && dev == o.dev && ino == o.ino && size == o.size &&
+           mtime.tv_sec == o.mtime.tv_sec && mtime.tv_nsec == o.mtime.tv_nsec;
+  }
+};
+
+StatoFile stato(const std::filesystem::path& p) {
+  struct stat st {};
+  if (::stat(p.c_str(), &st) != 0) return {};
+  return {true, st.st_dev, st.st_ino, st.st_size, st.st_mtim};
+}
+
+struct Pubblicazione {
+  std::string pagina;
+  std::string json;
+  size_t errori = 0;
+};
+
+Pubblicazione compila(const view::RichiestaVista& r) {
+  view::LetturaVista letta = view::vista_da_sorgenti(r);
+  nlohmann::json j = view::json_vista(*letta.scenario);
+  j["live"] = true;
+  Pubblicazione p{view::pagina_html(j), view::json_nella_pagina(j), 0};
+  for (const scen::Diagnostic& d : letta.scenario->diagnostiche) p.errori += d.level == scen::Level::error;
+  return p;
+}
+
+}  // namespace
+
+CLI::App* aggiungi_serve(CLI::App& app, ArgomentiServizio& args, int& esito) {
+  CLI::App* cmd = app.add_subcommand(
+      "serve", "Serve the page of `scenc view` over HTTP and update it whenever the sources change");
+  cmd->add_option("--route", args.route, "Route name")->required();
+  cmd->add_option("--train", args.train, "Train name")->required();
+  cmd->add_option("--dir", args.dir, "Directory of the two sources")->capture_default_str();
+  cmd->add_option("--host", args.host, "Address to listen on")->capture_default_str();
+  cmd->add_option("--port", args.port, "Port to listen on; 0 takes a free one")
+      ->check(CLI::Range(0, 65535))
+      ->capture_default_str();
+  cmd->add_option("--input-encoding", args.input_encoding,
+                  "Encoding of station names and board texts in the sources: cp1252 (as stored) or utf-8")
+      ->check(CLI::IsMember({"cp1252", "utf-8"}))
+      ->capture_default_str();
+  cmd->callback([&] { esito = esegui_serve(args); });
+  return cmd;
+}
+
+int esegui_serve(const ArgomentiServizio& args) {
+  if (!nome_valido(args.route) || !nome_valido(args.train)) {
+    std::cerr << kNomeNonValido;
+    return kUso;
+  }
+  serve::AvviaServer* avvia = nullptr;
+  serve::PubblicaScenario* pubblica = nullptr;
+  serve::FermaServer* ferma = nullptr;
+  try {
+    const scen::ModuloIncorporato modulo{scen::incorporato::modulo_servizio_nome(),
+                                         scen::incorporato::modulo_servizio()};
+    avvia = scen::funzione_modulo<serve::AvviaServer>(modulo, serve::kAvvia);
+    pubblica = scen::funzione_modulo<serve::PubblicaScenario>(modulo, serve::kPubblica);
+    ferma = scen::funzione_modulo<serve::FermaServer>(modulo, serve::kFerma);
+  } catch (const scen::ErroreModulo& e) {
+    std::cerr << "scenc: cannot load the HTTP server: " << e.what() << "\n";
+    return kErroreFile;
+  }
+
+  // SIGINT and SIGTERM are waited for, not handled: blocked here, before
+  // the server's threads start, so that they all inherit the mask.
+  sigset_t segnali;
+  sigemptyset(&segnali);
+  sigaddset(&segnali, SIGINT);
+  sigaddset(&segnali, SIGTERM);
+  if (const int e = pthread_sigmask(SIG_BLOCK, &segnali, nullptr); e != 0) {
+    std::cerr << "scenc: cannot block SIGINT and SIGTERM: " << std::strerror(e) << "\n";
+    return kErroreFile;
+  }
+
+  const view::RichiestaVista richiesta{args.route, args.train, args.dir, args.input_encoding == "utf-8"};
+  const std::filesystem::path sorgenti[] = {
+      (std::filesystem::path(args.dir) / (args.route + "_linea.txt")).lexically_normal(),
+      (std::filesystem::path(args.dir) / (args.route + "_" + args.train + "-.txt")).lexically_normal()};
+  std::pair<StatoFile, StatoFile> visti{stato(sorgenti[0]), stato(sorgenti[1])};
+  Pubblicazione p = compila(richiesta);
+
+  int porta = 0;
+  serve::Server* server = avvia(args.host.c_str(), args.port, &porta);
+  if (!server) {
+    std::cerr << "scenc: cannot listen on " << args.host << ":" << args.port << "\n";
+    return kErroreFile;
+  }
+  pubblica(server, p.pagina.data(), p.pagina.size(), p.json.data(), p.json.size());
+  const bool ipv6 = args.host.find(':') != std::string::npos;
+  std::cout << "http://" << (ipv6 ? "[" + args.host + "]" : args.host) << ":" << porta << "/" << std::endl;
+  std::cerr << "scenc: watching " << sorgenti[0].string() << " and " << sorgenti[1].string()
+            << "; " << p.errori << (p.errori == 1 ? " error" : " errors") << std::endl;
+
+  for (;;) {
+    const timespec attesa{0, kIntervalloMs * 1000000};
+    const int s = sigtimedwait(&segnali, nullptr, &attesa);
+    if (s == SIGINT || s == SIGTERM) break;
+    if (s < 0 && errno != EAGAIN && errno != EINTR) {
+      std::cerr << "scenc: waiting for signals failed: " << std::strerror(errno) << "\n";
+      break;
+    }
+    const std::pair<StatoFile, StatoFile> ora{stato(sorgenti[0]), stato(sorgenti[1])};
+    if (ora == visti) continue;
+    visti = ora;
+    p = compila(richiesta);
+    pubblica(server, p.pagina.data(), p.pagina.size(), p.json.data(), p.json.size());
+    std::cerr << "scenc: compiled again; " << p.errori << (p.errori == 1 ? " error" : " errors") << std::endl;
+  }
+  ferma(server);
+  return kOk;
+}
+
+}  // namespace scenc
