@@ -24,6 +24,9 @@ set(scen_shlibdeps_files $<TARGET_FILE:scenc> $<TARGET_FILE:scenario> $<TARGET_F
 if(TARGET scen_disegno)
   list(APPEND scen_shlibdeps_files $<TARGET_FILE:scen_disegno>)
 endif()
+if(TARGET scen_servizio)
+  list(APPEND scen_shlibdeps_files $<TARGET_FILE:scen_servizio>)
+endif()
 file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/package/shlibdeps_files.txt
      CONTENT "$<JOIN:${scen_shlibdeps_files},\n>\n")
 set(CPACK_SCEN_SHLIBDEPS_FILES ${CMAKE_BINARY_DIR}/package/shlibdeps_files.txt)

@@ -2,7 +2,7 @@
 # of cmake/package.cmake). The package's Depends come from dpkg-shlibdeps,
 # given the binaries as built (the installed ones are their stripped copies)
 # and the modules they carry inside (cmake/embedded_module.cmake), whose
-# libraries (the window toolkit, X11, cairo) appear nowhere in the installed
+# libraries (the window toolkit, X11, cairo, the HTTP server) appear nowhere in the installed
 # files.
 if(CPACK_GENERATOR STREQUAL "DEB")
   file(STRINGS "${CPACK_SCEN_SHLIBDEPS_FILES}" scen_binaries)

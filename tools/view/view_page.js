@@ -519,7 +519,9 @@ function labelSteps(area, steps, X, Y, vis, unit) {
 }
 
 function gridLines(area, r, Y, lo, hi, X) {
-  const step = niceStep((hi - lo) / 4);
+  // Labels at least 14 pixels apart.
+  const pixels = Math.max(1, Math.abs(Y(lo) - Y(hi)));
+  const step = niceStep(Math.max((hi - lo) / 4, (hi - lo) * 14 / pixels));
   for (let v = Math.ceil(lo / step) * step; v <= hi; v += step) {
     area.appendChild(el("line", { x1: LEFT, x2: 10000, y1: Y(v), y2: Y(v), stroke: "#e3e7eb" }));
     area.parentNode.appendChild(el("text", { x: LEFT - 4, y: Y(v) + 3, "text-anchor": "end", class: "small" }, String(v)));
@@ -676,9 +678,13 @@ function listDiagnostics() {
   list.textContent = "";
   const ds = S.data.diagnostics;
   const errors = ds.filter((d) => d.level === "error").length;
-  document.getElementById("diagnostics-title").textContent = "Diagnostics (" + errors + " errors, " + (ds.length - errors) + " other)";
+  const plural = (n, word) => n + " " + word + (n === 1 ? "" : "s");
+  document.getElementById("diagnostics-title").textContent = "Diagnostics (" + plural(errors, "error") + ", " + (ds.length - errors) + " other)";
   const status = document.getElementById("status");
-  status.textContent = errors ? errors + (errors === 1 ? " error" : " errors") : "no errors";
+  status.textContent = errors ? plural(errors, "error") : "no errors";
+  status.title = errors && !S.data.compiled ? "the compile stops at the first error: what later lines place is not drawn" : "";
+  const notice = document.getElementById("notice");
+  notice.textContent = errors && !S.data.compiled ? "The compile stopped at the first error: objects of later lines are not drawn." : "";
   status.className = errors ? "error" : "ok";
   if (ds.length === 0) list.appendChild(html("li", { class: "note", style: "list-style: none" }, "none"));
   ds.forEach((d, i) => {
