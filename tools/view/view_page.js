@@ -171,7 +171,15 @@ let pending = false;
 function draw() {
   if (pending) return;
   pending = true;
-  requestAnimationFrame(() => { pending = false; drawPlan(); drawProfile(); showRange(); });
+  requestAnimationFrame(() => { pending = false; drawNow(); });
+}
+
+function drawNow() {
+  drawPlan();
+  drawProfile();
+  showRange();
+  // When the first picture stood, in ms from the page's start (bench/).
+  if (S.firstPicture === undefined) S.firstPicture = performance.now();
 }
 
 function showRange() {
@@ -826,5 +834,5 @@ function start() {
   }
 }
 
-window.scenc_view = { state: S, load, select, search, setView, draw };
+window.scenc_view = { state: S, load, select, search, setView, draw, drawNow };
 start();
