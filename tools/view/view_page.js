@@ -74,7 +74,7 @@ function load(data, keepView) {
   draw();
 }
 
-function lineLength() { return Math.max(S.data.length, 1); }
+function lineLength() { return S.data.length > 0 ? S.data.length : 1000; }
 
 // The kilometric progressive: falls as the position grows from its reference.
 function prepareKm() {
