@@ -2,8 +2,6 @@
 
 #include <cctype>
 #include <charconv>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <tuple>
 #include <utility>
@@ -15,6 +13,7 @@
 #include "run/all_errors.h"
 #include "run/compile_and_write.h"
 #include "tools/lint/lint_beside.h"
+#include "util/regular_file.h"
 #include "writer/compiled_writer.h"
 
 namespace scenc::view {
@@ -25,18 +24,13 @@ namespace {
 constexpr size_t kErroriMostrati = 50;
 constexpr size_t kAvvisiMostrati = 100;
 
-bool leggi_file(const std::filesystem::path& file, std::string& byte, std::string& errore) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) {
-    errore = file.string() + ": cannot be opened";
-    return false;
-  }
-  byte.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  if (in.bad()) {
-    errore = file.string() + ": cannot be read";
-    return false;
-  }
-  return true;
+// A compiled file read whole, when it is a regular file no larger than its
+// kind can be.
+bool leggi_file(const std::filesystem::path& file, size_t massimo, std::string& byte, std::string& errore) {
+  std::string perche;
+  if (scen::read_regular_file(file, massimo, byte, perche)) return true;
+  errore = file.string() + ": " + (perche.empty() ? "cannot be read" : perche);
+  return false;
 }
 
 std::string_view senza_spazi(std::string_view s) {
@@ -166,15 +160,15 @@ LetturaVista vista_da_compilati(const RichiestaVista& r) {
   const std::filesystem::path* corrente = nullptr;
   try {
     corrente = &file.dat;
-    if (!leggi_file(file.dat, byte, errore)) return {{}, errore};
+    if (!leggi_file(file.dat, scen::kMassimoCelle, byte, errore)) return {{}, errore};
     v.celle = scen::leggi_immagine_celle(byte);
     corrente = &file.sim;
-    if (!leggi_file(file.sim, byte, errore)) return {{}, errore};
+    if (!leggi_file(file.sim, scen::kMassimoDatiSim, byte, errore)) return {{}, errore};
     v.dati_sim = scen::leggi_immagine_dati_sim(byte);
     corrente = &file.linea_dat;
     // A scenario compiled with --no-track-plan has no plan file.
     if (std::error_code ec; std::filesystem::exists(file.linea_dat, ec)) {
-      if (!leggi_file(file.linea_dat, byte, errore)) return {{}, errore};
+      if (!leggi_file(file.linea_dat, scen::kMassimoTabellaLinea, byte, errore)) return {{}, errore};
       v.tabella_linea = scen::leggi_immagine_tabella_linea(byte);
     }
   } catch (const scen::ErroreDecodifica& e) {
