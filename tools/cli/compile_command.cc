@@ -16,7 +16,7 @@
 #include "tools/cli/exit_status.h"
 #include "tools/cli/json_diagnostics.h"
 #include "tools/cli/source_excerpt.h"
-#include "tools/lint/lint_beside.h"
+#include "tools/lint/scenario_check.h"
 
 namespace scenc {
 
@@ -100,34 +100,20 @@ int esegui_compile(const ArgomentiCompilazione& args) {
   }
 
   const bool utf8 = opzioni.sorgenti.testi_utf8;
-  std::vector<Avviso> attivi;
+  RichiestaControllo richiesta;
+  richiesta.route = args.route;
+  richiesta.train = args.train;
+  richiesta.opzioni = opzioni;
+  richiesta.max_errori = args.max_errors;
+  richiesta.strict = args.strict;
   for (Avviso a : kTuttiAvvisi)
-    if (!args.silenziati.contains(a)) attivi.push_back(a);
-  // The warnings are looked for while the sources compile, and told first;
-  // the first hundred of them: a file of junk would otherwise bury the
-  // error under millions. Both only read the texts.
-  constexpr size_t kAvvisiMostrati = 100;
-  ControlloAccanto controllo({{opzioni.sorgenti.linea, opzioni.sorgenti.testo_linea},
-                              {opzioni.sorgenti.treno, opzioni.sorgenti.testo_treno},
-                              args.route,
-                              args.train,
-                              utf8},
-                             std::move(attivi), kAvvisiMostrati);
-  std::optional<EsitoLint> trovati;
-  // With --strict a warning, or a conflict of the code track, is an error:
-  // the files are written only without any, or when asked to on errors.
-  if (args.strict)
-    opzioni.conferma_scrittura = [&](const scen::EsitoPercorso& e) {
-      trovati = controllo.avvisi();
-      return args.write_on_error || (trovati->totale == 0 && e.conflitti.empty());
-    };
-
-  scen::Modello m;
-  m.nome_percorso = args.route;
-  m.nome_treno = args.train;
-  const scen::EsitoPercorso esito = scen::memorizza_percorso(m, opzioni);
-  if (!trovati) trovati = controllo.avvisi();  // done with the texts
-  const std::vector<AvvisoLint>& avvisi = trovati->avvisi;
+    if (!args.silenziati.contains(a)) richiesta.attivi.push_back(a);
+  // The first hundred warnings: a file of junk would otherwise bury the
+  // error under millions.
+  richiesta.avvisi_tenuti = 100;
+  const EsitoControllo controllo = controlla_scenario(richiesta);
+  const scen::EsitoPercorso& esito = controllo.percorso;
+  const EsitoLint* trovati = &controllo.avvisi;
 
   // The excerpts come from the texts read: the compile's, or for a file it
   // did not reach, the text read above.
@@ -161,18 +147,9 @@ int esegui_compile(const ArgomentiCompilazione& args) {
     return stato;
   };
 
-  const scen::Level livello = args.strict ? scen::Level::error : scen::Level::warning;
-  for (const AvvisoLint& w : avvisi) {
-    scen::Diagnostic d;
-    d.level = livello;
-    d.flag = flag_avviso(w.tipo);
-    d.file = w.file.string();
-    d.range = {w.linea, w.colonna, w.linea, w.colonna};
-    d.message = w.testo;
-    mostra(d);
-  }
-  if (trovati->totale > avvisi.size())
-    std::cerr << "scenc: " << trovati->totale - avvisi.size() << " more warnings not shown\n";
+  for (const scen::Diagnostic& d : controllo.diagnostiche_avvisi) mostra(d);
+  if (trovati->totale > controllo.diagnostiche_avvisi.size())
+    std::cerr << "scenc: " << trovati->totale - controllo.diagnostiche_avvisi.size() << " more warnings not shown\n";
   if (const scen::Diagnostic* f = scen::file_non_scritto(esito.diagnostiche)) {
     scen::Diagnostic d = *f;
     d.message = "cannot write " + f->file + ": " + f->message;
@@ -186,16 +163,10 @@ int esegui_compile(const ArgomentiCompilazione& args) {
     if (args.strict) d.level = scen::Level::error;  // the code track's conflicts too
     mostra(d);
   }
-  // The errors after the compile's own, found by going on from the line
-  // after each; the compile's result stays the first error's.
-  if (const scen::Diagnostic* primo = esito.diagnostiche.first_error(); primo && esito.compilazione.codice != 0) {
-    m.scrivi_linea = opzioni.scrivi_linea;
-    const scen::AltriErrori altri = scen::altri_errori(*primo, m, opzioni.sorgenti, args.max_errors);
-    for (const scen::Diagnostic& d : altri.errori) mostra(d);
-    if (altri.troncati)
-      std::cerr << "scenc: stopped after " << args.max_errors << " errors (--max-errors " << args.max_errors
-                << "; 0 for no limit)\n";
-  }
+  for (const scen::Diagnostic& d : controllo.altri.errori) mostra(d);
+  if (controllo.altri.troncati)
+    std::cerr << "scenc: stopped after " << args.max_errors << " errors (--max-errors " << args.max_errors
+              << "; 0 for no limit)\n";
 
   const int32_t numero = scen::numero_da_mostrare(esito.diagnostiche);
   const bool errori_strict = args.strict && trovati->totale > 0;
