@@ -9,6 +9,7 @@
 #include "tools/cli/sources_command.h"
 #include "tools/view/serve_command.h"
 #include "tools/view/view_command.h"
+#include "tools/lsp/lsp_command.h"
 
 int main(int argc, char** argv) {
   CLI::App app{"scenc: compiles train-simulator scenarios and inspects compiled files", "scenc"};
@@ -30,6 +31,7 @@ int main(int argc, char** argv) {
   scenc::aggiungi_view(app, view_args, esito);
   scenc::ArgomentiServizio serve_args;
   scenc::aggiungi_serve(app, serve_args, esito);
+  scenc::aggiungi_lsp(app, esito);
 
   try {
     app.parse(argc, argv);
