@@ -47,7 +47,8 @@ std::string testo_valore(const ValoreCampo& v, std::string_view campo) {
   if (c.posa != scen::PosaCella::nessuna) {
     if (const std::optional<int64_t> p = scen::field_number(campo)) {
       const int64_t cella = scen::cella_di(c.posa, *p);
-      t += "\n\nCell " + std::to_string(cella) + " (" + std::to_string(scen::metri_di(c.posa, cella)) + " m).";
+      t += "\n\nCell " + std::to_string(cella) + " (" + std::to_string(cella * scen::kMetriCella) +
+           " m on the grid), where a position of " + std::to_string(scen::metri_di(c.posa, cella)) + " m goes too.";
     }
   }
   return t;

@@ -351,7 +351,14 @@ std::vector<json> MessageHandler::pubblica() {
     std::map<std::string, json> per_file =
         diagnostiche_scenario(c, linea ? &*linea : nullptr, treno ? &*treno : nullptr, codifica_);
     for (auto& [f, diagnostiche] : per_file) {
-      if (!(f == c.linea ? linea : treno)) continue;  // nowhere to show them
+      if (!(f == c.linea ? linea : treno)) {
+        // A file gone (closed, never saved) keeps nothing of what it had.
+        if (pubblicate_.erase(f) != 0)
+          out.push_back({{"jsonrpc", "2.0"},
+                         {"method", "textDocument/publishDiagnostics"},
+                         {"params", {{"uri", uri_da_percorso(f)}, {"diagnostics", json::array()}}}});
+        continue;
+      }
       pubblicate_[f] = diagnostiche;
       json parametri = {{"uri", uri_da_percorso(f)}, {"diagnostics", std::move(diagnostiche)}};
       if (const Documento* d = documenti_.trova(f)) parametri["version"] = d->versione;
