@@ -15,6 +15,7 @@ packages=(
   dpkg-dev groff-base
   libcpp-httplib-dev
   chromium chromium-driver python3-selenium
+  neovim
 )
 
 missing=()
