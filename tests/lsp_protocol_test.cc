@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
+#include <algorithm>
+#include <array>
 #include <string>
 
 #include "tests/lsp_session.h"
@@ -193,6 +195,43 @@ TEST(LspProtocol, HoverHintsCompletionAndDefinitionComeFromTheVocabulary) {
   ASSERT_EQ(luoghi.size(), 1u) << luoghi.dump();
   EXPECT_EQ(luoghi[0]["uri"], e.uri(e.treno));
   EXPECT_EQ(luoghi[0]["range"]["start"]["line"], 18);
+}
+
+TEST(LspProtocol, SignatureOutlineAndTokensFollowTheLinesFields) {
+  Esempio e;
+  SessioneLsp s;
+  s.apri(e.treno, e.testo_treno);
+  const json doc = SessioneLsp::documento(e.treno);
+
+  // On `sx` of a signal: the second value marked.
+  const json firma = s.risultato("textDocument/signatureHelp", {{"textDocument", doc}, {"position", SessioneLsp::posizione(18, 20)}});
+  ASSERT_EQ(firma["signatures"].size(), 1u) << firma.dump();
+  EXPECT_EQ(firma["activeParameter"], 1);
+  const std::string etichetta = firma["signatures"][0]["label"];
+  const json marcato = firma["signatures"][0]["parameters"][1]["label"];
+  EXPECT_EQ(etichetta.substr(marcato[0], marcato[1].get<size_t>() - marcato[0].get<size_t>()), "sx");
+
+  const json sommario = s.risultato("textDocument/documentSymbol", {{"textDocument", doc}});
+  std::vector<std::string> stazioni;
+  for (const json& sezione : sommario)
+    if (sezione["name"] == "[stazioni]")
+      for (const json& f : sezione["children"]) stazioni.push_back(f["name"].get<std::string>() + " " + f["detail"].get<std::string>());
+  EXPECT_EQ(stazioni, (std::vector<std::string>{"Valle Alta 0 m", "Dolc\u00e8 6000 m", "Valle Bassa 18500 m"}));
+
+  // Tokens as (line, start, length, type, modifiers), from the relative form.
+  const json dati = s.risultato("textDocument/semanticTokens/full", {{"textDocument", doc}})["data"];
+  std::vector<std::array<int64_t, 5>> token;
+  int64_t riga = 0, inizio = 0;
+  for (size_t i = 0; i + 4 < dati.size(); i += 5) {
+    inizio = dati[i] == 0 ? inizio + dati[i + 1].get<int64_t>() : dati[i + 1].get<int64_t>();
+    riga += dati[i].get<int64_t>();
+    token.push_back({riga, inizio, dati[i + 2], dati[i + 3], dati[i + 4]});
+  }
+  const auto ha = [&token](std::array<int64_t, 5> t) { return std::find(token.begin(), token.end(), t) != token.end(); };
+  EXPECT_TRUE(ha({0, 0, 10, 1, 0}));   // [generale]: a section
+  EXPECT_TRUE(ha({13, 0, 8, 0, 0}));   // stazione: a keyword
+  EXPECT_TRUE(ha({13, 13, 4, 2, 1}));  // 6000: a number, a position
+  EXPECT_TRUE(ha({13, 72, 5, 3, 0}));  // Dolcè: a text
 }
 
 }  // namespace

@@ -7,12 +7,16 @@
 #include <utility>
 
 #include "tools/lsp/completion.h"
+#include "tools/lsp/document_symbols.h"
+#include "tools/lsp/semantic_tokens.h"
+#include "tools/lsp/signature_help.h"
 #include "tools/lsp/editor_text.h"
 #include "tools/lsp/hover.h"
 #include "tools/lsp/inlay_hints.h"
 #include "tools/lsp/line_context.h"
 #include "tools/lsp/scenario_diagnostics.h"
 #include "tools/lsp/uri.h"
+#include "util/cp1252.h"
 
 namespace scenc::lsp {
 
@@ -149,6 +153,9 @@ MessageHandler::Esito MessageHandler::richiesta(const std::string& metodo, const
   if (metodo == "textDocument/inlayHint") return suggerimenti(parametri);
   if (metodo == "textDocument/completion") return completamento(parametri);
   if (metodo == "textDocument/definition") return definizione(parametri);
+  if (metodo == "textDocument/signatureHelp") return firma(parametri);
+  if (metodo == "textDocument/documentSymbol") return simboli_documento(parametri);
+  if (metodo == "textDocument/semanticTokens/full") return token(parametri);
   return fallito(kMetodoIgnoto, "unknown method " + metodo);
 }
 
@@ -210,7 +217,11 @@ json MessageHandler::inizializza(const json& parametri) {
             {"hoverProvider", true},
             {"inlayHintProvider", true},
             {"completionProvider", {{"triggerCharacters", {"["}}}},
-            {"definitionProvider", true}}},
+            {"definitionProvider", true},
+            {"signatureHelpProvider", {{"triggerCharacters", {","}}}},
+            {"documentSymbolProvider", true},
+            {"semanticTokensProvider",
+             {{"legend", {{"tokenTypes", kTipiToken}, {"tokenModifiers", kModificatoriToken}}}, {"full", true}}}}},
           {"serverInfo", {{"name", "scenc"}}}};
 }
 
@@ -304,6 +315,93 @@ MessageHandler::Esito MessageHandler::definizione(const json& parametri) {
   }
   if (luoghi.empty()) return Esito();
   return Esito(luoghi);
+}
+
+MessageHandler::Esito MessageHandler::firma(const json& parametri) {
+  const std::string percorso = documento(parametri);
+  const std::optional<Posizione> p = posizione(parametri, "position");
+  if (percorso.empty() || !p) return fallito(kParametriNonValidi, "signatureHelp needs a textDocument and a position");
+  const Documento* d = documenti_.trova(percorso);
+  const std::optional<RigaAperta> r = d ? riga_aperta(percorso, *d, p->riga) : std::nullopt;
+  if (!r) return Esito();
+  const std::optional<AiutoFirma> a = aiuto_firma(r->cp1252, r->ambito, caratteri_da_unita(r->utf8, p->carattere, codifica_));
+  if (!a) return Esito();
+  json firme = json::array();
+  for (const Firma& f : a->firme) {
+    json parametri_firma = json::array();
+    for (const Firma::Parametro& q : f.parametri)
+      parametri_firma.push_back({{"label", {q.inizio, q.fine}}, {"documentation", q.documentazione}});
+    firme.push_back({{"label", f.etichetta}, {"documentation", f.documentazione}, {"parameters", std::move(parametri_firma)}});
+  }
+  json risultato = {{"signatures", std::move(firme)}, {"activeSignature", a->firma_attiva}};
+  // Past the values, or on the keyword: no value is marked.
+  risultato["activeParameter"] = a->parametro_attivo >= 0 ? json(a->parametro_attivo) : json(nullptr);
+  return Esito(std::move(risultato));
+}
+
+// A buffer's text in both forms, with its lines, for the requests that go
+// through all of it.
+struct TestoIntero {
+  explicit TestoIntero(const std::string& utf8) : utf8(utf8), cp1252(per_compilare(utf8).cp1252), indice(utf8) {}
+  const std::string& utf8;
+  std::string cp1252;
+  LineIndex indice;
+  int64_t unita(int64_t riga, int64_t caratteri, Codifica c) const {
+    return unita_da_caratteri(indice.riga(utf8, static_cast<size_t>(riga)), caratteri, c);
+  }
+};
+
+namespace {
+
+json simbolo_json(const Simbolo& s, const TestoIntero& t, Codifica c) {
+  const auto pos = [&](int64_t riga, int64_t car) { return json{{"line", riga}, {"character", t.unita(riga, car, c)}}; };
+  const std::string_view ultima = t.indice.riga(t.utf8, static_cast<size_t>(s.riga_fine));
+  const json fine = {{"line", s.riga_fine}, {"character", unita_da_caratteri(ultima, INT64_MAX, c)}};
+  json j = {{"name", scen::da_cp1252(s.nome)},
+            {"kind", s.sezione ? 3 : 14},
+            {"range", {{"start", pos(s.riga, 0)}, {"end", fine}}},
+            {"selectionRange", {{"start", pos(s.riga, s.colonna)}, {"end", pos(s.riga, s.colonna_fine)}}}};
+  if (!s.dettaglio.empty()) j["detail"] = s.dettaglio;
+  if (!s.figli.empty()) {
+    json figli = json::array();
+    for (const Simbolo& f : s.figli) figli.push_back(simbolo_json(f, t, c));
+    j["children"] = std::move(figli);
+  }
+  return j;
+}
+
+}  // namespace
+
+MessageHandler::Esito MessageHandler::simboli_documento(const json& parametri) {
+  const std::string percorso = documento(parametri);
+  if (percorso.empty()) return fallito(kParametriNonValidi, "documentSymbol needs a textDocument");
+  const Documento* d = documenti_.trova(percorso);
+  const std::optional<scen::FileFormato> f = formato_da_nome(percorso);
+  json out = json::array();
+  if (!d || !f) return Esito(out);
+  const TestoIntero t(d->testo);
+  for (const Simbolo& s : simboli(*f, t.cp1252)) out.push_back(simbolo_json(s, t, codifica_));
+  return Esito(out);
+}
+
+MessageHandler::Esito MessageHandler::token(const json& parametri) {
+  const std::string percorso = documento(parametri);
+  if (percorso.empty()) return fallito(kParametriNonValidi, "semanticTokens needs a textDocument");
+  const Documento* d = documenti_.trova(percorso);
+  const std::optional<scen::FileFormato> f = formato_da_nome(percorso);
+  std::vector<int64_t> dati;
+  if (d && f) {
+    const TestoIntero t(d->testo);
+    int64_t riga = 0, inizio = 0;
+    for (const Token& k : token_semantici(*f, t.cp1252)) {
+      const int64_t a = t.unita(k.riga, k.colonna, codifica_);
+      const int64_t b = t.unita(k.riga, k.colonna + k.lunghezza, codifica_);
+      dati.insert(dati.end(), {k.riga - riga, k.riga == riga ? a - inizio : a, b - a, k.tipo, k.modificatori});
+      riga = k.riga;
+      inizio = a;
+    }
+  }
+  return Esito(json{{"data", dati}});
 }
 
 CoppiaScenario MessageHandler::coppia(const std::string& percorso) const {

@@ -53,6 +53,9 @@ class MessageHandler {
   Esito suggerimenti(const json& parametri);
   Esito completamento(const json& parametri);
   Esito definizione(const json& parametri);
+  Esito firma(const json& parametri);
+  Esito simboli_documento(const json& parametri);
+  Esito token(const json& parametri);
 
   // The path of a request's `textDocument.uri`; empty when there is none.
   std::string documento(const json& parametri) const;
