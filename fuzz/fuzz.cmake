@@ -32,6 +32,11 @@ if(SCEN_FUZZ)
     target_link_options(fuzz_${prova} PRIVATE -fsanitize=fuzzer)
     add_dependencies(scen_fuzz_all fuzz_${prova})
   endforeach()
+  # The language server's handler, fed the stream an editor sends.
+  add_executable(fuzz_lsp ${CMAKE_CURRENT_LIST_DIR}/lsp_fuzz.cc)
+  target_link_libraries(fuzz_lsp PRIVATE scen_lsp)
+  target_link_options(fuzz_lsp PRIVATE -fsanitize=fuzzer)
+  add_dependencies(scen_fuzz_all fuzz_lsp)
   # scenc writes the seed corpora.
   add_dependencies(scen_fuzz_all scenc)
 endif()

@@ -15,7 +15,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 rm -rf "$seed"
-mkdir -p "$seed"/{linea,treno,compilazione,immagini}
+mkdir -p "$seed"/{linea,treno,compilazione,immagini,lsp}
 
 "$scenc" sources --out "$work" >/dev/null
 emb_line=$work/Valcerra_Mosina_linea.txt
@@ -44,3 +44,19 @@ cp "$work/out/Esempio_E1.sim" "$seed/immagini/example.sim"
 cp "$work/out/Valcerra_Mosina_IR20588.dat" "$seed/immagini/embedded.dat"
 cp "$work/out/Valcerra_Mosina_IR20588.sim" "$seed/immagini/embedded.sim"
 head -c 4096 "$work/out/Esempio_linea.dat" >"$seed/immagini/example_linea.dat"
+
+# The language server: a session on the example's train file, framed as an
+# editor sends it (lengths in bytes).
+frame() { local LC_ALL=C; printf 'Content-Length: %d\r\n\r\n%s' "${#1}" "$1"; }
+uri="file://$work/Esempio_E1-.txt"
+cp "$ex_line" "$work/Esempio_linea.txt"
+text=$(sed 's/\r$//' "$ex_train" | iconv -f CP1252 -t UTF-8 | sed 's/\\/\\\\/g; s/"/\\"/g' | awk '{printf "%s\\n", $0}')
+{
+  frame '{"jsonrpc":"2.0","method":"initialized","params":{}}'
+  frame '{"jsonrpc":"2.0","method":"textDocument/didOpen","params":{"textDocument":{"uri":"'"$uri"'","version":1,"text":"'"$text"'"}}}'
+  frame '{"jsonrpc":"2.0","id":1,"method":"textDocument/hover","params":{"textDocument":{"uri":"'"$uri"'"},"position":{"line":13,"character":14}}}'
+  frame '{"jsonrpc":"2.0","id":2,"method":"textDocument/completion","params":{"textDocument":{"uri":"'"$uri"'"},"position":{"line":18,"character":0}}}'
+  frame '{"jsonrpc":"2.0","method":"textDocument/didChange","params":{"textDocument":{"uri":"'"$uri"'","version":2},"contentChanges":[{"range":{"start":{"line":13,"character":15},"end":{"line":13,"character":17}},"text":"10"}]}}'
+  frame '{"jsonrpc":"2.0","id":3,"method":"textDocument/semanticTokens/full","params":{"textDocument":{"uri":"'"$uri"'"}}}'
+  frame '{"jsonrpc":"2.0","id":4,"method":"shutdown"}'
+} >"$seed/lsp/session"
