@@ -15,8 +15,9 @@ add_executable(scen_bench
   bench/images_bench.cc
   bench/code_track_bench.cc
   bench/compile_bench.cc
+  bench/lsp_bench.cc
 )
-target_link_libraries(scen_bench PRIVATE scen_bench_support benchmark::benchmark_main)
+target_link_libraries(scen_bench PRIVATE scen_bench_support scen_lsp benchmark::benchmark_main)
 
 add_executable(scen_make_line bench/make_line_main.cc)
 target_link_libraries(scen_make_line PRIVATE scen_bench_support)

@@ -35,6 +35,7 @@ install(FILES
   ${CMAKE_SOURCE_DIR}/docs/glossary.md
   ${CMAKE_SOURCE_DIR}/docs/viewer.md
   ${CMAKE_SOURCE_DIR}/docs/view.png
+  ${CMAKE_SOURCE_DIR}/docs/editors.md
   ${CMAKE_SOURCE_DIR}/README.md
   DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/examples/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
