@@ -252,7 +252,11 @@ class Controllo {
   }
 
   void nomi() {
-    for (const auto& [nome, cosa] : {std::pair{s_.percorso, "route"}, {s_.treno_nome, "train"}}) {
+    // Named members rather than a structured binding: clang before 16, as
+    // the fuzz build uses, cannot capture a binding in a lambda.
+    for (const auto& voce : {std::pair{s_.percorso, "route"}, {s_.treno_nome, "train"}}) {
+      const std::string& nome = voce.first;
+      const char* cosa = voce.second;
       if (std::any_of(nome.begin(), nome.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
         avvisa(Avviso::nomi_non_ascii, nullptr, 0, 0, [&] {
           return std::string("the ") + cosa + " name \"" + nome +
