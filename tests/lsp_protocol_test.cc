@@ -162,6 +162,12 @@ TEST(LspProtocol, HoverHintsCompletionAndDefinitionComeFromTheVocabulary) {
       s.risultato("textDocument/hover", {{"textDocument", doc}, {"position", SessioneLsp::posizione(18, 13)}})["contents"]["value"];
   EXPECT_NE(valore.find("**pos** (m)"), std::string::npos) << valore;
   EXPECT_NE(valore.find("Cell 28 (1400 m on the grid)"), std::string::npos) << valore;
+  // Once compiled: the progressive there, from the line file's reference
+  // (25 000 at 0, falling as the position grows).
+  s.pubblicate();
+  const std::string compilato =
+      s.risultato("textDocument/hover", {{"textDocument", doc}, {"position", SessioneLsp::posizione(18, 13)}})["contents"]["value"];
+  EXPECT_NE(compilato.find("At km 23.650"), std::string::npos) << compilato;
   const std::string parola =
       s.risultato("textDocument/hover", {{"textDocument", doc}, {"position", SessioneLsp::posizione(18, 2)}})["contents"]["value"];
   EXPECT_NE(parola.find("1. `pos` (m)"), std::string::npos) << parola;

@@ -1,5 +1,6 @@
 #include "tools/lsp/hover.h"
 
+#include <cstdint>
 #include <vector>
 
 #include "format/grid.h"
@@ -30,7 +31,7 @@ std::string testo_parole(const std::vector<const scen::ParolaChiave*>& parole) {
   return t;
 }
 
-std::string testo_valore(const ValoreCampo& v, std::string_view campo) {
+std::string testo_valore(const ValoreCampo& v, std::string_view campo, const Chilometrica& km) {
   const scen::CampoParola& c = *v.campo;
   std::string t = "**" + std::string(c.nome) + "**";
   if (!c.unita.empty()) t += " (" + std::string(c.unita) + ")";
@@ -44,11 +45,21 @@ std::string testo_valore(const ValoreCampo& v, std::string_view campo) {
     if (c.multiplo != 0) t += ", a multiple of " + std::to_string(c.multiplo);
     t += ".";
   }
+  // Positions are read as 32-bit numbers.
+  const std::optional<int64_t> letto = scen::field_number(campo);
+  const std::optional<int64_t> posizione =
+      letto && *letto >= INT32_MIN && *letto <= INT32_MAX ? letto : std::nullopt;
   if (c.posa != scen::PosaCella::nessuna) {
-    if (const std::optional<int64_t> p = scen::field_number(campo)) {
+    if (const std::optional<int64_t> p = posizione) {
       const int64_t cella = scen::cella_di(c.posa, *p);
       t += "\n\nCell " + std::to_string(cella) + " (" + std::to_string(cella * scen::kMetriCella) +
            " m on the grid), where a position of " + std::to_string(scen::metri_di(c.posa, cella)) + " m goes too.";
+    }
+  }
+  if (c.unita == "m" && km && c.nome != "lunghezza" && c.nome != "prog") {
+    if (const std::optional<int64_t> p = posizione) {
+      const std::string k = km(*p);
+      if (!k.empty()) t += "\n\nAt " + k + " of the line's kilometric progressive.";
     }
   }
   return t;
@@ -76,7 +87,7 @@ std::string firma_parola(const scen::ParolaChiave& p) {
 }
 
 std::optional<std::string> testo_hover(std::string_view riga, std::optional<scen::Ambito> ambito,
-                                       scen::FileFormato f, int64_t colonna) {
+                                       scen::FileFormato f, int64_t colonna, const Chilometrica& km) {
   if (colonna < 0 || static_cast<size_t>(colonna) >= riga.size()) return std::nullopt;
   const int64_t i = campo_alla_colonna(riga, colonna);
   if (const scen::DescrizioneSezione* s = sezione_della_riga(riga, f); s && i == 0)
@@ -87,7 +98,7 @@ std::optional<std::string> testo_hover(std::string_view riga, std::optional<scen
   if (i == 0) return testo_parole(parole);
   const std::optional<ValoreCampo> v = valore_del_campo(parole, i);
   if (!v) return "A value to spare: `" + std::string(parole.back()->scritta) + "` takes no more.";
-  return testo_valore(*v, campo_n(riga, i));
+  return testo_valore(*v, campo_n(riga, i), km);
 }
 
 }  // namespace scenc::lsp

@@ -6,6 +6,7 @@
 #include <system_error>
 #include <utility>
 
+#include "compiler/diagnostic_text.h"
 #include "tools/lsp/completion.h"
 #include "tools/lsp/document_symbols.h"
 #include "tools/lsp/semantic_tokens.h"
@@ -242,7 +243,14 @@ MessageHandler::Esito MessageHandler::hover(const json& parametri) {
   const std::optional<RigaAperta> r = riga_aperta(percorso, *d, p->riga);
   if (!r) return Esito();
   const int64_t colonna = caratteri_da_unita(r->utf8, p->carattere, codifica_);
-  const std::optional<std::string> t = testo_hover(r->cp1252, r->ambito, r->formato, colonna);
+  Chilometrica km;
+  if (const auto it = riferimenti_km_.find(percorso); it != riferimenti_km_.end() && !it->second.empty())
+    km = [&riferimenti = it->second](int64_t metri) {
+      scen::Diagnostica d;
+      d.riferimenti_km = riferimenti;
+      return scen::km_di(d, metri);
+    };
+  const std::optional<std::string> t = testo_hover(r->cp1252, r->ambito, r->formato, colonna, km);
   if (!t) return Esito();
   return {{{"contents", {{"kind", "markdown"}, {"value", *t}}}}};
 }
@@ -446,8 +454,11 @@ std::vector<json> MessageHandler::pubblica() {
     };
     const std::optional<TestoSorgente> linea = leggi(c.linea);
     const std::optional<TestoSorgente> treno = leggi(c.treno);
-    std::map<std::string, json> per_file =
+    DiagnosticheScenario esito =
         diagnostiche_scenario(c, linea ? &*linea : nullptr, treno ? &*treno : nullptr, codifica_);
+    std::map<std::string, json>& per_file = esito.per_file;
+    for (const std::string& f : {c.linea, c.treno})
+      if (!f.empty()) riferimenti_km_[f] = esito.riferimenti_km;
     for (auto& [f, diagnostiche] : per_file) {
       if (!(f == c.linea ? linea : treno)) {
         // A file gone (closed, never saved) keeps nothing of what it had.

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "compiler/compile.h"
 #include "tools/lsp/document_store.h"
 #include "tools/lsp/position_encoding.h"
 #include "tools/lsp/scenario_pair.h"
@@ -69,6 +70,9 @@ class MessageHandler {
   std::set<std::string> cambiati_;  // the paths whose scenario is to compile
   // The diagnostics last published for each file, for go to definition.
   std::map<std::string, json> pubblicate_;
+  // The kilometric progressive references of each file's scenario, as the
+  // last compile read them, for hover.
+  std::map<std::string, std::vector<scen::RiferimentoKm>> riferimenti_km_;
 };
 
 }  // namespace scenc::lsp

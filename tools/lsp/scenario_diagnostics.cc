@@ -100,8 +100,8 @@ std::optional<TestoSorgente> da_disco(const std::string& percorso) {
   return t;
 }
 
-std::map<std::string, json> diagnostiche_scenario(const CoppiaScenario& c, const TestoSorgente* linea,
-                                                  const TestoSorgente* treno, Codifica codifica) {
+DiagnosticheScenario diagnostiche_scenario(const CoppiaScenario& c, const TestoSorgente* linea,
+                                           const TestoSorgente* treno, Codifica codifica) {
   RichiestaControllo r;
   r.route = c.route;
   r.train = c.train.empty() ? "_" : c.train;
@@ -130,7 +130,9 @@ std::map<std::string, json> diagnostiche_scenario(const CoppiaScenario& c, const
     }
     files.push_back(std::move(f));
   }
-  std::map<std::string, json> per_file;
+  DiagnosticheScenario risultato;
+  risultato.riferimenti_km = esito.percorso.compilazione.riferimenti_km;
+  std::map<std::string, json>& per_file = risultato.per_file;
   for (const FileCoppia& f : files) per_file[*f.percorso] = json::array();
   // The file a diagnostic is shown in, and where: its own, or the first
   // line of a file of the pair that was read.
@@ -195,7 +197,7 @@ std::map<std::string, json> diagnostiche_scenario(const CoppiaScenario& c, const
            {"message", nome + " has no place in code page 1252, which the sources are stored in: the compile reads '?'"}});
     }
   }
-  return per_file;
+  return risultato;
 }
 
 }  // namespace scenc::lsp

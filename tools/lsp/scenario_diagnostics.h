@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "compiler/compile.h"
 #include "tools/lsp/editor_text.h"
 #include "tools/lsp/position_encoding.h"
 #include "tools/lsp/scenario_pair.h"
@@ -27,11 +28,18 @@ TestoSorgente da_editor(std::string utf8);
 // A file on disk, in code page 1252; none when it cannot be read.
 std::optional<TestoSorgente> da_disco(const std::string& percorso);
 
-// The diagnostics of each file of the pair (an empty array for a file
-// without any), as `publishDiagnostics` carries them. A file that could
-// not be read (`nullptr`) gets none; what is said about it goes to the
-// other file's first line.
-std::map<std::string, nlohmann::json> diagnostiche_scenario(const CoppiaScenario& c, const TestoSorgente* linea,
-                                                            const TestoSorgente* treno, Codifica codifica);
+struct DiagnosticheScenario {
+  // The diagnostics of each file of the pair (an empty array for a file
+  // without any), as `publishDiagnostics` carries them. A file that could
+  // not be read gets none; what is said about it goes to the other file's
+  // first line.
+  std::map<std::string, nlohmann::json> per_file;
+  // The line's kilometric progressive references, as the compile read them.
+  std::vector<scen::RiferimentoKm> riferimenti_km;
+};
+
+// A file that could not be read is `nullptr`.
+DiagnosticheScenario diagnostiche_scenario(const CoppiaScenario& c, const TestoSorgente* linea,
+                                           const TestoSorgente* treno, Codifica codifica);
 
 }  // namespace scenc::lsp
