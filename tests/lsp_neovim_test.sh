@@ -4,7 +4,7 @@
 # (the set-up docs/editors.md gives authors) and runs lsp_neovim_test.lua.
 # Usage: lsp_neovim_test.sh SCENC
 set -euo pipefail
-scenc=$1
+scenc=$(realpath "$1")
 here=$(cd "$(dirname "$0")" && pwd)
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
