@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -226,6 +227,13 @@ TEST_F(ScencTest, SourcesKeepAnAuthorsEditsUnlessForced) {
   EXPECT_FALSE(esiste("Valcerra_Mosina_IR20588_note.txt"));
   EXPECT_EQ(scenc("sources --force").stato, 0);
   EXPECT_EQ(test::leggi(treno), originale);
+
+  // A pipe at a file's name is not read (it would wait for a writer): it differs.
+  std::filesystem::remove(dir / "Valcerra_Mosina_IR20588_note.txt");
+  ASSERT_EQ(::mkfifo((dir / "Valcerra_Mosina_IR20588_note.txt").c_str(), 0600), 0);
+  const Risultato tubo = scenc("sources");
+  EXPECT_EQ(tubo.stato, 1);
+  EXPECT_NE(tubo.err.find("Valcerra_Mosina_IR20588_note.txt differs"), std::string::npos) << tubo.err;
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-#include "parse/source_text.h"
+#include "util/regular_file.h"
 
 #include "util/file_replace.h"
 #include "util/cp1252.h"
@@ -38,12 +38,14 @@ struct CartellaProvvisoria {
   }
 };
 
-// The file's bytes, or none when it cannot be read as a regular file.
+// The file's bytes, or none when it is no regular file (a pipe there is
+// not read, which would wait for a writer) or larger than any the scenario
+// writes.
 std::optional<std::string> contenuto(const std::filesystem::path& f) {
-  scen::SourceText t;
-  std::string errore;
-  if (!scen::read_source_file(f, t, errore)) return std::nullopt;
-  return std::move(t.bytes);
+  constexpr size_t kPiuGrande = size_t{16} << 20;
+  std::string byte, perche;
+  if (!scen::read_regular_file(f, kPiuGrande, byte, perche)) return std::nullopt;
+  return byte;
 }
 
 }  // namespace
