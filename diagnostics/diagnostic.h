@@ -12,6 +12,16 @@ namespace scen {
 
 enum class Level { error, warning, note };
 
+// "error", "warning", "note": as the text and the JSON forms name a level.
+constexpr const char* level_name(Level l) {
+  switch (l) {
+    case Level::error: return "error";
+    case Level::warning: return "warning";
+    case Level::note: return "note";
+  }
+  return "error";
+}
+
 // A stretch of a source: 1-based lines and byte columns, the end just past
 // the last byte. Line 0: the diagnostic has no place in a file.
 struct SourceRange {

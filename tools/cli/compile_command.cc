@@ -21,7 +21,22 @@
 namespace scenc {
 
 
-bool nome_valido(const std::string& nome) { return !scen::nome_non_valido(nome, "").has_value(); }
+bool nomi_validi(const std::string& route, const std::string& train) {
+  for (const auto& [nome, cosa] : {std::pair{&route, "route"}, {&train, "train"}})
+    if (const auto perche = scen::nome_non_valido(*nome, cosa)) {
+      std::cerr << "scenc: " << *perche << "\n";
+      return false;
+    }
+  return true;
+}
+
+CLI::Option* aggiungi_codifica_ingresso(CLI::App* cmd, std::string& codifica) {
+  return cmd
+      ->add_option("--input-encoding", codifica,
+                   "Encoding of station names and board texts in the sources: cp1252 (as stored) or utf-8")
+      ->check(CLI::IsMember({"cp1252", "utf-8"}))
+      ->capture_default_str();
+}
 
 CLI::App* aggiungi_compile(CLI::App& app, ArgomentiCompilazione& args, int& esito, bool scrivi) {
   CLI::App* cmd = scrivi ? app.add_subcommand("compile", "Compile a line file and a train file into the three compiled files")
@@ -36,10 +51,7 @@ CLI::App* aggiungi_compile(CLI::App& app, ArgomentiCompilazione& args, int& esit
   if (scrivi)
     cmd->add_flag("--write-on-error", args.write_on_error,
                   "Write the compiled files from whatever the model holds, even after a compile error");
-  cmd->add_option("--input-encoding", args.input_encoding,
-                  "Encoding of station names and board texts in the sources: cp1252 (as stored) or utf-8")
-      ->check(CLI::IsMember({"cp1252", "utf-8"}))
-      ->capture_default_str();
+  aggiungi_codifica_ingresso(cmd, args.input_encoding);
   cmd->add_option("--max-errors", args.max_errors,
                   "Report at most N errors: after one, the check goes on from the next line (0: no limit)")
       ->capture_default_str();
@@ -60,11 +72,7 @@ CLI::App* aggiungi_compile(CLI::App& app, ArgomentiCompilazione& args, int& esit
 }
 
 int esegui_compile(const ArgomentiCompilazione& args) {
-  for (const auto& [nome, cosa] : {std::pair{&args.route, "route"}, {&args.train, "train"}})
-    if (const auto perche = scen::nome_non_valido(*nome, cosa)) {
-      std::cerr << "scenc: " << *perche << "\n";
-      return kUso;
-    }
+  if (!nomi_validi(args.route, args.train)) return kUso;
   scen::OpzioniPercorso opzioni;
   opzioni.scrivi_linea = !args.no_track_plan;
   opzioni.sorgenti.linea = args.line_file.empty() ? args.route + "_linea.txt" : args.line_file;

@@ -34,10 +34,10 @@ CLI::App* aggiungi_compile(CLI::App& app, ArgomentiCompilazione& args, int& esit
 int esegui_compile(const ArgomentiCompilazione& args);
 
 // Route and train names form file names: not empty, not paths, no control
-// characters (run/output_names.h says why not).
-bool nome_valido(const std::string& nome);
-// What is said, as a usage error, when a name is not valid.
-inline constexpr const char* kNomeNonValido =
-    "scenc: route and train names must not be empty, contain '/' or control characters, nor be \".\" or \"..\"\n";
+// characters. False, having said why on standard error, when one cannot.
+bool nomi_validi(const std::string& route, const std::string& train);
+
+// The --input-encoding option of the commands that compile sources.
+CLI::Option* aggiungi_codifica_ingresso(CLI::App* cmd, std::string& codifica);
 
 }  // namespace scenc

@@ -9,15 +9,6 @@ namespace scenc {
 
 namespace {
 
-const char* nome_livello(scen::Level l) {
-  switch (l) {
-    case scen::Level::error: return "error";
-    case scen::Level::warning: return "warning";
-    case scen::Level::note: return "note";
-  }
-  return "error";
-}
-
 // A warning ends with the flag that silences it; made an error by
 // --strict, with both, as compilers write a warning made an error.
 std::string flag(const scen::Diagnostic& d) {
@@ -44,7 +35,7 @@ void stampa_diagnostica(std::ostream& err, const scen::Diagnostic& d, bool utf8,
   } else {
     err << "scenc: ";
   }
-  err << nome_livello(d.level) << ":" << testo_leggibile(testo(d), utf8) << "\n";
+  err << scen::level_name(d.level) << ":" << testo_leggibile(testo(d), utf8) << "\n";
   if (luogo) err << estratto_con_cursore(riga(d.file, d.range.line), d.range.column, utf8);
   // The other places the message names, each a note with its line.
   for (const scen::RelatedLocation& r : d.related) {

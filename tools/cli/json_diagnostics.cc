@@ -13,15 +13,6 @@ namespace {
 
 using json = nlohmann::ordered_json;  // keys in the order written
 
-const char* nome_livello(scen::Level l) {
-  switch (l) {
-    case scen::Level::error: return "error";
-    case scen::Level::warning: return "warning";
-    case scen::Level::note: return "note";
-  }
-  return "error";
-}
-
 // A file's name, or null for a diagnostic about the run as a whole.
 json nome_file(const std::string& file) { return file.empty() ? json(nullptr) : json(file); }
 
@@ -37,7 +28,7 @@ void luogo(json& j, const scen::SourceRange& r) {
 json elemento(const scen::Diagnostic& d, bool utf8) {
   const auto testo = [utf8](const std::string& t) { return utf8 ? t : scen::da_cp1252(t); };
   json j;
-  j["level"] = nome_livello(d.level);
+  j["level"] = scen::level_name(d.level);
   if (d.number != 0)
     j["code"] = d.number;
   else if (d.level == scen::Level::warning && !d.flag.empty())

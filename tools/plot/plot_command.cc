@@ -29,10 +29,7 @@ CLI::App* aggiungi_plot(CLI::App& app, ArgomentiPlot& args, int& esito) {
 }
 
 int esegui_plot(const ArgomentiPlot& args) {
-  if (!nome_valido(args.route) || !nome_valido(args.train)) {
-    std::cerr << kNomeNonValido;
-    return kUso;
-  }
+  if (!nomi_validi(args.route, args.train)) return kUso;
   const auto formato = plot::formato_da_nome(args.out);
   if (!formato) {
     std::cerr << "scenc: the picture must end in .png, .svg or .pdf: " << args.out << "\n";

@@ -73,19 +73,13 @@ CLI::App* aggiungi_serve(CLI::App& app, ArgomentiServizio& args, int& esito) {
   cmd->add_option("--port", args.port, "Port to listen on; 0 takes a free one")
       ->check(CLI::Range(0, 65535))
       ->capture_default_str();
-  cmd->add_option("--input-encoding", args.input_encoding,
-                  "Encoding of station names and board texts in the sources: cp1252 (as stored) or utf-8")
-      ->check(CLI::IsMember({"cp1252", "utf-8"}))
-      ->capture_default_str();
+  aggiungi_codifica_ingresso(cmd, args.input_encoding);
   cmd->callback([&] { esito = esegui_serve(args); });
   return cmd;
 }
 
 int esegui_serve(const ArgomentiServizio& args) {
-  if (!nome_valido(args.route) || !nome_valido(args.train)) {
-    std::cerr << kNomeNonValido;
-    return kUso;
-  }
+  if (!nomi_validi(args.route, args.train)) return kUso;
   serve::AvviaServer* avvia = nullptr;
   serve::PubblicaScenario* pubblica = nullptr;
   serve::FermaServer* ferma = nullptr;

@@ -21,19 +21,13 @@ CLI::App* aggiungi_view(CLI::App& app, ArgomentiVista& args, int& esito) {
   cmd->add_option("--out", args.out, "Page to write: FILE.html")->required();
   cmd->add_flag("--compiled", args.compiled,
                 "Show the three compiled files in the directory instead of compiling the sources");
-  cmd->add_option("--input-encoding", args.input_encoding,
-                  "Encoding of station names and board texts in the sources: cp1252 (as stored) or utf-8")
-      ->check(CLI::IsMember({"cp1252", "utf-8"}))
-      ->capture_default_str();
+  aggiungi_codifica_ingresso(cmd, args.input_encoding);
   cmd->callback([&] { esito = esegui_view(args); });
   return cmd;
 }
 
 int esegui_view(const ArgomentiVista& args) {
-  if (!nome_valido(args.route) || !nome_valido(args.train)) {
-    std::cerr << kNomeNonValido;
-    return kUso;
-  }
+  if (!nomi_validi(args.route, args.train)) return kUso;
   const view::RichiestaVista richiesta{args.route, args.train, args.dir, args.input_encoding == "utf-8"};
   const view::LetturaVista letta =
       args.compiled ? view::vista_da_compilati(richiesta) : view::vista_da_sorgenti(richiesta);

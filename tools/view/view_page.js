@@ -188,13 +188,19 @@ function showRange() {
   document.getElementById("range").textContent = "view km " + km(v.from) + " – " + km(v.to) + k;
 }
 
-// ---------------------------------------------------------------- the plan
-function drawPlan() {
-  const svg = document.getElementById("plan");
+// An SVG emptied and sized to the box it is shown in: its width and height.
+function clearSvg(svg) {
   const box = svg.getBoundingClientRect();
   const W = box.width, H = box.height;
   svg.textContent = "";
   svg.setAttribute("viewBox", "0 0 " + W + " " + H);
+  return { W, H };
+}
+
+// ---------------------------------------------------------------- the plan
+function drawPlan() {
+  const svg = document.getElementById("plan");
+  const { W, H } = clearSvg(svg);
   const plan = S.data.plan;
   if (!plan || plan.x.length < 2) {
     svg.appendChild(el("text", { x: 10, y: 20 }, "no track plan"));
@@ -322,10 +328,7 @@ function layoutProfile(H) {
 
 function drawProfile() {
   const svg = document.getElementById("profile");
-  const box = svg.getBoundingClientRect();
-  const W = box.width, H = box.height;
-  svg.textContent = "";
-  svg.setAttribute("viewBox", "0 0 " + W + " " + H);
+  const { W, H } = clearSvg(svg);
   const v = S.view;
   const pw = Math.max(10, W - LEFT - RIGHT);
   const X = (m) => LEFT + (m - v.from) / (v.to - v.from) * pw;
