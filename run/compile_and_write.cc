@@ -29,7 +29,7 @@ EsitoPercorso memorizza_percorso(Modello& m, const OpzioniPercorso& opzioni) {
   }
   std::optional<PlanWriter> piano;
   if (opzioni.scrivi && m.scrivi_linea)
-    piano.emplace(nomi_compilati(opzioni.cartella_uscita, m).linea_dat);
+    piano.emplace(nomi_compilati(opzioni.cartella_uscita, m).linea_dat, opzioni.temporanei);
   esito.compilazione = memorizza_dati(m, opzioni.sorgenti, piano ? &*piano : nullptr, &esito.diagnostiche);
   esito.conflitti = completa_codici(m);
   esito.codice_errore = esito.conflitti.empty() ? esito.compilazione.codice : esito.conflitti.back().codice;
@@ -47,7 +47,7 @@ EsitoPercorso memorizza_percorso(Modello& m, const OpzioniPercorso& opzioni) {
   if (esito.errore_riservato != 0 || !opzioni.scrivi) return esito;
   if (opzioni.conferma_scrittura && !opzioni.conferma_scrittura(esito)) return esito;
   try {
-    esito.scritti = scrivi_compilati(m, opzioni.cartella_uscita, piano ? &*piano : nullptr);
+    esito.scritti = scrivi_compilati(m, opzioni.cartella_uscita, piano ? &*piano : nullptr, opzioni.temporanei);
   } catch (const ErroreFile& e) {
     l.add(diagnostica_file(e.file().string(), e.motivo()));
   }

@@ -6,13 +6,13 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
-#include <functional>
 #include <vector>
 
 #include "compiler/compile.h"
 #include "model/model.h"
 #include "compiler/code_track.h"
 #include "diagnostics/diagnostic.h"
+#include "util/temporary_files.h"
 
 namespace scen {
 
@@ -32,6 +32,9 @@ struct OpzioniPercorso {
   // When set, asked once the compile is done and the files could be
   // written: false writes none and leaves earlier ones as they were.
   std::function<bool(const EsitoPercorso&)> conferma_scrittura;
+  // When set, the temporaries of the compiled files are listed there while
+  // they exist (for a signal that ends the run to remove them).
+  TemporaryFiles* temporanei = nullptr;
 };
 
 struct EsitoPercorso {

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "util/temporary_files.h"
+
 namespace scen {
 
 // Where the files go and how they are named. `cartella` is the directory
@@ -12,6 +14,8 @@ struct Destinazione {
   std::string cartella;
   std::string nome_percorso;
   std::string nome_treno;
+  // When set, each file's temporary is listed there while it exists.
+  TemporaryFiles* temporanei = nullptr;
 
   std::string file(const std::string& coda) const { return cartella + nome_percorso + coda; }
   std::string file_treno(const std::string& coda) const {

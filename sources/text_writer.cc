@@ -14,14 +14,14 @@ ElencoRighe::ElencoRighe(const std::vector<std::string>& righe) {
   posti_[righe.size()] = kSentinella;
 }
 
-void scrivi_elenco(const std::string& percorso, const ElencoRighe& elenco) {
+void scrivi_elenco(const std::string& percorso, const ElencoRighe& elenco, TemporaryFiles* temporanei) {
   sostituisci_file(percorso, [&](ByteSink& out) {
     for (const std::string& riga : elenco.posti()) {
       if (riga == kSentinella) break;
       out.bytes(in_cp1252(riga));
       out.bytes("\r\n");
     }
-  });
+  }, temporanei);
 }
 
 }  // namespace scen

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "util/temporary_files.h"
+
 namespace scen {
 
 inline constexpr std::string_view kSentinella = "riferimento fine del file";
@@ -25,7 +27,8 @@ class ElencoRighe {
 
 // Replaces `percorso` whole with the slots before the first sentinel (an
 // exact, case-sensitive match). Throws ErroreFile or ErroreCodifica; the
-// earlier file then stays as it was.
-void scrivi_elenco(const std::string& percorso, const ElencoRighe& elenco);
+// earlier file then stays as it was. With `temporanei`, the temporary is
+// listed there while it exists.
+void scrivi_elenco(const std::string& percorso, const ElencoRighe& elenco, TemporaryFiles* temporanei = nullptr);
 
 }  // namespace scen

@@ -9,6 +9,10 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <map>
+#include <thread>
 #include <cstdlib>
 #include <string>
 
@@ -190,6 +194,58 @@ TEST_F(ScencTest, OneRunAtATimeWritesIntoADirectory) {
   EXPECT_EQ(r.stato, 0) << r.err;
   EXPECT_FALSE(esiste(orfano));
   EXPECT_TRUE(esiste(vivo));
+}
+
+// A run interrupted anywhere (SIGINT at times spread over a compile)
+// ends with 130 and leaves no temporary; the compiled files in the folder
+// are always one run's set, here told apart by the line's length.
+TEST_F(ScencTest, AnInterruptedRunLeavesOneRunsFilesAndNoTemporary) {
+  const int lunghezze[] = {600000, 400000};
+  std::map<std::uintmax_t, std::uintmax_t> coppie;  // .dat size -> _linea.dat size
+  std::chrono::steady_clock::duration durata{};
+  for (int l : lunghezze) {
+    sorgenti(linea_con("", l), treno_con(kSegnale));
+    const auto inizio = std::chrono::steady_clock::now();
+    ASSERT_EQ(scenc("compile --route R --train T").stato, 0);
+    durata = std::max(durata, std::chrono::steady_clock::now() - inizio);
+    coppie[std::filesystem::file_size(dir / "R_T.dat")] = std::filesystem::file_size(dir / "R_linea.dat");
+  }
+  ASSERT_EQ(coppie.size(), 2u);
+  const int giri = 24;
+  int interrotti = 0;
+  for (int i = 0; i < giri; ++i) {
+    SCOPED_TRACE(i);
+    sorgenti(linea_con("", lunghezze[i % 2]), treno_con(kSegnale));
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      if (::chdir(dir.path().c_str()) != 0) ::_exit(98);
+      const int nulla = ::open("/dev/null", O_WRONLY);
+      ::dup2(nulla, 1);
+      ::dup2(nulla, 2);
+      ::execl(SCENC_PATH, "scenc", "compile", "--route", "R", "--train", "T", nullptr);
+      ::_exit(99);
+    }
+    std::this_thread::sleep_for(durata * i / giri);
+    ::kill(pid, SIGINT);
+    int stato = 0;
+    ASSERT_EQ(::waitpid(pid, &stato, 0), pid);
+    // Before the run has begun (the process just started) the signal takes
+    // its default course: there is nothing to remove yet.
+    if (WIFSIGNALED(stato)) {
+      EXPECT_EQ(WTERMSIG(stato), SIGINT);
+    } else {
+      ASSERT_TRUE(WIFEXITED(stato)) << stato;
+      ASSERT_TRUE(WEXITSTATUS(stato) == 0 || WEXITSTATUS(stato) == 130) << WEXITSTATUS(stato);
+      interrotti += WEXITSTATUS(stato) == 130;
+    }
+    for (const auto& e : std::filesystem::directory_iterator(dir.path()))
+      EXPECT_EQ(e.path().filename().string().find(".tmp."), std::string::npos) << e.path();
+    const auto coppia = coppie.find(std::filesystem::file_size(dir / "R_T.dat"));
+    ASSERT_NE(coppia, coppie.end());
+    EXPECT_EQ(std::filesystem::file_size(dir / "R_linea.dat"), coppia->second);
+  }
+  EXPECT_GT(interrotti, 0);
 }
 
 TEST_F(ScencTest, CommandLine) {

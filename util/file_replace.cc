@@ -70,25 +70,37 @@ int rimuovi_temporanei_orfani(const std::filesystem::path& destinazione) {
 }
 
 void sostituisci_file(const std::filesystem::path& destinazione,
-                      const std::function<void(ByteSink&)>& contenuto) {
-  SostituzionePreparata(destinazione, contenuto).completa();
+                      const std::function<void(ByteSink&)>& contenuto, TemporaryFiles* temporanei) {
+  SostituzionePreparata(destinazione, contenuto, temporanei).completa();
 }
 
-SostituzionePreparata::SostituzionePreparata(const std::filesystem::path& destinazione)
+SostituzionePreparata::SostituzionePreparata(const std::filesystem::path& destinazione, TemporaryFiles* temporanei)
     : destinazione_(destinazione),
+      temporanei_(temporanei),
       out_([this](std::string_view blocco) { scrivi_tutto(fd_, blocco, destinazione_); }) {
   verifica_sostituibile(destinazione);
   for (int tentativo = 0; fd_ < 0; ++tentativo) {
     temporaneo_ = destinazione;
     temporaneo_ += ".tmp." + std::to_string(::getpid()) + "." + std::to_string(tentativo);
+    // Listed before it exists, so that no moment has it on disk unlisted.
+    // A name taken already is one of an earlier process with this PID,
+    // dead since: removing it would be no loss.
+    if (temporanei_) temporanei_->add(temporaneo_);
     fd_ = ::open(temporaneo_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd_ < 0 && (errno != EEXIST || tentativo > 100)) throw ErroreFile(destinazione, motivo_di(errno));
+    if (fd_ >= 0) break;
+    const int err = errno;
+    if (temporanei_) temporanei_->forget(temporaneo_);
+    if (err != EEXIST || tentativo > 100) {
+      temporaneo_.clear();
+      throw ErroreFile(destinazione, motivo_di(err));
+    }
   }
 }
 
 SostituzionePreparata::SostituzionePreparata(const std::filesystem::path& destinazione,
-                                             const std::function<void(ByteSink&)>& contenuto)
-    : SostituzionePreparata(destinazione) {
+                                             const std::function<void(ByteSink&)>& contenuto,
+                                             TemporaryFiles* temporanei)
+    : SostituzionePreparata(destinazione, temporanei) {
   contenuto(out_);
   chiudi();
 }
@@ -103,11 +115,14 @@ void SostituzionePreparata::chiudi() {
 // Best effort: the replacement is already failing or was abandoned.
 SostituzionePreparata::~SostituzionePreparata() {
   if (fd_ >= 0) ::close(fd_);
-  if (!temporaneo_.empty()) ::unlink(temporaneo_.c_str());
+  if (temporaneo_.empty()) return;
+  ::unlink(temporaneo_.c_str());
+  if (temporanei_) temporanei_->forget(temporaneo_);
 }
 
 void SostituzionePreparata::completa() {
   if (::rename(temporaneo_.c_str(), destinazione_.c_str()) != 0) throw ErroreFile(destinazione_, motivo_di(errno));
+  if (temporanei_) temporanei_->forget(temporaneo_);
   temporaneo_.clear();
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "util/byte_sink.h"
+#include "util/temporary_files.h"
 
 namespace scen {
 
@@ -26,8 +27,9 @@ class ErroreFile : public std::runtime_error {
   std::string motivo_;
 };
 
+// With `temporanei`, the temporary is listed there while it exists.
 void sostituisci_file(const std::filesystem::path& destinazione,
-                      const std::function<void(ByteSink&)>& contenuto);
+                      const std::function<void(ByteSink&)>& contenuto, TemporaryFiles* temporanei = nullptr);
 
 // Removes the temporaries that replacements of `destinazione` left behind
 // in runs that died (DEST.tmp.PID.N, where no process PID lives any more).
@@ -43,10 +45,11 @@ class SostituzionePreparata {
  public:
   // Opens the temporary; the content goes into `contenuto()` and is then
   // closed with `chiudi()`. Throws ErroreFile; nothing is then left behind.
-  explicit SostituzionePreparata(const std::filesystem::path& destinazione);
+  // With `temporanei`, the temporary is listed there while it exists.
+  explicit SostituzionePreparata(const std::filesystem::path& destinazione, TemporaryFiles* temporanei = nullptr);
   // The whole content at once, closed. Throws ErroreFile.
   SostituzionePreparata(const std::filesystem::path& destinazione,
-                        const std::function<void(ByteSink&)>& contenuto);
+                        const std::function<void(ByteSink&)>& contenuto, TemporaryFiles* temporanei = nullptr);
   ~SostituzionePreparata();
   SostituzionePreparata(const SostituzionePreparata&) = delete;
   SostituzionePreparata& operator=(const SostituzionePreparata&) = delete;
@@ -64,6 +67,7 @@ class SostituzionePreparata {
   std::filesystem::path destinazione_;
   std::filesystem::path temporaneo_;  // empty once renamed
   int fd_ = -1;                       // the open temporary, until closed
+  TemporaryFiles* temporanei_;
   ByteSink out_;
 };
 

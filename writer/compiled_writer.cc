@@ -36,13 +36,13 @@ Written attempt(Write write) {
 }  // namespace
 
 std::vector<std::filesystem::path> scrivi_compilati(const Modello& m, const std::filesystem::path& cartella,
-                                                    PlanWriter* plan_writer) {
+                                                    PlanWriter* plan_writer, TemporaryFiles* temporanei) {
   const NomiCompilati nomi = nomi_compilati(cartella, m);
   std::optional<PlanWriter> own;
   if (!m.scrivi_linea)
     plan_writer = nullptr;
   else if (!plan_writer && m.tabella_linea)
-    plan_writer = &own.emplace(nomi.linea_dat);
+    plan_writer = &own.emplace(nomi.linea_dat, temporanei);
   if (plan_writer) plan_writer->complete(m.tabella_linea);
 
   // The files in the order they are put in place, which is also the order
@@ -52,17 +52,21 @@ std::vector<std::filesystem::path> scrivi_compilati(const Modello& m, const std:
   enum { kLinea, kSim, kDat };
   std::array<Written, 3> files;
   files[kSim] = attempt([&] {
-    return std::make_unique<SostituzionePreparata>(nomi.sim, [&](ByteSink& out) { immagine_dati_sim(m.dati_sim, out); });
+    return std::make_unique<SostituzionePreparata>(
+        nomi.sim, [&](ByteSink& out) { immagine_dati_sim(m.dati_sim, out); }, temporanei);
   });
   if (!files[kSim].error)
     files[kDat] = attempt([&] {
-      return std::make_unique<SostituzionePreparata>(nomi.dat, [&](ByteSink& out) { immagine_celle(*m.celle, out); });
+      return std::make_unique<SostituzionePreparata>(
+          nomi.dat, [&](ByteSink& out) { immagine_celle(*m.celle, out); }, temporanei);
     });
   if (plan_writer) files[kLinea] = attempt([&] { return plan_writer->take_file(); });
   for (const Written& w : files)
     if (w.error) std::rethrow_exception(w.error);
 
   std::vector<std::filesystem::path> scritti;
+  std::unique_lock<std::mutex> intera;
+  if (temporanei) intera = temporanei->hold_off_removal();
   for (Written& w : files) {
     if (!w.file) continue;
     w.file->completa();

@@ -23,9 +23,11 @@ NomiCompilati nomi_compilati(const std::filesystem::path& cartella, const Modell
 // cannot be written, the error told is the first one's in that order.
 // The plan's file is `plan_writer`'s, which may have heard of the plan
 // while it was computed, or else one made here; either way it is finished
-// while the .sim and the .dat are written. Returns the files written;
-// throws ErroreFile.
+// while the .sim and the .dat are written. With `temporanei`, the
+// temporaries are listed there, and the three are put in place without an
+// ending signal between them. Returns the files written; throws ErroreFile.
 std::vector<std::filesystem::path> scrivi_compilati(const Modello& m, const std::filesystem::path& cartella,
-                                                    PlanWriter* plan_writer = nullptr);
+                                                    PlanWriter* plan_writer = nullptr,
+                                                    TemporaryFiles* temporanei = nullptr);
 
 }  // namespace scen

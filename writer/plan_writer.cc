@@ -16,7 +16,8 @@ constexpr size_t kRowsPerRun = size_t{1} << 16;
 
 }  // namespace
 
-PlanWriter::PlanWriter(std::filesystem::path destination) : destination_(std::move(destination)) {
+PlanWriter::PlanWriter(std::filesystem::path destination, TemporaryFiles* temporaries)
+    : destination_(std::move(destination)), temporaries_(temporaries) {
   try {
     thread_ = std::thread([this] { run(); });
   } catch (const std::system_error&) {
@@ -80,7 +81,7 @@ void PlanWriter::write_final(const TabellaLinea& plan, size_t final_rows, bool w
   if (closed_) return;
   const size_t rows = plan.righe();
   if (!file_) {
-    file_ = std::make_unique<SostituzionePreparata>(destination_);
+    file_ = std::make_unique<SostituzionePreparata>(destination_, temporaries_);
     file_->contenuto().expect(2 * rows * kByteSlotMassimo);
   }
   ByteSink& out = file_->contenuto();

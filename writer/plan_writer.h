@@ -28,7 +28,8 @@ namespace scen {
 
 class PlanWriter final : public OsservatorePiano {
  public:
-  explicit PlanWriter(std::filesystem::path destination);
+  // With `temporaries`, the file's temporary is listed there while it exists.
+  explicit PlanWriter(std::filesystem::path destination, TemporaryFiles* temporaries = nullptr);
   // Unless `take_file` ran: stops the thread and removes the temporary.
   ~PlanWriter() override;
   PlanWriter(const PlanWriter&) = delete;
@@ -56,6 +57,7 @@ class PlanWriter final : public OsservatorePiano {
   void write_final(const TabellaLinea& plan, size_t final_rows, bool whole);
 
   const std::filesystem::path destination_;
+  TemporaryFiles* const temporaries_;
   std::mutex mutex_;
   std::condition_variable announced_;
   // Guarded by mutex_: the plan, how many of its rows are final, whether

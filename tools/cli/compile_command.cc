@@ -10,6 +10,8 @@
 #include "run/all_errors.h"
 #include "run/compile_and_write.h"
 #include "run/output_names.h"
+#include "util/signal_cleanup.h"
+#include "util/temporary_files.h"
 #include "writer/compiled_writer.h"
 #include "run/run_diagnostics.h"
 #include "tools/cli/diagnostic_printer.h"
@@ -73,7 +75,11 @@ CLI::App* aggiungi_compile(CLI::App& app, ArgomentiCompilazione& args, int& esit
 
 int esegui_compile(const ArgomentiCompilazione& args) {
   if (!nomi_validi(args.route, args.train)) return kUso;
+  // Ended by a signal, the run leaves none of its temporaries behind.
+  scen::TemporaryFiles temporanei;
+  const scen::SignalCleanup pulizia(temporanei);
   scen::OpzioniPercorso opzioni;
+  opzioni.temporanei = &temporanei;
   opzioni.scrivi_linea = !args.no_track_plan;
   opzioni.sorgenti.linea = args.line_file.empty() ? args.route + "_linea.txt" : args.line_file;
   opzioni.sorgenti.treno = args.train_file.empty() ? args.route + "_" + args.train + "-.txt" : args.train_file;

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "util/regular_file.h"
+#include "util/signal_cleanup.h"
+#include "util/temporary_files.h"
 
 #include "util/file_replace.h"
 #include "util/cp1252.h"
@@ -32,9 +34,11 @@ namespace {
 // Removes a directory made for a while, on every way out.
 struct CartellaProvvisoria {
   std::filesystem::path p;
+  scen::TemporaryFiles& elenco;
   ~CartellaProvvisoria() {
     std::error_code ec;
     std::filesystem::remove_all(p, ec);
+    elenco.forget(p);
   }
 };
 
@@ -51,8 +55,11 @@ std::optional<std::string> contenuto(const std::filesystem::path& f) {
 }  // namespace
 
 int esegui_sources(const ArgomentiSorgenti& args) {
+  // Ended by a signal, the run leaves none of its temporaries behind.
+  scen::TemporaryFiles temporanei;
+  const scen::SignalCleanup pulizia(temporanei);
   const scen::NomiScenario nomi = scen::nomi_incorporati();
-  const scen::Destinazione d{args.out + "/", nomi.percorso, nomi.treno};
+  const scen::Destinazione d{args.out + "/", nomi.percorso, nomi.treno, &temporanei};
   const std::vector<std::string> code{"_linea.txt", "-.txt", "_note.txt", "_rallentamenti.txt", "_scheda_treno.txt"};
   const auto nome = [&](const scen::Destinazione& in, size_t i) {
     return i == 0 ? in.file(code[i]) : in.file_treno(code[i]);
@@ -62,11 +69,15 @@ int esegui_sources(const ArgomentiSorgenti& args) {
       // What would be written, made aside first and set against what is
       // there: an author's edits are not replaced without a word.
       std::string modello = (std::filesystem::temp_directory_path() / "scenc_sources_XXXXXX").string();
-      if (::mkdtemp(modello.data()) == nullptr) {
-        std::cerr << "scenc: cannot make a temporary directory: " << std::strerror(errno) << "\n";
-        return kErroreFile;
+      {
+        const auto intera = temporanei.hold_off_removal();
+        if (::mkdtemp(modello.data()) == nullptr) {
+          std::cerr << "scenc: cannot make a temporary directory: " << std::strerror(errno) << "\n";
+          return kErroreFile;
+        }
+        temporanei.add(modello);
       }
-      const CartellaProvvisoria a_parte{modello};
+      const CartellaProvvisoria a_parte{modello, temporanei};
       const scen::Destinazione prova{modello + "/", nomi.percorso, nomi.treno};
       scen::scrivi_sorgenti_e_documenti(prova);
       std::vector<std::string> diversi;

@@ -32,6 +32,7 @@ target_link_libraries(scen_plot PUBLIC scen_flags scen_format PkgConfig::CAIRO)
 add_library(scen_core_pic STATIC
   model/image_reader.cc
   util/file_replace.cc
+  util/temporary_files.cc
   util/regular_file.cc
   util/cp1252.cc
 )

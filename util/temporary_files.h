@@ -1,0 +1,34 @@
+// The temporary files (and folders) a process has made and not yet renamed into place or
+// removed, so that a signal that ends it can remove them (signal_cleanup.h).
+// One list per run, passed to whatever writes files for it.
+#pragma once
+
+#include <filesystem>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace scen {
+
+class TemporaryFiles {
+ public:
+  void add(const std::filesystem::path& file);
+  // The file is no longer a temporary of ours: renamed or removed.
+  void forget(const std::filesystem::path& file);
+
+  // While held, an ending signal waits: a set of files being put in place
+  // goes in whole, not some of it.
+  std::unique_lock<std::mutex> hold_off_removal() { return std::unique_lock<std::mutex>(placing_); }
+
+  // Removes every file still listed, a folder with what it holds. Waits for a set being put in place.
+  void remove_all() noexcept;
+
+  std::vector<std::filesystem::path> listed() const;
+
+ private:
+  std::mutex placing_;        // held while a set of files is renamed
+  mutable std::mutex files_;  // guards paths_
+  std::vector<std::string> paths_;
+};
+
+}  // namespace scen
