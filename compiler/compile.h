@@ -14,6 +14,7 @@
 #include "diagnostics/diagnostic.h"
 #include "format/errors.h"
 #include "format/sections.h"
+#include "model/kilometric_progressive.h"
 #include "model/model.h"
 #include "parse/parsed_source.h"
 
@@ -41,12 +42,6 @@ enum class FileSorgente { nessuno, linea, treno };
 struct OrigineOggetto {
   FileSorgente file = FileSorgente::nessuno;
   PosizioneCampo campo;  // the line's keyword field
-};
-
-// A kilometric progressive reference as the line file gives it (metres).
-struct RiferimentoKm {
-  int64_t posizione = 0;
-  int64_t progressiva = 0;
 };
 
 // What the compile ended with: the error it recorded (also in the list of

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "format/cell_kinds.h"
+#include "model/kilometric_progressive.h"
 
 namespace scen {
 
@@ -17,22 +18,13 @@ const char* nome_file_sorgente(FileSorgente f) {
 }
 
 std::string km_di(const Diagnostica& d, int64_t metri) {
-  if (d.riferimenti_km.empty()) return {};
-  const RiferimentoKm& a = d.riferimenti_km[0];
-  double pendenza = -1.0;
-  if (d.riferimenti_km.size() > 1 && d.riferimenti_km[1].posizione != a.posizione) {
-    const RiferimentoKm& b = d.riferimenti_km[1];
-    pendenza = static_cast<double>(b.progressiva - a.progressiva) / static_cast<double>(b.posizione - a.posizione);
-  }
-  const double progressiva = static_cast<double>(a.progressiva) + pendenza * static_cast<double>(metri - a.posizione);
-  char testo[48];
-  std::snprintf(testo, sizeof testo, "km %.3f", progressiva / 1000.0);
-  return testo;
+  const Chilometrica k(d.riferimenti_km);
+  if (!k.presente()) return {};
+  return testo_km(k.progressiva(static_cast<double>(metri)));
 }
 
 std::string in_metri(const Diagnostica& d, int64_t metri) {
-  const std::string km = km_di(d, metri);
-  return std::to_string(metri) + " m" + (km.empty() ? "" : " (" + km + ")");
+  return testo_posizione(Chilometrica(d.riferimenti_km), metri);
 }
 
 std::string nome_cella(const Diagnostica& d, int64_t cella) {

@@ -11,8 +11,8 @@
 
 namespace scen {
 
-// "km 111.600" from the progressive references, or "" without any. With
-// one reference the progressive is taken to fall as the position grows.
+// "km 111.600" from the progressive references, or "" without any
+// (model/kilometric_progressive.h).
 std::string km_di(const Diagnostica& d, int64_t metri);
 
 // "38700 m (km 111.600)".

@@ -150,11 +150,7 @@ bool sezione_generale(StatoCompilazione& st, bool& dimensionata) {
 
 // The progressive references as the line file gives them, for messages.
 void ricorda_riferimenti(StatoCompilazione& st) {
-  for (int i = kRecordProgressivaTre; i <= kRecordProgressivaUno; ++i) {
-    const RecordSim& r = st.m.dati_sim[i];
-    if (r.fine == 0 && r.inizio == 0) continue;
-    st.diagnostica.riferimenti_km.push_back({r.inizio, int64_t{r.fine} - (r.posizione == 1 ? 100 : 0)});
-  }
+  st.diagnostica.riferimenti_km = chilometrica_da(st.m.dati_sim).riferimenti();
 }
 
 // After a line: go on; close the data sections (the end of the file, or an

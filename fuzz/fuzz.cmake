@@ -37,6 +37,16 @@ if(SCEN_FUZZ)
   target_link_libraries(fuzz_lsp PRIVATE scen_lsp)
   target_link_options(fuzz_lsp PRIVATE -fsanitize=fuzzer)
   add_dependencies(scen_fuzz_all fuzz_lsp)
+  # The decoders' target also holds what decodes to the rules of scenc
+  # dump, and mutates its seeds (whole compiled files) mostly a little.
+  target_sources(fuzz_immagini PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/images_fuzz.cc
+    ${CMAKE_CURRENT_LIST_DIR}/near_valid_mutator.cc
+    ${CMAKE_SOURCE_DIR}/tools/dump/structure_check.cc
+    ${CMAKE_SOURCE_DIR}/tools/dump/dump_records.cc
+    ${CMAKE_SOURCE_DIR}/tools/dump/dump_cells.cc
+    ${CMAKE_SOURCE_DIR}/tools/dump/text_format.cc)
+  target_compile_definitions(fuzz_immagini PRIVATE SCEN_REGOLE_DUMP)
   # scenc writes the seed corpora.
   add_dependencies(scen_fuzz_all scenc)
 endif()

@@ -11,6 +11,12 @@
 
 #include "fuzz/banco_prova.h"
 
+#ifdef SCEN_REGOLE_DUMP
+namespace scen::prova {
+std::string regole_dump(std::string_view input);  // fuzz/images_fuzz.cc
+}
+#endif
+
 namespace {
 
 class CartellaPrivata {
@@ -46,7 +52,10 @@ struct Ambiente {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static Ambiente ambiente;  // libFuzzer's entry point can keep nothing else
   const std::string_view input(reinterpret_cast<const char*>(data), size);
-  const std::string problema = ambiente.banco.SCEN_PROVA(input);
+  std::string problema = ambiente.banco.SCEN_PROVA(input);
+#ifdef SCEN_REGOLE_DUMP
+  problema += scen::prova::regole_dump(input);
+#endif
   if (!problema.empty()) {
     std::fprintf(stderr, "broken rule: %s\n", problema.c_str());
     std::abort();

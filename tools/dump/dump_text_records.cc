@@ -8,6 +8,7 @@
 #include "util/cp1252.h"
 #include "tools/dump/dump_records.h"
 #include "tools/dump/dump_text.h"
+#include "model/kilometric_progressive.h"
 #include "tools/dump/text_format.h"
 
 namespace scenc::dump {
@@ -63,8 +64,11 @@ void progressiva(std::ostream& out, const DatiSim& d, size_t i) {
   if (r.inizio == 0 && r.fine == 0 && r.posizione == 0)
     out << "unused (all 0)\n";
   else
-    out << formatta("position %d m, progressive %d m (km %.3f), flag %d\n", r.inizio, r.fine, r.fine / 1000.0,
-                    r.posizione);
+    // The line's kilometres are those the line file writes: a flag of 1
+    // stores the progressive 100 m higher.
+    out << formatta("position %d m, progressive %d m, flag %d: %s at %d m%s\n", r.inizio, r.fine, r.posizione,
+                    scen::testo_km(static_cast<double>(r.fine) - (r.posizione == 1 ? 100 : 0)).c_str(), r.inizio,
+                    r.posizione == 1 ? " (the flag adds 100 m to the progressive stored)" : "");
   altri_campi(out, d, i);
 }
 
