@@ -77,7 +77,8 @@ TEST_F(DumpTest, EmbeddedScenarioAsJson) {
 
   const json& celle = j[0];
   EXPECT_EQ(celle["file"], kCelle);
-  EXPECT_EQ(celle["cells"], 3241);
+  EXPECT_EQ(celle["kind"], "grid");
+  EXPECT_EQ(celle["cell_count"], 3241);
   EXPECT_EQ(celle["line_length_m"], 155000);
   EXPECT_EQ(celle["cell_1"]["format_marker"], 5121);
   EXPECT_EQ(celle["cell_1"]["check_code"], celle["cell_1"]["check_code_expected"]);
@@ -93,7 +94,9 @@ TEST_F(DumpTest, EmbeddedScenarioAsJson) {
   EXPECT_EQ(segnale["fields"], json::parse(R"({"s1":4,"d1":2,"s2":1,"d2":1,"s3":0,"d3":0,"rapp":0,"sx":2,"dx":2,"tempo":0})"));
   EXPECT_EQ(segnale["approach_marks"], json::parse(R"([{"cell":309,"preavviso":81},{"cell":307,"preavviso":82},
                                                         {"cell":305,"preavviso":83},{"cell":303,"preavviso":84}])"));
-  EXPECT_EQ(oggetti.at(2532)["kind"], "code cut-down point");
+  EXPECT_EQ(oggetti.at(2532)["kind"], "code_cut_down_point");
+  EXPECT_EQ(oggetti.at(2532)["description"], "code cut-down point");
+  EXPECT_EQ(oggetti.at(1)["kind"], "format_marker");
   EXPECT_EQ(oggetti.at(2532)["fields"]["code"], 180);
   EXPECT_EQ(oggetti.at(15)["fields"]["vas"], 95);
   EXPECT_EQ(oggetti.at(24)["text"], "(FINE ZONA   )(CADUTA MASSI)");  // record 80, from the .sim beside it
@@ -102,6 +105,7 @@ TEST_F(DumpTest, EmbeddedScenarioAsJson) {
                                                               "to_m":21400,"value":96,"per_mille":-4})"));
 
   const json& sim = j[1];
+  EXPECT_EQ(sim["kind"], "records");
   const json& r85 = sim["records"][85];
   EXPECT_EQ(r85["testo"], "Valcerra_Mosina");
   EXPECT_EQ(r85["parametro_1"], 610);
@@ -114,12 +118,13 @@ TEST_F(DumpTest, EmbeddedScenarioAsJson) {
   EXPECT_EQ(ruoli["empty"], 6);  // record 0 and 29 .. 33
 
   const json& linea = j[2];
-  EXPECT_EQ(linea["rows"], 162001);
+  EXPECT_EQ(linea["kind"], "plan");
+  EXPECT_EQ(linea["row_count"], 162001);
   EXPECT_EQ(linea["first_rows"][0], json::parse(R"({"row":0,"x":{"type":"int16","value":0},"y":{"type":"int16","value":0}})"));
   EXPECT_EQ(linea["first_rows"][1], json::parse(R"({"row":1,"x":{"type":"int16","value":0},"y":{"type":"int16","value":1}})"));
   EXPECT_EQ(linea["first_rows"][2]["x"], json::parse(R"({"type":"double","value":0.0})"));
   EXPECT_EQ(linea["first_rows"][2]["y"]["value"].get<double>(), 2.0);
-  EXPECT_EQ(linea["requested_rows"][0]["x"]["value"].get<double>(), -0.003);
+  EXPECT_EQ(linea["rows"][0]["x"]["value"].get<double>(), -0.003);
   EXPECT_EQ(linea["last_computed_row"]["row"], 161998);
   EXPECT_EQ(linea["empty_rows_at_end"], 2);
 }
@@ -171,7 +176,7 @@ TEST_F(DumpTest, JsonKeepsEveryDoubleBitForBit) {
   test::scrivi(dir / "R_linea.dat", immagine_tabella_linea(t));
   const Risultato r = scenc("dump --json --rows 0:4 R_linea.dat");
   ASSERT_EQ(r.stato, 0) << r.err;
-  const json righe = json::parse(r.out)[0]["requested_rows"];
+  const json righe = json::parse(r.out)[0]["rows"];
   ASSERT_EQ(righe.size(), std::size(valori));
   for (size_t i = 0; i < std::size(valori); ++i) {
     const json& x = righe[i]["x"];
@@ -293,7 +298,8 @@ TEST_F(DumpTest, BrokenFilesAreReportedAndTheOthersStillDumped) {
   EXPECT_EQ(r.stato, 1);
   const json j = json::parse(r.out);
   EXPECT_EQ(j[0]["error"], "corrupt or truncated at byte 30: truncated: the cell grid is 31 bytes, not a multiple of 15");
-  EXPECT_EQ(j[1]["cells"], 2);
+  EXPECT_EQ(j[0]["kind"], "grid");
+  EXPECT_EQ(j[1]["cell_count"], 2);
 }
 
 // Files that decode but break a rule every compiled file obeys, alone or
@@ -340,6 +346,10 @@ TEST_F(DumpTest, CommandLine) {
   } casi[] = {
       {"dump", 2, "FILE is required"},
       {"dump S_T.dat R_T.txt", 2, "scenc: R_T.txt: not a compiled file name"},
+      {"dump S_T.dat R_T.txt", 2, "--kind grid, records or plan says it"},
+      {"dump -", 2, "scenc: -: standard input has no name to tell what it holds; --kind"},
+      {"dump --kind grid - -", 2, "scenc: - (standard input) can be read only once"},
+      {"dump --kind cells S_T.dat", 2, "--kind: cells not in {grid,records,plan}"},
       {"dump --rows 5:2 S_T.dat", 2, "scenc: --rows 5:2: expected A:B"},
       {"dump --rows x S_T.dat", 2, "scenc: --rows x: expected A:B"},
   };
@@ -348,6 +358,34 @@ TEST_F(DumpTest, CommandLine) {
     EXPECT_EQ(r.stato, c.stato) << c.argomenti;
     EXPECT_NE(r.err.find(c.errore), std::string::npos) << r.err;
     EXPECT_EQ(r.out.find("=="), std::string::npos);
+  }
+}
+
+// Standard input, a pipe or a redirected file, and a file whose name says
+// nothing: --kind tells what they hold; a pipe is read no further than the
+// largest grid can be.
+TEST_F(DumpTest, StandardInputAndFilesNamedAnyhow) {
+  test::scrivi(dir / "S_T.dat", kDueCelle);
+  test::scrivi(dir / "griglia.bin", kDueCelle);
+  const std::string scenc_path = SCENC_PATH;
+  const auto in_shell = [&](const std::string& riga) { return test::esegui(dir.path(), "sh", "-c '" + riga + "'", dir.path()); };
+  const struct {
+    std::string riga;
+    int stato;
+    std::string nell_uscita, nell_errore;
+  } casi[] = {
+      {scenc_path + " dump --kind grid - < S_T.dat", 0, "== - (cell grid)\ncell grid: 2 cells", ""},
+      {"cat S_T.dat | " + scenc_path + " dump --json --kind grid -", 0, "\"cell_count\": 2", ""},
+      {scenc_path + " dump --kind grid griglia.bin", 0, "== griglia.bin (cell grid)", ""},
+      {"head -c 302116 /dev/zero | " + scenc_path + " dump --kind grid -", 1, "",
+       "scenc: -: more than 302115 bytes, larger than the largest one can be (302115 bytes)\n"},
+      {scenc_path + " dump --kind records - < S_T.dat", 1, "", "scenc: -: corrupt or truncated"},
+  };
+  for (const auto& c : casi) {
+    const Risultato r = in_shell(c.riga);
+    EXPECT_EQ(r.stato, c.stato) << c.riga << "\n" << r.err;
+    EXPECT_NE(r.out.find(c.nell_uscita), std::string::npos) << c.riga << "\n" << r.out;
+    EXPECT_TRUE(r.err.starts_with(c.nell_errore)) << c.riga << "\n" << r.err;
   }
 }
 

@@ -23,6 +23,14 @@ std::string nome_tipo_cella(uint8_t tipo) {
   return d ? std::string(d->nome) : "unknown kind " + std::to_string(tipo);
 }
 
+std::string chiave_tipo_cella(uint8_t tipo) {
+  const scen::DescrizioneCella* d = scen::tipo_cella(tipo);
+  if (!d) return "unknown";
+  std::string chiave(d->nome);
+  std::replace_if(chiave.begin(), chiave.end(), [](char c) { return c == ' ' || c == '-'; }, '_');
+  return chiave;
+}
+
 std::vector<CampoNominato> campi_cella(const scen::Cella& c) {
   std::vector<CampoNominato> campi;
   using scen::TipoCella;

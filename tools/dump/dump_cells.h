@@ -28,6 +28,10 @@ struct CampoNominato {
 // "signal", "text board", ...; "unknown kind N" for a kind the compiler never writes.
 std::string nome_tipo_cella(uint8_t tipo);
 
+// The same as one word, for programs: "signal", "text_board", ...; "unknown"
+// for a kind the compiler never writes.
+std::string chiave_tipo_cella(uint8_t tipo);
+
 // The values of an object cell unpacked by its kind (a signal's s1 and d1
 // from valore_1 = s1 * 10 + d1, a board's speeds from their packed pairs, ...).
 std::vector<CampoNominato> campi_cella(const scen::Cella& c);

@@ -2,11 +2,13 @@
 
 #include "tools/dump/structure_check.h"
 #include "util/regular_file.h"
+#include "util/standard_input.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
@@ -36,6 +38,23 @@ std::optional<TipoFile> tipo_file(std::string_view nome) {
   return std::nullopt;
 }
 
+std::optional<TipoFile> tipo_da_kind(std::string_view kind) {
+  if (kind == "grid") return TipoFile::celle;
+  if (kind == "records") return TipoFile::dati_sim;
+  if (kind == "plan") return TipoFile::tabella_linea;
+  return std::nullopt;
+}
+
+// The word --kind and the JSON's "kind" use.
+const char* chiave(TipoFile t) {
+  switch (t) {
+    case TipoFile::celle: return "grid";
+    case TipoFile::dati_sim: return "records";
+    case TipoFile::tabella_linea: return "plan";
+  }
+  return "?";
+}
+
 const char* descrizione(TipoFile t) {
   switch (t) {
     case TipoFile::celle: return "cell grid";
@@ -57,7 +76,9 @@ Lettura leggi_tutto(const std::string& nome, TipoFile tipo) {
                          : tipo == TipoFile::dati_sim ? scen::kMassimoDatiSim
                                                       : scen::kMassimoTabellaLinea;
   Lettura l;
-  if (!scen::read_regular_file(nome, massimo, l.byte, l.errore) && l.errore.empty()) l.errore = "cannot be read";
+  const bool letto = nome == "-" ? scen::read_standard_input(massimo, l.byte, l.errore)
+                                 : scen::read_regular_file(nome, massimo, l.byte, l.errore);
+  if (!letto && l.errore.empty()) l.errore = "cannot be read";
   return l;
 }
 
@@ -117,8 +138,12 @@ CLI::App* aggiungi_dump(CLI::App& app, ArgomentiDump& args, int& esito) {
       "dump", "Show what compiled files (.dat, .sim, _linea.dat) hold, as tables or JSON");
   cmd->add_option("FILE", args.file,
                   "Compiled files, recognised by their names: <route>_<train>.dat (cell grid), "
-                  "<route>_<train>.sim (general records), <route>_linea.dat (track plan)")
+                  "<route>_<train>.sim (general records), <route>_linea.dat (track plan); - for standard input")
+      ->type_name("FILE")
       ->required();
+  cmd->add_option("--kind", args.kind,
+                  "What every FILE holds, whatever its name: grid (.dat), records (.sim) or plan (_linea.dat)")
+      ->check(CLI::IsMember({"grid", "records", "plan"}));
   cmd->add_flag("--json", args.json, "Write JSON for programs instead of tables");
   cmd->add_option("--rows", args.righe, "Track-plan rows A:B (or one row A) to show in full");
   cmd->callback([&] { esito = esegui_dump(args, std::cout, std::cerr); });
@@ -127,11 +152,18 @@ CLI::App* aggiungi_dump(CLI::App& app, ArgomentiDump& args, int& esito) {
 
 int esegui_dump(const ArgomentiDump& args, std::ostream& out, std::ostream& err) {
   std::vector<TipoFile> tipi;
+  if (std::count(args.file.begin(), args.file.end(), "-") > 1) {
+    err << "scenc: - (standard input) can be read only once\n";
+    return kUso;
+  }
   for (const std::string& f : args.file) {
-    const auto t = tipo_file(f);
+    const auto t = args.kind.empty() ? tipo_file(f) : tipo_da_kind(args.kind);
     if (!t) {
       err << "scenc: " << f
-          << ": not a compiled file name (expected <route>_<train>.dat, <route>_<train>.sim or <route>_linea.dat)\n";
+          << (f == "-" ? ": standard input has no name to tell what it holds"
+                       : ": not a compiled file name (expected <route>_<train>.dat, <route>_<train>.sim or "
+                         "<route>_linea.dat)")
+          << "; --kind grid, records or plan says it\n";
       return kUso;
     }
     tipi.push_back(*t);
@@ -208,8 +240,10 @@ int esegui_dump(const ArgomentiDump& args, std::ostream& out, std::ostream& err)
       else if (const auto* t = std::get_if<scen::TabellaLinea>(&contenuti[i]))
         j = dump::json_tabella_linea(*t, righe_per(*t));
       else
-        j = {{"content", descrizione(tipi[i])}, {"error", errori[i]}};
+        j = {{"error", errori[i]}};
       j["file"] = args.file[i];
+      j["kind"] = chiave(tipi[i]);
+      j["description"] = descrizione(tipi[i]);
       tutti.push_back(j);
     }
     out << tutti.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";

@@ -11,7 +11,8 @@
 namespace scenc {
 
 struct ArgomentiDump {
-  std::vector<std::string> file;
+  std::vector<std::string> file;  // "-": standard input
+  std::string kind;               // grid, records or plan; empty: told by each file's name
   bool json = false;
   std::optional<std::string> righe;  // "A:B" or "A": track-plan rows to show in full
 };
@@ -19,8 +20,9 @@ struct ArgomentiDump {
 CLI::App* aggiungi_dump(CLI::App& app, ArgomentiDump& args, int& esito);
 
 // Exit status: 0 every file dumped; 1 a file missing, unreadable, corrupt
-// or truncated (the others are still dumped); 2 a name that is no compiled
-// file or a malformed --rows (nothing dumped).
+// or truncated (the others are still dumped); 2 a file whose kind neither
+// its name nor --kind tells, standard input named twice, or a malformed
+// --rows (nothing dumped).
 int esegui_dump(const ArgomentiDump& args, std::ostream& out, std::ostream& err);
 
 }  // namespace scenc

@@ -27,12 +27,12 @@ json cella(const std::vector<scen::Cella>& celle, size_t i, const RecordCollegat
            const AvvisiGriglia& marche) {
   const scen::Cella& c = celle[i];
   const auto at = posizione_oggetto(i, c.tipo);
+  const bool marcatore = i == scen::kCellaRiservata && scen::TipoCella{c.tipo} == scen::TipoCella::nessuno;
   json j = {{"cell", i},
             {"metre", static_cast<int64_t>(i) * kMetriCella},
             {"at", at ? json(*at) : json(nullptr)},
-            {"kind", i == scen::kCellaRiservata && scen::TipoCella{c.tipo} == scen::TipoCella::nessuno
-                         ? "format marker, check code"
-                         : nome_tipo_cella(c.tipo)},
+            {"kind", marcatore ? "format_marker" : chiave_tipo_cella(c.tipo)},
+            {"description", marcatore ? "format marker and check code" : nome_tipo_cella(c.tipo)},
             {"tipo", c.tipo},
             {"valore_1", c.valore_1},
             {"valore_2", c.valore_2},
@@ -109,7 +109,7 @@ json tratti_json(const scen::ColonnaLinea& c) {
 }  // namespace
 
 json json_celle(const std::vector<scen::Cella>& celle, const RecordCollegati& collegati) {
-  json j = {{"content", "cell grid"}, {"cells", celle.size()}};
+  json j = {{"cell_count", celle.size()}};
   if (celle.empty()) return j;
   const int64_t ultima = static_cast<int64_t>(celle.size()) - 1;
   j["last_cell"] = ultima;
@@ -129,7 +129,7 @@ json json_celle(const std::vector<scen::Cella>& celle, const RecordCollegati& co
   j["objects"] = oggetti;
   json orfane = json::array();
   for (const MarcaAvviso& a : marche.senza_oggetto) orfane.push_back({{"cell", a.cella}, {"preavviso", a.valore}});
-  j["approach_marks"] = {{"cells", marche.totale}, {"without_object", orfane}};
+  j["approach_marks"] = {{"cell_count", marche.totale}, {"without_object", orfane}};
   j["profiles"] = {
       {"vel_limite", profilo(celle, &scen::Cella::vel_limite, "km_h", [](int v) { return v * 5; })},
       {"pendenza", profilo(celle, &scen::Cella::pendenza, "per_mille", [](int v) { return v - 100; })},
@@ -148,15 +148,14 @@ json json_dati_sim(const std::array<scen::RecordSim, scen::kNumeroRecord>& d) {
     records.push_back(r);
   }
   const CodiciControllo attesi = codici_attesi(d);
-  return {{"content", "general records"},
-          {"records", records},
+  return {{"records", records},
           {"format_marker_correct", d[scen::kRecordSfondoPercorso].parametro_1 == scen::kMarcatoreSim},
           {"check_code_expected", attesi.record_85}};
 }
 
 json json_tabella_linea(const scen::TabellaLinea& t, const std::optional<IntervalloRighe>& chieste) {
   const SintesiLinea s = sintesi_linea(t);
-  json j = {{"content", "track plan"}, {"rows", s.righe}};
+  json j = {{"row_count", s.righe}};
   if (s.righe == 0) return j;
   j["line_length_m"] = static_cast<int64_t>(s.righe) - 1 - 7000;
   j["slot_runs"] = {{"x", tratti_json(t.x)}, {"y", tratti_json(t.y)}};
@@ -170,7 +169,7 @@ json json_tabella_linea(const scen::TabellaLinea& t, const std::optional<Interva
                     {"end_point", {{"row", *s.riga_finale}, {"x", s.x_finale}, {"y", s.y_finale}}},
                     {"final_heading_degrees", s.direzione_gradi ? json(*s.direzione_gradi) : json(nullptr)}};
   }
-  if (chieste) j["requested_rows"] = righe(t, chieste->da, chieste->a);
+  if (chieste) j["rows"] = righe(t, chieste->da, chieste->a);
   return j;
 }
 
