@@ -91,6 +91,17 @@ TEST_F(ScencPlotTest, TheFileEndingChoosesTheFormat) {
     EXPECT_GT(byte.size(), 20000u) << c.file;
   }
   EXPECT_NE(scen::test::leggi(dir / "plot.svg").find("<svg"), std::string::npos);
+
+  // --format decides whatever the name; with --out - the picture alone
+  // goes to standard output.
+  Risultato r = scenc("plot " + kScenario + " --dir c --format png --out picture");
+  ASSERT_EQ(r.stato, 0) << r.err;
+  EXPECT_TRUE(scen::test::leggi(dir / "picture").starts_with("\x89PNG"));
+  r = scenc("plot " + kScenario + " --dir c --format svg --out -");
+  ASSERT_EQ(r.stato, 0) << r.err;
+  EXPECT_TRUE(r.out.starts_with("<?xml")) << r.out.substr(0, 100);
+  EXPECT_NE(r.out.find("</svg>"), std::string::npos);
+  EXPECT_FALSE(fs::exists(dir / "-"));
 }
 
 TEST_F(ScencPlotTest, MissingAndCorruptFilesAreNamed) {
@@ -133,6 +144,7 @@ TEST_F(ScencPlotTest, UsageErrors) {
            "--dir c --out plot.jpg",
            "--dir c --out plot",
            "--dir c --out png",
+           "--dir c --out -",
            "--dir c",
        }) {
     const Risultato r = scenc("plot " + kScenario + " " + std::string(argomenti));

@@ -117,6 +117,10 @@ TEST_F(ScencViewTest, EveryObjectPointsToTheSourceLineThatPlacedIt) {
 TEST_F(ScencViewTest, CompiledFilesGiveTheSameObjectsWithoutSourceLines) {
   ASSERT_EQ(scenc("compile " + kScenario).stato, 0);
   ASSERT_EQ(scenc("view " + kScenario + " --out s.html").stato, 0);
+  // The same page on standard output with --out -.
+  const Risultato su_uscita = scenc("view " + kScenario + " --out -");
+  ASSERT_EQ(su_uscita.stato, 0) << su_uscita.err;
+  EXPECT_EQ(su_uscita.out, scen::test::leggi(dir / "s.html"));
   const Risultato r = scenc("view " + kScenario + " --compiled --out c.html");
   ASSERT_EQ(r.stato, 0) << r.err;
   const json s = pagina("s.html");

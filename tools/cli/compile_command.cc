@@ -17,11 +17,19 @@
 #include "tools/cli/diagnostic_printer.h"
 #include "tools/cli/exit_status.h"
 #include "tools/cli/json_diagnostics.h"
+#include "tools/cli/output_directory.h"
 #include "tools/cli/source_excerpt.h"
 #include "tools/lint/scenario_check.h"
+#include "util/standard_input.h"
 
 namespace scenc {
 
+namespace {
+
+// How the diagnostics name a source read from standard input.
+constexpr char kNomeIngresso[] = "<stdin>";
+
+}  // namespace
 
 bool nomi_validi(const std::string& route, const std::string& train) {
   for (const auto& [nome, cosa] : {std::pair{&route, "route"}, {&train, "train"}})
@@ -46,9 +54,15 @@ CLI::App* aggiungi_compile(CLI::App& app, ArgomentiCompilazione& args, int& esit
   args.scrivi = scrivi;
   cmd->add_option("--route", args.route, "Route name (file names, record 85, check codes)")->required();
   cmd->add_option("--train", args.train, "Train name (file names, record 86, check codes)")->required();
-  cmd->add_option("--line", args.line_file, "Line source file (default <route>_linea.txt)");
-  cmd->add_option("--train-file", args.train_file, "Train source file (default <route>_<train>-.txt)");
-  if (scrivi) cmd->add_option("--out", args.out, "Directory for the compiled files")->capture_default_str();
+  cmd->add_option("--line", args.line_file, "Line source file (default <route>_linea.txt); - for standard input")
+      ->type_name("FILE");
+  cmd->add_option("--train-file", args.train_file,
+                  "Train source file (default <route>_<train>-.txt); - for standard input")
+      ->type_name("FILE");
+  if (scrivi)
+    cmd->add_option("--out", args.out, "Directory for the compiled files (made if missing)")
+        ->type_name("DIR")
+        ->capture_default_str();
   cmd->add_flag("--no-track-plan", args.no_track_plan, "Skip curves and do not write <route>_linea.dat");
   if (scrivi)
     cmd->add_flag("--write-on-error", args.write_on_error,
@@ -75,6 +89,10 @@ CLI::App* aggiungi_compile(CLI::App& app, ArgomentiCompilazione& args, int& esit
 
 int esegui_compile(const ArgomentiCompilazione& args) {
   if (!nomi_validi(args.route, args.train)) return kUso;
+  if (args.line_file == "-" && args.train_file == "-") {
+    std::cerr << "scenc: --line and --train-file cannot both be - (standard input)\n";
+    return kUso;
+  }
   // Ended by a signal, the run leaves none of its temporaries behind.
   scen::TemporaryFiles temporanei;
   const scen::SignalCleanup pulizia(temporanei);
@@ -92,6 +110,7 @@ int esegui_compile(const ArgomentiCompilazione& args) {
     std::cerr << "scenc: another run is writing into " << args.out << "; waiting for it to finish\n";
   };
   if (args.scrivi) {
+    if (const int stato = prepara_cartella_uscita(args.out); stato != kOk) return stato;
     scen::Modello nomi;
     nomi.nome_percorso = args.route;
     nomi.nome_treno = args.train;
@@ -106,8 +125,20 @@ int esegui_compile(const ArgomentiCompilazione& args) {
   // Each source is read once, here, and its text handed to the compile and
   // to the warnings alike. A file that cannot be read is left to the
   // compile, which reports it when it reaches it; it gives no warnings.
+  // Standard input cannot be read again: it is read here or not at all.
   for (auto [file, testo] : {std::pair{&opzioni.sorgenti.linea, &opzioni.sorgenti.testo_linea},
                              {&opzioni.sorgenti.treno, &opzioni.sorgenti.testo_treno}}) {
+    if (*file == "-") {
+      std::string byte, perche;
+      if (!scen::read_standard_input(scen::kLargestSource, byte, perche)) {
+        std::cerr << "scenc: cannot read the " << (file == &opzioni.sorgenti.linea ? "line" : "train")
+                  << " file from standard input: " << perche << "\n";
+        return kErroreRegistrato;
+      }
+      *file = kNomeIngresso;
+      *testo = std::make_shared<const std::string>(std::move(byte));
+      continue;
+    }
     scen::SourceText letto;
     std::string errore;
     if (scen::read_source_file(*file, letto, errore)) *testo = std::make_shared<const std::string>(std::move(letto.bytes));

@@ -17,13 +17,16 @@
 #include "sources/embedded_scenario.h"
 #include "sources/scenario_writers.h"
 #include "tools/cli/exit_status.h"
+#include "tools/cli/output_directory.h"
 
 namespace scenc {
 
 CLI::App* aggiungi_sources(CLI::App& app, ArgomentiSorgenti& args, int& esito) {
   CLI::App* cmd = app.add_subcommand(
       "sources", "Write the embedded scenario's source files and documents, without compiling");
-  cmd->add_option("--out", args.out, "Directory for the files")->capture_default_str();
+  cmd->add_option("--out", args.out, "Directory for the files (made if missing)")
+      ->type_name("DIR")
+      ->capture_default_str();
   cmd->add_flag("--force", args.force, "Replace files of the same names even when they differ from the scenario's");
   cmd->callback([&] { esito = esegui_sources(args); });
   return cmd;
@@ -55,6 +58,7 @@ std::optional<std::string> contenuto(const std::filesystem::path& f) {
 }  // namespace
 
 int esegui_sources(const ArgomentiSorgenti& args) {
+  if (const int stato = prepara_cartella_uscita(args.out); stato != kOk) return stato;
   // Ended by a signal, the run leaves none of its temporaries behind.
   scen::TemporaryFiles temporanei;
   const scen::SignalCleanup pulizia(temporanei);

@@ -33,6 +33,7 @@ add_library(scen_core_pic STATIC
   model/image_reader.cc
   util/file_replace.cc
   util/temporary_files.cc
+  util/standard_output.cc
   util/regular_file.cc
   util/cp1252.cc
 )

@@ -15,24 +15,26 @@ CLI::App* aggiungi_plot(CLI::App& app, ArgomentiPlot& args, int& esito) {
   CLI::App* cmd = app.add_subcommand("plot", "Draw a compiled scenario: its track plan and its profile along the line");
   cmd->add_option("--route", args.route, "Route name (file names)")->required();
   cmd->add_option("--train", args.train, "Train name (file names)")->required();
-  cmd->add_option("--dir", args.dir, "Directory of the three compiled files")->capture_default_str();
-  cmd->add_option("--out", args.out, "Picture to write: FILE.png, FILE.svg or FILE.pdf")
-      ->required()
-      ->check(CLI::Validator(
-          [](std::string& file) {
-            return plot::formato_da_nome(file) ? std::string()
-                                               : "the picture must end in .png, .svg or .pdf: " + file;
-          },
-          "FILE.png|.svg|.pdf"));
+  cmd->add_option("--dir", args.dir, "Directory of the three compiled files")
+      ->type_name("DIR")
+      ->capture_default_str();
+  cmd->add_option("--out", args.out, "Picture to write: FILE.png, FILE.svg or FILE.pdf; - for standard output")
+      ->type_name("FILE")
+      ->required();
+  cmd->add_option("--format", args.format, "Picture format, instead of the ending of --out (needed with --out -)")
+      ->check(CLI::IsMember({"png", "svg", "pdf"}));
   cmd->callback([&] { esito = esegui_plot(args); });
   return cmd;
 }
 
 int esegui_plot(const ArgomentiPlot& args) {
   if (!nomi_validi(args.route, args.train)) return kUso;
-  const auto formato = plot::formato_da_nome(args.out);
+  const auto formato = plot::formato_da_nome(args.format.empty() ? args.out : "picture." + args.format);
   if (!formato) {
-    std::cerr << "scenc: the picture must end in .png, .svg or .pdf: " << args.out << "\n";
+    std::cerr << "scenc: " << (args.out == "-" ? "--out - needs --format png, svg or pdf"
+                                               : "--out " + args.out +
+                                                     ": the picture must end in .png, .svg or .pdf (or give --format)")
+              << "\n";
     return kUso;
   }
 

@@ -11,7 +11,8 @@ struct ArgomentiPlot {
   std::string route;
   std::string train;
   std::string dir = ".";
-  std::string out;
+  std::string out;     // "-": standard output
+  std::string format;  // png, svg or pdf; empty: by the ending of `out`
 };
 
 // Adds the subcommand; its callback stores the exit status in `esito`.

@@ -42,7 +42,7 @@ int disegna(const Disegno& disegno) {
     std::cerr << "scenc: cannot write " << e.file().string() << ": " << e.motivo() << "\n";
     return kErroreFile;
   }
-  std::cout << "wrote " << disegno.out << "\n";
+  if (disegno.out != "-") std::cout << "wrote " << disegno.out << "\n";
   return kOk;
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "util/file_replace.h"
+#include "util/standard_output.h"
 
 namespace scenc::plot {
 
@@ -74,7 +75,7 @@ Superficie superficie_per(FormatoImmagine formato, Flusso& flusso, int larghezza
 
 void scrivi_immagine(const std::filesystem::path& file, FormatoImmagine formato, int larghezza,
                      int altezza, const std::function<void(cairo_t*)>& disegna) {
-  scen::sostituisci_file(file, [&](scen::ByteSink& uscita) {
+  scen::scrivi_file_o_uscita(file, [&](scen::ByteSink& uscita) {
     Flusso flusso{&uscita, nullptr};
     const Verifica verifica(file, flusso);
     Superficie s = superficie_per(formato, flusso, larghezza, altezza);

@@ -68,7 +68,7 @@ CLI::App* aggiungi_serve(CLI::App& app, ArgomentiServizio& args, int& esito) {
       "serve", "Serve the page of `scenc view` over HTTP and update it whenever the sources change");
   cmd->add_option("--route", args.route, "Route name")->required();
   cmd->add_option("--train", args.train, "Train name")->required();
-  cmd->add_option("--dir", args.dir, "Directory of the two sources")->capture_default_str();
+  cmd->add_option("--dir", args.dir, "Directory of the two sources")->type_name("DIR")->capture_default_str();
   cmd->add_option("--host", args.host, "Address to listen on")->capture_default_str();
   cmd->add_option("--port", args.port, "Port to listen on; 0 takes a free one")
       ->check(CLI::Range(0, 65535))

@@ -8,6 +8,7 @@
 #include "tools/view/view_json.h"
 #include "tools/view/view_page.h"
 #include "util/file_replace.h"
+#include "util/standard_output.h"
 
 namespace scenc {
 
@@ -17,8 +18,11 @@ CLI::App* aggiungi_view(CLI::App& app, ArgomentiVista& args, int& esito) {
   cmd->add_option("--route", args.route, "Route name")->required();
   cmd->add_option("--train", args.train, "Train name")->required();
   cmd->add_option("--dir", args.dir, "Directory of the sources (or, with --compiled, of the compiled files)")
+      ->type_name("DIR")
       ->capture_default_str();
-  cmd->add_option("--out", args.out, "Page to write: FILE.html")->required();
+  cmd->add_option("--out", args.out, "Page to write: FILE.html, or - for standard output")
+      ->type_name("FILE")
+      ->required();
   cmd->add_flag("--compiled", args.compiled,
                 "Show the three compiled files in the directory instead of compiling the sources");
   aggiungi_codifica_ingresso(cmd, args.input_encoding);
@@ -37,7 +41,7 @@ int esegui_view(const ArgomentiVista& args) {
   }
   const std::string pagina = view::pagina_html(view::json_vista(*letta.scenario));
   try {
-    scen::sostituisci_file(args.out, [&](scen::ByteSink& uscita) { uscita.bytes(pagina); });
+    scen::scrivi_file_o_uscita(args.out, [&](scen::ByteSink& uscita) { uscita.bytes(pagina); });
   } catch (const scen::ErroreFile& e) {
     std::cerr << "scenc: cannot write " << e.file().string() << ": " << e.motivo() << "\n";
     return kErroreFile;
@@ -46,7 +50,7 @@ int esegui_view(const ArgomentiVista& args) {
   for (const scen::Diagnostic& d : letta.scenario->diagnostiche) errori += d.level == scen::Level::error;
   if (errori > 0)
     std::cerr << "scenc: the page lists " << errori << (errori == 1 ? " error" : " errors") << " of the compile\n";
-  std::cout << "wrote " << args.out << "\n";
+  if (args.out != "-") std::cout << "wrote " << args.out << "\n";
   return kOk;
 }
 
