@@ -26,10 +26,18 @@ endforeach()
 add_custom_target(scen_man ALL DEPENDS ${scen_man_gz})
 install(FILES ${scen_man_gz} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
+# The completion scripts (cmake/completions.cmake), each where its shell
+# looks for one.
+install(FILES ${SCEN_COMPLETIONS_DIR}/scenc DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
+install(FILES ${SCEN_COMPLETIONS_DIR}/_scenc DESTINATION ${CMAKE_INSTALL_DATADIR}/zsh/vendor-completions)
+install(FILES ${SCEN_COMPLETIONS_DIR}/scenc.fish DESTINATION ${CMAKE_INSTALL_DATADIR}/fish/vendor_completions.d)
+
 install(FILES
   ${CMAKE_SOURCE_DIR}/docs/format.md
   ${CMAKE_SOURCE_DIR}/docs/errors.md
   ${CMAKE_SOURCE_DIR}/docs/diagnostics-json.md
+  ${CMAKE_SOURCE_DIR}/docs/dump-json.md
+  ${CMAKE_SOURCE_DIR}/docs/dump-json.schema.json
   ${CMAKE_SOURCE_DIR}/docs/compiled.md
   ${CMAKE_SOURCE_DIR}/docs/documents.md
   ${CMAKE_SOURCE_DIR}/docs/glossary.md

@@ -16,6 +16,8 @@ packages=(
   libcpp-httplib-dev
   chromium chromium-driver python3-selenium
   neovim
+  bash-completion zsh fish
+  python3-jsonschema
 )
 
 missing=()

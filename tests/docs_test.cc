@@ -498,7 +498,9 @@ TEST(ManPage, ListsEveryOptionOfEachSubcommandAndNoOther) {
     SCOPED_TRACE(sotto);
     std::set<std::string> dall_aiuto = opzioni_aiuto(esegui("'" SCENC_PATH "' " + sotto + " --help"));
     EXPECT_TRUE(dall_aiuto.erase("--help")) << "scenc " << sotto << " --help lists no --help";
-    EXPECT_FALSE(dall_aiuto.empty());
+    if (sotto != "help") {  // `help` takes a subcommand's name, no option
+      EXPECT_FALSE(dall_aiuto.empty());
+    }
     std::set<std::string> dalla_pagina;
     for (const auto& [ss, voci] : man.tag.at("COMMANDS"))
       if (nomina(ss, sotto)) dalla_pagina.insert(voci.begin(), voci.end());

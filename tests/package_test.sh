@@ -23,7 +23,10 @@ run_from() {
   for page in scenc scenario; do
     [[ -s $prefix/share/man/man1/$page.1.gz ]] || fail "no man page $page.1.gz"
   done
-  for doc in format.md errors.md compiled.md documents.md; do
+  for script in bash-completion/completions/scenc zsh/vendor-completions/_scenc fish/vendor_completions.d/scenc.fish; do
+    [[ -s $prefix/share/$script ]] || fail "no completion script share/$script"
+  done
+  for doc in format.md errors.md compiled.md documents.md dump-json.md; do
     [[ -s $prefix/share/doc/scenc/$doc ]] || fail "no $doc in share/doc/scenc"
   done
 

@@ -84,11 +84,8 @@ TEST_F(ScencTest, CodeTrackErrorsAreReportedAndTheFilesWritten) {
   for (int p : {9750, 9700, 9650}) segnali += "segnale, " + std::to_string(p) + ", 2,4,1,0,0,2,2,1,0,0\r\n";
   sorgenti(linea_con(""), treno_con(segnali + "rallentamento, 10000, 60, 1000, 0, 0, 0\r\n"));
   const Risultato r = scenc("compile --route R --train T --out sub --no-track-plan");
-  EXPECT_EQ(r.stato, 3);  // --out must exist
-  std::filesystem::create_directory(dir / "sub");
-  const Risultato r2 = scenc("compile --route R --train T --out sub --no-track-plan");
-  EXPECT_EQ(r2.stato, 1);
-  EXPECT_TRUE(r2.err.find("warning: Errore n. 12") != std::string::npos) << r2.err;
+  EXPECT_EQ(r.stato, 1);
+  EXPECT_TRUE(r.err.find("warning: Errore n. 12") != std::string::npos) << r.err;
   EXPECT_TRUE(esiste("sub/R_T.dat"));
   EXPECT_FALSE(esiste("sub/R_linea.dat"));
 }
@@ -256,6 +253,69 @@ TEST_F(ScencTest, CommandLine) {
   EXPECT_EQ(aiuto.stato, 0);
   EXPECT_NE(aiuto.out.find("--write-on-error"), std::string::npos);
   EXPECT_TRUE(scenc("--version").out.starts_with("scenc "));
+}
+
+// An --out directory is made with its parents; one that exists as
+// something else is a usage error, and nothing is written.
+TEST_F(ScencTest, OutDirectoriesAreMadeWhenMissing) {
+  sorgenti(linea_con(""), treno_con(kSegnale));
+  test::scrivi(dir / "file", "");
+  const struct {
+    std::string argomenti;
+    int stato;
+    std::string scritto, errore;
+  } casi[] = {
+      {"sources --out a/b", 0, "a/b/Valcerra_Mosina_linea.txt", ""},
+      {"compile --route R --train T --out c/d/e", 0, "c/d/e/R_T.sim", ""},
+      {"sources --out file", 2, "", "scenc: --out file: exists and is not a directory\n"},
+      {"compile --route R --train T --out file/f", 2, "", "scenc: cannot make the directory file/f: Not a directory\n"},
+  };
+  for (const auto& c : casi) {
+    const Risultato r = scenc(c.argomenti);
+    EXPECT_EQ(r.stato, c.stato) << c.argomenti << "\n" << r.err;
+    EXPECT_EQ(r.err, c.errore) << c.argomenti;
+    if (!c.scritto.empty()) {
+      EXPECT_TRUE(esiste(c.scritto)) << c.argomenti;
+    }
+  }
+  EXPECT_EQ(test::leggi(dir / "file"), "");
+}
+
+// `scenc help [SUBCOMMAND]` prints the same as --help, and `scenc` alone
+// says where to look.
+TEST_F(ScencTest, HelpSubcommand) {
+  for (const std::string sotto : {"", "dump", "compile", "help"}) {
+    const Risultato aiuto = scenc("help " + sotto);
+    EXPECT_EQ(aiuto.stato, 0) << sotto;
+    EXPECT_EQ(aiuto.out, scenc(sotto + " --help").out) << sotto;
+    EXPECT_NE(aiuto.out.find("Usage: scenc " + sotto), std::string::npos) << aiuto.out;
+  }
+  const Risultato nessuno = scenc("help nosuch");
+  EXPECT_EQ(nessuno.stato, 2);
+  EXPECT_EQ(nessuno.out, "");
+  EXPECT_NE(nessuno.err.find("scenc: no subcommand 'nosuch'; the subcommands are compile, check, sources, dump"),
+            std::string::npos) << nessuno.err;
+  const Risultato solo = scenc("");
+  EXPECT_EQ(solo.stato, 2);
+  EXPECT_NE(solo.err.find("A subcommand is required"), std::string::npos) << solo.err;
+  EXPECT_NE(solo.err.find("Run 'scenc help'"), std::string::npos) << solo.err;
+}
+
+// One source read from standard input, named <stdin> in the diagnostics.
+TEST_F(ScencTest, SourceFromStandardInput) {
+  sorgenti(linea_con(""), treno_con(kSegnale));
+  Risultato r = scenc("compile --route R --train T --train-file - < R_T-.txt");
+  EXPECT_EQ(r.stato, 0) << r.err;
+  EXPECT_EQ(std::filesystem::file_size(dir / "R_T.dat"), 541u * 15);
+  test::scrivi(dir / "doppio.txt", treno_con(kSegnale + kSegnale));
+  r = scenc("check --route R --train T --train-file - < doppio.txt");
+  EXPECT_EQ(r.stato, 1);
+  EXPECT_NE(r.err.find("<stdin>:8:10: error: Errore n. 16"), std::string::npos) << r.err;
+  r = scenc("check --route R --train T --line - < R_linea.txt");
+  EXPECT_EQ(r.stato, 0) << r.err;
+  r = scenc("check --route R --train T --line - --train-file - < R_linea.txt");
+  EXPECT_EQ(r.stato, 2);
+  EXPECT_EQ(r.err, "scenc: --line and --train-file cannot both be - (standard input)\n");
 }
 
 TEST_F(ScencTest, SourcesWritesTheEmbeddedScenario) {

@@ -3,6 +3,8 @@
 #include <iostream>
 
 #include "tools/cli/compile_command.h"
+#include "tools/cli/completion_command.h"
+#include "tools/cli/help_command.h"
 #include "tools/dump/dump_command.h"
 #include "tools/cli/exit_status.h"
 #include "tools/plot/plot_command.h"
@@ -32,6 +34,17 @@ int main(int argc, char** argv) {
   scenc::ArgomentiServizio serve_args;
   scenc::aggiungi_serve(app, serve_args, esito);
   scenc::aggiungi_lsp(app, esito);
+  scenc::ArgomentiAiuto help_args;
+  scenc::aggiungi_help(app, help_args, esito);
+  scenc::ArgomentiCompletamento completion_args;
+  scenc::aggiungi_completions(app, completion_args, esito);
+  // `scenc` alone: CLI11's words, and where the subcommands are listed.
+  app.failure_message([](const CLI::App* a, const CLI::Error& e) {
+    std::string messaggio = CLI::FailureMessage::simple(a, e);
+    if (e.get_name() == "RequiredError" && std::string_view(e.what()) == "A subcommand is required")
+      messaggio += "Run 'scenc help' for the list of subcommands.\n";
+    return messaggio;
+  });
 
   try {
     app.parse(argc, argv);
