@@ -290,11 +290,13 @@ TEST_F(ScencTest, HelpSubcommand) {
     EXPECT_EQ(aiuto.out, scenc(sotto + " --help").out) << sotto;
     EXPECT_NE(aiuto.out.find("Usage: scenc " + sotto), std::string::npos) << aiuto.out;
   }
-  const Risultato nessuno = scenc("help nosuch");
-  EXPECT_EQ(nessuno.stato, 2);
-  EXPECT_EQ(nessuno.out, "");
-  EXPECT_NE(nessuno.err.find("scenc: no subcommand 'nosuch'; the subcommands are compile, check, sources, dump"),
-            std::string::npos) << nessuno.err;
+  for (const std::string riga : {"help nosuch", "nosuch --flag"}) {
+    const Risultato nessuno = scenc(riga);
+    EXPECT_EQ(nessuno.stato, 2);
+    EXPECT_EQ(nessuno.out, "");
+    EXPECT_NE(nessuno.err.find("scenc: no subcommand 'nosuch'; the subcommands are compile, check, sources, dump"),
+              std::string::npos) << nessuno.err;
+  }
   const Risultato solo = scenc("");
   EXPECT_EQ(solo.stato, 2);
   EXPECT_NE(solo.err.find("A subcommand is required"), std::string::npos) << solo.err;

@@ -13,6 +13,15 @@
 #include "tools/view/view_command.h"
 #include "tools/lsp/lsp_command.h"
 
+namespace {
+
+// CLI11's error when the command line names no subcommand it knows.
+bool sottocomando_mancante(const CLI::Error& e) {
+  return e.get_name() == "RequiredError" && std::string_view(e.what()) == "A subcommand is required";
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   CLI::App app{"scenc: compiles train-simulator scenarios and inspects compiled files", "scenc"};
   app.set_version_flag("--version", std::string("scenc ") + SCENC_VERSION);
@@ -40,15 +49,18 @@ int main(int argc, char** argv) {
   scenc::aggiungi_completions(app, completion_args, esito);
   // `scenc` alone: CLI11's words, and where the subcommands are listed.
   app.failure_message([](const CLI::App* a, const CLI::Error& e) {
-    std::string messaggio = CLI::FailureMessage::simple(a, e);
-    if (e.get_name() == "RequiredError" && std::string_view(e.what()) == "A subcommand is required")
-      messaggio += "Run 'scenc help' for the list of subcommands.\n";
-    return messaggio;
+    if (sottocomando_mancante(e))
+      return std::string(e.what()) + "\nRun 'scenc help' (or scenc --help) for the list of subcommands.\n";
+    return CLI::FailureMessage::simple(a, e);
   });
 
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
+    // A first word that is no subcommand: CLI11 would only say one is
+    // required; `help` names the word and the subcommands there are.
+    if (sottocomando_mancante(e) && argc > 1 && argv[1][0] != '-')
+      return scenc::esegui_help(app, {argv[1]}, std::cout, std::cerr);
     const int codice = app.exit(e);
     return codice == 0 ? scenc::kOk : scenc::kUso;
   }
