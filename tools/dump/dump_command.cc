@@ -38,13 +38,6 @@ std::optional<TipoFile> tipo_file(std::string_view nome) {
   return std::nullopt;
 }
 
-std::optional<TipoFile> tipo_da_kind(std::string_view kind) {
-  if (kind == "grid") return TipoFile::celle;
-  if (kind == "records") return TipoFile::dati_sim;
-  if (kind == "plan") return TipoFile::tabella_linea;
-  return std::nullopt;
-}
-
 // The word --kind and the JSON's "kind" use.
 const char* chiave(TipoFile t) {
   switch (t) {
@@ -53,6 +46,12 @@ const char* chiave(TipoFile t) {
     case TipoFile::tabella_linea: return "plan";
   }
   return "?";
+}
+
+std::optional<TipoFile> tipo_da_kind(std::string_view kind) {
+  for (const TipoFile t : {TipoFile::celle, TipoFile::dati_sim, TipoFile::tabella_linea})
+    if (kind == chiave(t)) return t;
+  return std::nullopt;
 }
 
 const char* descrizione(TipoFile t) {
