@@ -47,3 +47,22 @@ install(FILES
   ${CMAKE_SOURCE_DIR}/README.md
   DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/examples/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
+
+# The package's copyright, machine-readable, and its changelog, gzipped as
+# Debian keeps it. The changelog's latest entry is this version's.
+file(STRINGS ${CMAKE_SOURCE_DIR}/cmake/debian/changelog scen_changelog_head LIMIT_COUNT 1)
+if(NOT scen_changelog_head MATCHES "^scenc \\(${PROJECT_VERSION}\\) ")
+  message(FATAL_ERROR "cmake/debian/changelog begins with \"${scen_changelog_head}\", "
+                      "not with an entry for scenc ${PROJECT_VERSION}")
+endif()
+set(scen_changelog_gz ${CMAKE_BINARY_DIR}/debian/changelog.gz)
+add_custom_command(
+  OUTPUT ${scen_changelog_gz}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/debian
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/cmake/debian/changelog ${CMAKE_BINARY_DIR}/debian/changelog
+  COMMAND ${SCEN_GZIP} -9nf ${CMAKE_BINARY_DIR}/debian/changelog
+  DEPENDS ${CMAKE_SOURCE_DIR}/cmake/debian/changelog
+  COMMENT "Compressing the changelog"
+  VERBATIM)
+add_custom_target(scen_changelog ALL DEPENDS ${scen_changelog_gz})
+install(FILES ${CMAKE_SOURCE_DIR}/cmake/debian/copyright ${scen_changelog_gz} DESTINATION ${CMAKE_INSTALL_DOCDIR})

@@ -10,11 +10,16 @@ std::optional<int> riga_di_comando(int argc, const char* const* argv, const char
   const std::string_view a = argv[1];
   if (argc == 2 && a == "--help") {
     out << "usage: scenario\n"
-           "Writes the built-in scenario next to this program, in the directory that holds it:\n"
-           "its line file and train file, which it compiles and then deletes, three documents\n"
-           "for the driver (notes, slowdown prescriptions, timetable sheet) and the three\n"
-           "compiled files the simulator loads. It takes no arguments; copy it into a folder\n"
-           "of your own first (see man scenario).\n";
+           "Writes the built-in scenario in the directory that holds this program (not the\n"
+           "current one): three documents for the driver (notes, slowdown prescriptions,\n"
+           "timetable sheet) and the three compiled files the simulator loads, each named on\n"
+           "standard output as \"wrote FILE\"; its line file and train file are written,\n"
+           "compiled and deleted. Files already there are replaced. It takes no arguments.\n"
+           "The installed copy, and a copy in a directory you cannot write, write nothing:\n"
+           "copy the program into a folder of your own and run it there, for example\n"
+           "    mkdir -p ~/scenario && cp /usr/lib/scenc/scenario ~/scenario/ && ~/scenario/scenario\n"
+           "Exit status: 0 done; 1 the scenario has an error (its number is shown); 3 a file\n"
+           "could not be written, or the directory is refused. See man scenario.\n";
     return 0;
   }
   if (argc == 2 && a == "--version") {

@@ -7,6 +7,7 @@
 #include "run/compile_and_write.h"
 #include "run/error_report.h"
 #include "run/run_diagnostics.h"
+#include "driver/run_place.h"
 #include "util/file_replace.h"
 #include "util/cp1252.h"
 #include "sources/scenario_writers.h"
@@ -22,7 +23,12 @@ void elimina_se_esiste(const std::string& percorso) {
 
 }  // namespace
 
-int Form_Load(Finestra& finestra, const std::string& cartella, const NomiScenario& nomi) {
+int Form_Load(Finestra& finestra, const Programma& programma, const NomiScenario& nomi, std::ostream& uscita) {
+  if (const auto rifiuto = refusal_to_run_here(programma, directory_writability(programma.cartella))) {
+    finestra.messaggio(*rifiuto);
+    return kEsitoErroreFile;
+  }
+  const std::string& cartella = programma.cartella;
   Modello m;
   m.nome_percorso = nomi.percorso;
   m.nome_treno = nomi.treno;
@@ -40,14 +46,17 @@ int Form_Load(Finestra& finestra, const std::string& cartella, const NomiScenari
   } catch (const ErroreFile& e) {
     elimina_se_esiste(opzioni.sorgenti.linea);
     elimina_se_esiste(opzioni.sorgenti.treno);
-    finestra.messaggio("Impossibile scrivere " + e.file().string() + ": " + e.motivo());
+    finestra.messaggio("cannot write " + e.file().string() + ": " + e.motivo());
     return kEsitoErroreFile;
   }
+  for (const char* documento : {"_note.txt", "_rallentamenti.txt", "_scheda_treno.txt"})
+    uscita << "wrote " << destinazione.file_treno(documento) << "\n";
   esito = memorizza_percorso(m, opzioni);
+  for (const auto& f : esito.scritti) uscita << "wrote " << f.string() << "\n";
   if (const Diagnostic* f = file_non_scritto(esito.diagnostiche)) {
     elimina_se_esiste(opzioni.sorgenti.linea);
     elimina_se_esiste(opzioni.sorgenti.treno);
-    finestra.messaggio("Impossibile scrivere " + f->file + ": " + f->message);
+    finestra.messaggio("cannot write " + f->file + ": " + f->message);
     return kEsitoErroreFile;
   }
   // The program wrote the sources itself: none is left behind, also when

@@ -2,8 +2,10 @@
 // sources and documents, compile, write the compiled files.
 #pragma once
 
+#include <ostream>
 #include <string>
 
+#include "driver/program_directory.h"
 #include "driver/window.h"
 #include "sources/embedded_scenario.h"
 
@@ -12,9 +14,11 @@ namespace scen {
 // Exit statuses of the scenario program.
 inline constexpr int kEsitoPulito = 0;
 inline constexpr int kEsitoErrore = 1;      // an error number was shown
-inline constexpr int kEsitoErroreFile = 3;  // a file could not be written
+inline constexpr int kEsitoErroreFile = 3;  // a file could not be written, or the program's directory is refused
 
-// `cartella` is the program directory with its separator appended.
-int Form_Load(Finestra& finestra, const std::string& cartella, const NomiScenario& nomi);
+// Works in the program's own directory, unless it is refused there
+// (driver/run_place.h): then the window says why and nothing is written.
+// Each file left behind is named on `uscita`, one "wrote FILE" line each.
+int Form_Load(Finestra& finestra, const Programma& programma, const NomiScenario& nomi, std::ostream& uscita);
 
 }  // namespace scen

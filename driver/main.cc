@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
   try {
     const scen::Programma programma = scen::programma_in_esecuzione();
     const auto finestra = scen::apri_finestra(programma.nome);
-    return scen::Form_Load(*finestra, programma.cartella, scen::nomi_incorporati());
+    return scen::Form_Load(*finestra, programma, scen::nomi_incorporati(), std::cout);
   } catch (const std::exception& e) {
     std::cerr << "scenario: " << e.what() << "\n";
     return scen::kEsitoErroreFile;

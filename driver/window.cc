@@ -45,7 +45,8 @@ std::unique_ptr<Finestra> apri_finestra(const std::string& titolo) {
     apri = funzione_modulo<ApriFinestraGrafica>({incorporato::modulo_finestra_nome(), incorporato::modulo_finestra()},
                                                 kApriFinestraGrafica);
   } catch (const ErroreModulo& e) {
-    scrivi_stderr(titolo + ": no window, the toolkit cannot be loaded: " + e.what() + "\n");
+    scrivi_stderr(titolo + ": no window, the toolkit cannot be loaded (apt install libfltk1.3 for it): " + e.what() +
+                  "\n");
     return std::make_unique<FinestraMuta>();
   }
   std::unique_ptr<Finestra> grafica(apri(titolo.c_str()));

@@ -12,7 +12,7 @@ packages=(
   xvfb xdotool x11-apps imagemagick
   libbenchmark-dev hyperfine time
   clang libclang-rt-14-dev
-  dpkg-dev groff-base
+  dpkg-dev groff-base lintian
   libcpp-httplib-dev
   chromium chromium-driver python3-selenium
   neovim

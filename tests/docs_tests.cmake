@@ -6,9 +6,13 @@ target_compile_definitions(scen_docs_tests PRIVATE DOCS_DIR="${CMAKE_SOURCE_DIR}
 scen_test_esegue(scen_docs_tests scenc)
 gtest_discover_tests(scen_docs_tests DISCOVERY_MODE PRE_TEST)
 
-# What `cmake --install` and the Debian package put in place, run from a
-# temporary root.
-foreach(mode install deb)
-  add_test(NAME scen_package_${mode} COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/package_test.sh ${CMAKE_BINARY_DIR} ${mode})
-  set_tests_properties(scen_package_${mode} PROPERTIES TIMEOUT 300)
-endforeach()
+# What `cmake --install` and the Debian package put in place, run as a user
+# runs them: the package is also checked by lintian and installed, run and
+# purged in throw-away roots, as root only (77: skipped otherwise). Only the
+# plain build is packaged: a sanitized one is never shipped.
+if(NOT SCEN_SANITIZE)
+  foreach(mode install deb)
+    add_test(NAME scen_package_${mode} COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/package_test.sh ${CMAKE_BINARY_DIR} ${mode})
+    set_tests_properties(scen_package_${mode} PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77)
+  endforeach()
+endif()

@@ -93,8 +93,9 @@ TEST_F(WithoutTheirLibraries, PlotDrawsNothingAndSaysWhy) {
   ASSERT_EQ(esegui(SCENC_PATH, "sources").stato, 0);
   ASSERT_EQ(esegui(SCENC_PATH, "compile --route Valcerra_Mosina --train IR20588").stato, 0);
   const auto r = esegui(SCENC_PATH, "plot --route Valcerra_Mosina --train IR20588 --out p.png");
-  EXPECT_EQ(r.stato, 3) << r.err;
+  EXPECT_EQ(r.stato, 1) << r.err;
   EXPECT_TRUE(una_riga_con(r.err, "libcairo.so.2")) << r.err;
+  EXPECT_NE(r.err.find("apt install libcairo2"), std::string::npos) << r.err;
   EXPECT_EQ(r.out, "");
   EXPECT_FALSE(fs::exists(dir / "lavoro" / "p.png"));
 }

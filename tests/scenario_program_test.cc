@@ -1,10 +1,12 @@
 // The scenario program run as its users run it: from a fresh directory,
-// without a display, twice, and with a file it cannot replace.
+// without a display, twice, with a file it cannot replace, and where it was
+// installed.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
 #include <set>
+#include <sstream>
 #include <string>
 
 #include "test_support.h"
@@ -28,13 +30,14 @@ class ProgramTest : public ::testing::Test {
  protected:
   test::TempDir dir;
   test::TempDir altrove;  // the program is started from another directory
+  fs::path cartella = dir.path();  // where the program lies
 
   void SetUp() override { fs::copy_file(SCENARIO_PATH, dir / "scenario"); }
 
   int esegui(std::string* err = nullptr, const std::string& argomenti = "") {
     const std::string cmd = "cd '" + altrove.path().string() + "' && env -u DISPLAY '" +
-                            (dir / "scenario").string() + "' " + argomenti + " >'" + (altrove / "out.txt").string() +
-                            "' 2>'" + (altrove / "err.txt").string() + "'";
+                            (cartella / "scenario").string() + "' " + argomenti + " >'" +
+                            (altrove / "out.txt").string() + "' 2>'" + (altrove / "err.txt").string() + "'";
     const int s = std::system(cmd.c_str());
     if (err) *err = test::leggi(altrove / "err.txt");
     return WIFEXITED(s) ? WEXITSTATUS(s) : -1;
@@ -42,7 +45,7 @@ class ProgramTest : public ::testing::Test {
 
   std::set<std::string> file() {
     std::set<std::string> nomi;
-    for (const auto& e : fs::directory_iterator(dir.path())) nomi.insert(e.path().filename().string());
+    for (const auto& e : fs::directory_iterator(cartella)) nomi.insert(e.path().filename().string());
     return nomi;
   }
 };
@@ -51,6 +54,16 @@ TEST_F(ProgramTest, LeavesTheDocumentsAndTheCompiledFiles) {
   std::string err;
   ASSERT_EQ(esegui(&err), 0) << err;
   EXPECT_EQ(file(), kLasciati);
+  // One "wrote FILE" line for each file it left, by its full name.
+  std::set<std::string> detti;
+  std::istringstream righe(test::leggi(altrove / "out.txt"));
+  for (std::string riga; std::getline(righe, riga);) {
+    ASSERT_TRUE(riga.starts_with("wrote " + (dir.path() / "").string())) << riga;
+    detti.insert(fs::path(riga.substr(6)).filename().string());
+  }
+  std::set<std::string> scritti = kLasciati;
+  scritti.erase("scenario");
+  EXPECT_EQ(detti, scritti);
   EXPECT_EQ(fs::file_size(dir / "Valcerra_Mosina_IR20588.dat"), 48615u);
   EXPECT_EQ(fs::file_size(dir / "Valcerra_Mosina_linea.dat"), 3239964u);
 
@@ -96,10 +109,26 @@ TEST_F(ProgramTest, AFileItCannotReplaceIsReportedAndEarlierFilesStay) {
   fs::create_directory(dir / "Valcerra_Mosina_IR20588.sim");
   std::string err;
   EXPECT_EQ(esegui(&err), 3);
+  EXPECT_TRUE(err.starts_with("cannot write ")) << err;
   EXPECT_NE(err.find("Valcerra_Mosina_IR20588.sim: Is a directory"), std::string::npos) << err;
   EXPECT_EQ(test::leggi(dir / "Valcerra_Mosina_IR20588.dat"), "earlier");
   EXPECT_FALSE(fs::exists(dir / "Valcerra_Mosina_linea.txt"));
   EXPECT_FALSE(fs::exists(dir / "Valcerra_Mosina_IR20588-.txt"));
+}
+
+// Where it was installed (lib/scenc under any prefix) it writes nothing,
+// whoever runs it, and says how to copy it out.
+TEST_F(ProgramTest, WhereInstalledItWritesNothingAndSaysHowToCopyIt) {
+  cartella = dir / "lib" / "scenc";
+  fs::create_directories(cartella);
+  fs::rename(dir / "scenario", cartella / "scenario");
+  std::string err;
+  EXPECT_EQ(esegui(&err), 3);
+  EXPECT_NE(err.find("cp " + (cartella / "scenario").string() + " ~/scenario/ && ~/scenario/scenario\n"),
+            std::string::npos)
+      << err;
+  EXPECT_EQ(file(), std::set<std::string>{"scenario"});
+  EXPECT_EQ(test::leggi(altrove / "out.txt"), "");
 }
 
 }  // namespace

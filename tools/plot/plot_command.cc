@@ -38,14 +38,15 @@ int esegui_plot(const ArgomentiPlot& args) {
     return kUso;
   }
 
-  // The drawing needs cairo: without it, no picture can be written.
+  // The drawing needs cairo, which the package only recommends: without it,
+  // no picture can be written, and the message says what to install.
   plot::DisegnaScenario* disegna = nullptr;
   try {
     disegna = scen::funzione_modulo<plot::DisegnaScenario>(
         {scen::incorporato::modulo_disegno_nome(), scen::incorporato::modulo_disegno()}, plot::kDisegnaScenario);
   } catch (const scen::ErroreModulo& e) {
-    std::cerr << "scenc: cannot draw: the drawing module cannot be loaded: " << e.what() << "\n";
-    return kErroreFile;
+    std::cerr << "scenc: cannot draw without cairo (install it: apt install libcairo2): " << e.what() << "\n";
+    return kErroreRegistrato;
   }
   scen::Modello nomi;
   nomi.nome_percorso = args.route;
