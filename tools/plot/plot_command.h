@@ -3,6 +3,7 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
+#include <optional>
 #include <string>
 
 namespace scenc {
@@ -12,6 +13,8 @@ struct ArgomentiPlot {
   std::string train;
   std::string dir = ".";
   std::string out;
+  std::optional<double> from_km;
+  std::optional<double> to_km;
 };
 
 // Adds the subcommand; its callback stores the exit status in `esito`.
