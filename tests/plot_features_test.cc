@@ -1,12 +1,15 @@
 // What the picture shows of a compiled scenario: objects from the cell
 // grid at their cells' positions, texts from the records in UTF-8, the
-// profiles cut at the end of the line.
+// profiles cut at the end of the line; and the stretch of it drawn.
 #include <gtest/gtest.h>
+
+#include <optional>
 
 #include "util/cp1252.h"
 
 #include "test_support.h"
 #include "tools/plot/plot_features.h"
+#include "tools/plot/plot_stretch.h"
 #include "tools/plot/plot_text.h"
 
 namespace scenc::plot {
@@ -48,7 +51,7 @@ TEST(LineFeatures, ObjectsProfilesAndNamesOfACompiledScenario) {
   EXPECT_EQ(e.stazioni[1].nome, "Dolc\u00e8");
 
   // Objects where their source lines put them.
-  EXPECT_EQ(e.segnali, std::vector<int32_t>{1350});
+  EXPECT_EQ(e.segnali, (std::vector<Segnale>{{1350, 2, 2}}));
   ASSERT_EQ(e.indicatori.size(), 1u);
   EXPECT_EQ(e.indicatori[0].posizione, 700);
   EXPECT_EQ(e.indicatori[0].etichetta, "95/100/105 | 90/100/105");
@@ -62,9 +65,59 @@ TEST(LineFeatures, ObjectsProfilesAndNamesOfACompiledScenario) {
   EXPECT_EQ(e.rallentamenti[1].velocita, 60);
   EXPECT_EQ(e.rallentamenti[2].punto, PuntoRallentamento::fine);
   EXPECT_EQ(e.rallentamenti[2].posizione, 10000);
+  ASSERT_EQ(e.tratti_rallentamento.size(), 1u);
+  EXPECT_EQ(e.tratti_rallentamento[0].inizio, 9000);
+  EXPECT_EQ(e.tratti_rallentamento[0].fine, 10000);
+  EXPECT_EQ(e.tratti_rallentamento[0].velocita, 60);
+  // Out of the code track's reach: written in the source.
   ASSERT_EQ(e.abbattimenti.size(), 1u);
   EXPECT_EQ(e.abbattimenti[0].posizione, 12600);
   EXPECT_EQ(e.abbattimenti[0].etichetta, "180");
+  EXPECT_FALSE(e.abbattimenti[0].forse_automatico);
+}
+
+TEST(LineStretch, KilometresInEitherOrderWithinTheLine) {
+  const Progressiva falling(0, 150400);  // km 150.4 at the start, falling
+  const Progressiva none;
+  struct {
+    const Progressiva* p;
+    double km_1, km_2;
+    std::optional<Estensione> atteso;
+    const char* errore;
+  } casi[] = {
+      {&falling, 140.4, 130.4, Estensione{10000, 20000}, ""},
+      {&falling, 130.4, 140.4, Estensione{10000, 20000}, ""},
+      {&falling, 150.4, 0.4, Estensione{0, 150000}, ""},
+      {&falling, 151, 140, std::nullopt, "the stretch km 151.000 to km 140.000 is not within the line, which runs from km 150.400 to km 0.400"},
+      {&falling, 140, 140, std::nullopt, "the stretch km 140.000 to km 140.000 is empty; the line runs from km 150.400 to km 0.400"},
+      {&none, 2, 1.5, Estensione{1500, 2000}, ""},
+      {&none, -1, 3, std::nullopt, "the stretch -1.000 to 3.000 km from the line's start is not within the line, which runs from 0 to 150.000 km from its start"},
+  };
+  for (const auto& c : casi) {
+    std::string errore;
+    EXPECT_EQ(estensione_da_km(c.km_1, c.km_2, *c.p, 150000, errore), c.atteso) << c.km_1 << " " << c.km_2;
+    EXPECT_EQ(errore, c.errore);
+  }
+}
+
+TEST(LineStretch, KeepsWhatLiesWithinAndCutsTheCharts) {
+  ElementiLinea e;
+  e.lunghezza = 10000;
+  e.velocita = {{0, 4000, 100}, {4000, 10000, 60}};
+  e.stazioni = {{1000, "A"}, {5000, "B"}};
+  e.segnali = {{3000, 1, 0}, {3500, 2, 1}, {9000, 1, 0}};
+  e.tratti_rallentamento = {{2500, 6000, 30}};
+  const ElementiLinea r = ritaglia(e, {3000, 5000});
+  EXPECT_EQ(r.lunghezza, 10000);
+  ASSERT_EQ(r.velocita.size(), 2u);
+  EXPECT_EQ(r.velocita[0].inizio, 3000);
+  EXPECT_EQ(r.velocita[1].fine, 5000);
+  ASSERT_EQ(r.stazioni.size(), 1u);
+  EXPECT_EQ(r.stazioni[0].nome, "B");
+  EXPECT_EQ(r.segnali.size(), 2u);
+  ASSERT_EQ(r.tratti_rallentamento.size(), 1u);
+  EXPECT_EQ(r.tratti_rallentamento[0].inizio, 3000);
+  EXPECT_EQ(r.tratti_rallentamento[0].fine, 5000);
 }
 
 TEST(LineFeatures, ABoardNamingAMissingRecordSaysSo) {

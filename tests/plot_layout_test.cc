@@ -73,9 +73,9 @@ TEST(OccupiedPlane, LabelsAndLeadersKeepOffWhatIsTaken) {
 
 TEST(KilometreMarks, TheProgressiveFallsAlongTheLine) {
   using M = Progressiva::Marca;
-  const auto marche = [](const Progressiva& p, int64_t lunghezza, int64_t passo) {
+  const auto marche = [](const Progressiva& p, int64_t lunghezza, int64_t passo, int64_t da = 0) {
     std::vector<std::pair<int64_t, int64_t>> out;
-    for (const M& m : p.marche(lunghezza, passo)) out.push_back({m.posizione, m.progressiva});
+    for (const M& m : p.marche(da, lunghezza, passo)) out.push_back({m.posizione, m.progressiva});
     return out;
   };
   using V = std::vector<std::pair<int64_t, int64_t>>;
@@ -89,6 +89,10 @@ TEST(KilometreMarks, TheProgressiveFallsAlongTheLine) {
             (V{{1000, 10000}, {6000, 5000}, {11000, 0}, {16000, -5000}}));
   // Without a reference: kilometres from the start.
   EXPECT_EQ(marche(Progressiva(), 2500, 1000), (V{{0, 0}, {1000, 1000}, {2000, 2000}}));
+  // A stretch: only the marks within it, the ends included.
+  EXPECT_EQ(marche(route, 60400, 5000, 50400), (V{{50400, 100000}, {55400, 95000}, {60400, 90000}}));
+  EXPECT_EQ(marche(Progressiva(), 3500, 1000, 1500), (V{{2000, 2000}, {3000, 3000}}));
+  EXPECT_EQ(route.posizione(100000), 50400);
 
   std::array<scen::RecordSim, scen::kNumeroRecord> dati{};
   EXPECT_FALSE(progressiva_da(dati).presente());

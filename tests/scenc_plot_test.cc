@@ -8,6 +8,8 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <vector>
+#include <algorithm>
 
 #include "test_support.h"
 #include "tools/plot/plot_page.h"
@@ -102,6 +104,64 @@ TEST_F(ScencPlotTest, TheFileEndingChoosesTheFormat) {
   EXPECT_TRUE(r.out.starts_with("<?xml")) << r.out.substr(0, 100);
   EXPECT_NE(r.out.find("</svg>"), std::string::npos);
   EXPECT_FALSE(fs::exists(dir / "-"));
+}
+
+// The texts of an SVG picture: the contents of its <text> elements.
+std::vector<std::string> testi_svg(const std::string& svg) {
+  std::vector<std::string> out;
+  for (size_t p = svg.find("<text "); p != std::string::npos; p = svg.find("<text ", p + 1)) {
+    const size_t inizio = svg.find('>', p) + 1;
+    out.push_back(svg.substr(inizio, svg.find("</text>", inizio) - inizio));
+  }
+  return out;
+}
+
+bool contiene(const std::vector<std::string>& testi, const std::string& t) {
+  return std::find(testi.begin(), testi.end(), t) != testi.end();
+}
+
+TEST_F(ScencPlotTest, TheSvgKeepsItsTextsAsText) {
+  ASSERT_EQ(scenc("plot " + kScenario + " --dir c --out plot.svg").stato, 0);
+  const std::string svg = scen::test::leggi(dir / "plot.svg");
+  const std::vector<std::string> testi = testi_svg(svg);
+  // Names, a station's time and stop, the signal kinds' legend, a board's
+  // lettering, escaped as XML wants; no text drawn again as glyph outlines.
+  for (const char* t : {"Valcerra_Mosina \u00b7 train IR20588", "TRENTO", "Dolc\u00e8", "10:32:00 \u00b7 stop 60 s",
+                        "signal sx 2 \u00b7 dx 2", "signal sx 1 \u00b7 dx 0", "P.L. Km. 90.233", "Code points \u00b7 1",
+                        "code cut-down point written in the source (code)"})
+    EXPECT_TRUE(contiene(testi, t)) << t;
+  EXPECT_EQ(svg.find("glyph"), std::string::npos);
+  for (const std::string& t : testi) EXPECT_EQ(t.find_first_of("<>"), std::string::npos) << t;
+}
+
+TEST_F(ScencPlotTest, AStretchOfTheLineInItsKilometres) {
+  // The embedded line's progressive falls from km 150.3 at its start.
+  ASSERT_EQ(scenc("plot " + kScenario + " --dir c --from 110 --to 100 --out a.svg").stato, 0);
+  ASSERT_EQ(scenc("plot " + kScenario + " --dir c --from 100 --to 110 --out b.svg").stato, 0);
+  const std::string svg = scen::test::leggi(dir / "a.svg");
+  EXPECT_EQ(svg, scen::test::leggi(dir / "b.svg"));
+  const std::vector<std::string> testi = testi_svg(svg);
+  EXPECT_TRUE(contiene(testi, "Lavis"));         // at km 103.9
+  EXPECT_FALSE(contiene(testi, "TRENTO"));       // at km 95.9
+  EXPECT_FALSE(contiene(testi, "Mezzocorona"));  // at km 111.3
+  EXPECT_TRUE(contiene(testi, "Stations \u00b7 1"));
+  EXPECT_NE(svg.find("drawn: km 110.000 to km 100.000"), std::string::npos);
+
+  struct {
+    std::string argomenti, errore;
+  } casi[] = {
+      {"--from 200 --to 110", "the stretch km 200.000 to km 110.000 is not within the line, which runs from km 150.300 to km -4.700"},
+      {"--from 100 --to 100", "the stretch km 100.000 to km 100.000 is empty; the line runs from km 150.300 to km -4.700"},
+      {"--from 100", "--from requires --to"},
+      {"--to 100", "--to requires --from"},
+      {"--from x --to 100", "Could not convert: --from = x"},
+  };
+  for (const auto& c : casi) {
+    const Risultato r = scenc("plot " + kScenario + " --dir c " + c.argomenti + " --out d.png");
+    EXPECT_EQ(r.stato, 2) << c.argomenti;
+    EXPECT_NE(r.err.find(c.errore), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(dir / "d.png"));
+  }
 }
 
 TEST_F(ScencPlotTest, MissingAndCorruptFilesAreNamed) {

@@ -4,11 +4,16 @@ through chromedriver.
 
 Usage: view_browser_test.py view SCENC [SCREENSHOT.png]
        view_browser_test.py serve SCENC
+       view_browser_test.py long SCENC SCEN_MAKE_LINE
 
 view: writes the embedded scenario's sources, makes its page and checks, in
 the browser: no console error, every station's name in the page's text, the
 wheel zooming the profile's range, a click on a signal showing the source
 line that placed it.
+
+long: the page of the 1 000 km line of bench/: station names laid out so
+that none covers another at the whole line's zoom, all of them once zoomed
+in.
 
 serve: serves the same sources on the loopback address; a path outside the
 page's own gets 404; breaking a source line makes the open page list the
@@ -64,6 +69,57 @@ def visible_range(d):
     m = re.search(r"view km (-?[\d.]+) – (-?[\d.]+)", d.find_element(By.ID, "range").text)
     assert m, d.find_element(By.ID, "range").text
     return float(m.group(1)), float(m.group(2))
+
+
+def station_labels(d, view_id):
+    """The station names drawn in a view, with their boxes on the screen."""
+    return d.execute_script(
+        "return [...document.querySelectorAll('#' + arguments[0] + ' text.station')].map((t) => {"
+        " const b = t.getBoundingClientRect(); return [t.textContent, b.left, b.top, b.right, b.bottom]; })",
+        view_id)
+
+
+def assert_apart(view_id, boxes):
+    """No two of the boxes overlap."""
+    for i, a in enumerate(boxes):
+        for b in boxes[i + 1:]:
+            assert a[3] <= b[1] or b[3] <= a[1] or a[4] <= b[2] or b[4] <= a[2], (view_id, a, b)
+
+
+def long_line(scenc, make_line):
+    """The 1 000 km line of bench/: at the whole line's zoom, as many station
+    names as fit and none covering another, in both views; zoomed in, the
+    names of that stretch all shown."""
+    with tempfile.TemporaryDirectory(prefix="scenc_view_long_") as tmp:
+        subprocess.run([make_line, tmp, "1000000"], check=True, timeout=120, stdout=subprocess.DEVNULL)
+        page = os.path.join(tmp, "view.html")
+        subprocess.run([scenc, "view", "--route", "Lunga", "--train", "B1", "--dir", tmp, "--out", page],
+                       check=True, timeout=120, stdout=subprocess.DEVNULL)
+        d = browser()
+        try:
+            d.get("file://" + page)
+            WebDriverWait(d, 30).until(lambda d: "view km" in d.find_element(By.ID, "range").text)
+            for view_id in ("plan", "profile"):
+                boxes = station_labels(d, view_id)
+                assert 5 < len(boxes) < 50, (view_id, len(boxes))
+                assert_apart(view_id, boxes)
+            # Nor does a name on the plan cover a station's dot.
+            dots = d.execute_script(
+                "return [...document.querySelectorAll('#plan circle[r=\"5\"]')].map((c) => {"
+                " const b = c.getBoundingClientRect(); return ['dot', b.left, b.top, b.right, b.bottom]; })")
+            assert len(dots) == 50, len(dots)
+            for name in station_labels(d, "plan"):
+                for dot in dots:
+                    assert_apart("plan", [name, dot])
+            # 100 km hold five stations, every 20 km from 0.
+            d.execute_script("const v = window.scenc_view; v.setView(410000, 510000); v.drawNow();")
+            names = sorted(b[0] for b in station_labels(d, "profile"))
+            assert names == [f"Stazione {k}" for k in range(22, 27)], names
+            errors = [e for e in d.get_log("browser") if e["level"] == "SEVERE"]
+            assert not errors, f"console errors: {errors}"
+        finally:
+            d.quit()
+    return 0
 
 
 def view(scenc, screenshot):
@@ -174,6 +230,8 @@ def main():
         return 77
     if sys.argv[1] == "serve":
         return serve(sys.argv[2])
+    if sys.argv[1] == "long":
+        return long_line(sys.argv[2], sys.argv[3])
     return view(sys.argv[2], sys.argv[3] if len(sys.argv) > 3 else None)
 
 

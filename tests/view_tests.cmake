@@ -11,3 +11,9 @@ foreach(modo view serve)
            COMMAND /usr/bin/python3 ${CMAKE_CURRENT_SOURCE_DIR}/view_browser_test.py ${modo} $<TARGET_FILE:scenc>)
   set_tests_properties(scenc_${modo}_browser PROPERTIES TIMEOUT 120 SKIP_RETURN_CODE 77)
 endforeach()
+if(TARGET scen_make_line)
+  add_test(NAME scenc_view_long_line_browser
+           COMMAND /usr/bin/python3 ${CMAKE_CURRENT_SOURCE_DIR}/view_browser_test.py long $<TARGET_FILE:scenc>
+                   $<TARGET_FILE:scen_make_line>)
+  set_tests_properties(scenc_view_long_line_browser PROPERTIES TIMEOUT 180 SKIP_RETURN_CODE 77)
+endif()

@@ -10,14 +10,17 @@ add_library(scen_plot STATIC
   tools/plot/plot_input.cc
   tools/plot/plot_features.cc
   tools/plot/plot_progressive.cc
+  tools/plot/plot_stretch.cc
   tools/plot/plot_text.cc
   tools/plot/plot_labels.cc
   tools/plot/plot_axis.cc
   tools/plot/plot_canvas.cc
+  tools/plot/plot_svg_text.cc
   tools/plot/plot_surface.cc
   tools/plot/plot_plan.cc
   tools/plot/plot_charts.cc
   tools/plot/plot_lanes.cc
+  tools/plot/plot_signal_marks.cc
   tools/plot/plot_legend.cc
   tools/plot/plot_profile.cc
   tools/plot/plot_page.cc
@@ -26,11 +29,12 @@ set_target_properties(scen_plot PROPERTIES POSITION_INDEPENDENT_CODE ON)
 target_include_directories(scen_plot PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(scen_plot PUBLIC scen_flags scen_format PkgConfig::CAIRO)
 
-# What the drawing takes from the core: the compiled files' decoder, the
-# file replacement, the bounded reading of a file and code page 1252,
-# compiled again for the module.
+# What the drawing takes from the core: the compiled files' decoder, where
+# their code points may come from, the file replacement, the bounded
+# reading of a file and code page 1252, compiled again for the module.
 add_library(scen_core_pic STATIC
   model/image_reader.cc
+  compiler/code_point_origin.cc
   util/file_replace.cc
   util/temporary_files.cc
   util/standard_output.cc

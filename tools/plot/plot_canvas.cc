@@ -81,6 +81,11 @@ void Tela::marcatore(Marcatore m, double x, double y, double raggio, Colore c) c
       colore(c);
       cairo_arc(cr_, x, y - 1, r, 0, 2 * std::numbers::pi);
       break;
+    case Marcatore::anello:
+      cairo_set_line_width(cr_, 2);
+      cairo_arc(cr_, x, y, r - 1, 0, 2 * std::numbers::pi);
+      cairo_stroke(cr_);
+      return;
     case Marcatore::croce:
       cairo_set_line_width(cr_, 2.2);
       cairo_move_to(cr_, x - r, y - r);
@@ -98,6 +103,7 @@ void Tela::marcatore(Marcatore m, double x, double y, Colore c) const {
   switch (m) {
     case Marcatore::cerchio:
     case Marcatore::segnale: raggio = 4; break;
+    case Marcatore::anello: raggio = 5; break;
     case Marcatore::rombo: raggio = 5.5; break;
     case Marcatore::triangolo_giu:
     case Marcatore::triangolo_su: raggio = 5; break;
@@ -123,6 +129,10 @@ double Tela::larghezza(const std::string& testo, double corpo, bool grassetto) c
 void Tela::testo(const std::string& testo, double x, double y, double corpo, Colore c, Allinea allinea,
                  bool grassetto) const {
   const double w = larghezza(testo, corpo, grassetto);
+  if (testi_) {
+    testi_->push_back({testo, sinistra_di(x, w, allinea), y, corpo, w, c, grassetto, false});
+    return;
+  }
   colore(c);
   cairo_move_to(cr_, sinistra_di(x, w, allinea), y);
   cairo_show_text(cr_, testo.c_str());
@@ -136,11 +146,16 @@ void Tela::testo_su_fondo(const std::string& testo, double x, double y, double c
 }
 
 void Tela::testo_verticale(const std::string& testo, double x, double y, double corpo, Colore c) const {
+  // Reading upwards, the letters stand to the left of the baseline.
+  const double xb = x + corpo * (kAscesa - kDiscesa) / 2;
+  if (testi_) {
+    testi_->push_back({testo, xb, y, corpo, larghezza(testo, corpo), c, false, true});
+    return;
+  }
   carattere(corpo, false);
   colore(c);
   cairo_save(cr_);
-  // Reading upwards, the letters stand to the left of the baseline.
-  cairo_translate(cr_, x + corpo * (kAscesa - kDiscesa) / 2, y);
+  cairo_translate(cr_, xb, y);
   cairo_rotate(cr_, -std::numbers::pi / 2);
   cairo_move_to(cr_, 0, 0);
   cairo_show_text(cr_, testo.c_str());

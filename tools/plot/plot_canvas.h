@@ -1,25 +1,29 @@
 // Drawing helpers over a cairo context: colours, lines, markers and text in
 // the plot's typeface. Cairo keeps the first error in the context; the
-// caller checks it once the page is drawn.
+// caller checks it once the page is drawn. Given a list of texts (an SVG
+// page), the canvas measures texts with cairo but lists them there instead
+// of drawing them (tools/plot/plot_svg_text.h).
 #pragma once
 
 #include <cairo.h>
 
 #include <string>
+#include <vector>
 
 #include "tools/plot/plot_labels.h"
 #include "tools/plot/plot_style.h"
+#include "tools/plot/plot_svg_text.h"
 
 namespace scenc::plot {
 
 enum class Allinea { sinistra, centro, destra };
 
-// `segnale` is a dot on a short mast.
-enum class Marcatore { cerchio, quadrato, triangolo_giu, triangolo_su, rombo, croce, segnale };
+// `segnale` is a dot on a short mast; `anello` a hollow circle.
+enum class Marcatore { cerchio, quadrato, triangolo_giu, triangolo_su, rombo, croce, segnale, anello };
 
 class Tela {
  public:
-  explicit Tela(cairo_t* cr) : cr_(cr) {}
+  explicit Tela(cairo_t* cr, std::vector<TestoPagina>* testi = nullptr) : cr_(cr), testi_(testi) {}
   cairo_t* cr() const { return cr_; }
 
   void colore(Colore c) const { cairo_set_source_rgb(cr_, c.r, c.g, c.b); }
@@ -52,6 +56,7 @@ class Tela {
  private:
   void carattere(double corpo, bool grassetto) const;
   cairo_t* cr_;
+  std::vector<TestoPagina>* testi_;
 };
 
 }  // namespace scenc::plot

@@ -19,6 +19,43 @@ void griglia(const Tela& tela, const AsseLinea& a, double y0, double y1, double 
   }
 }
 
+// A speed limit's value would sit on a slowdown's: it is left to the line.
+bool sotto_un_rallentamento(const std::vector<TrattoRallentamento>& r, const Tratto& t) {
+  const double mezzo = (t.inizio + t.fine) / 2.0;
+  return std::any_of(r.begin(), r.end(), [&](const TrattoRallentamento& x) { return x.inizio <= mezzo && mezzo <= x.fine; });
+}
+
+// Each slowdown as a hatched stretch under its speed, from its start to its
+// end, with the speed above it.
+void rallentamenti_su_velocita(const Tela& tela, const AsseLinea& a, double y1,
+                               const std::function<double(double)>& y, const std::vector<TrattoRallentamento>& r) {
+  cairo_t* cr = tela.cr();
+  const Colore c = stile::kInizioRallentamento;
+  double fine_etichetta = -1e9;  // of the last speed written: none covers another
+  for (const TrattoRallentamento& t : r) {
+    const double xa = a.x(t.inizio), xb = std::max(a.x(t.fine), xa + 1.5), yv = y(t.velocita);
+    cairo_save(cr);
+    cairo_rectangle(cr, xa, yv, xb - xa, y1 - yv);
+    cairo_set_source_rgba(cr, c.r, c.g, c.b, 0.12);
+    cairo_fill_preserve(cr);
+    cairo_clip(cr);
+    cairo_set_source_rgba(cr, c.r, c.g, c.b, 0.45);
+    cairo_set_line_width(cr, 1);
+    for (double x = xa - (y1 - yv); x < xb; x += 8) {
+      cairo_move_to(cr, x, y1);
+      cairo_line_to(cr, x + (y1 - yv), yv);
+    }
+    cairo_stroke(cr);
+    cairo_restore(cr);
+    tela.linea(xa, yv, xb, yv, c, 2.4);
+    const std::string v = std::to_string(t.velocita);
+    const double w = tela.larghezza(v, stile::kEtichettaPiccola);
+    if (xa + 2 < fine_etichetta + 6 || xa + 2 + w > a.x1) continue;
+    tela.testo_su_fondo(v, xa + 2, yv - 6, stile::kEtichettaPiccola, c);
+    fine_etichetta = xa + 2 + w;
+  }
+}
+
 }  // namespace
 
 void grafico_velocita(const Tela& tela, const AsseLinea& a, double y0, double y1, const ElementiLinea& e) {
@@ -50,9 +87,11 @@ void grafico_velocita(const Tela& tela, const AsseLinea& a, double y0, double y1
   tela.colore(stile::kVelocita);
   cairo_set_line_width(cr, 2.6);
   cairo_stroke(cr);
+  rallentamenti_su_velocita(tela, a, y1, y, e.tratti_rallentamento);
   for (const Tratto& t : e.velocita) {
     const std::string s = std::to_string(t.valore);
     if (a.x(t.fine) - a.x(t.inizio) < tela.larghezza(s, stile::kEtichettaPiccola) + 6) continue;
+    if (sotto_un_rallentamento(e.tratti_rallentamento, t)) continue;
     tela.testo_su_fondo(s, (a.x(t.inizio) + a.x(t.fine)) / 2, y(t.valore) - 6, stile::kEtichettaPiccola,
                         stile::kVelocita, Allinea::centro);
   }

@@ -23,6 +23,14 @@ CLI::App* aggiungi_plot(CLI::App& app, ArgomentiPlot& args, int& esito) {
       ->required();
   cmd->add_option("--format", args.format, "Picture format, instead of the ending of --out (needed with --out -)")
       ->check(CLI::IsMember({"png", "svg", "pdf"}));
+  CLI::Option* da = cmd->add_option("--from", args.from_km,
+                                    "Draw only a stretch: from this km, as the plot's axis shows it "
+                                    "(the kilometric progressive when the line has one)");
+  CLI::Option* a = cmd->add_option("--to", args.to_km, "Draw only a stretch: to this km (either order)");
+  da->type_name("KM");
+  a->type_name("KM");
+  da->needs(a);
+  a->needs(da);
   cmd->callback([&] { esito = esegui_plot(args); });
   return cmd;
 }
@@ -51,7 +59,8 @@ int esegui_plot(const ArgomentiPlot& args) {
   scen::Modello nomi;
   nomi.nome_percorso = args.route;
   nomi.nome_treno = args.train;
-  return disegna({scen::nomi_compilati(args.dir, nomi), args.route, args.train, args.out, *formato});
+  return disegna(
+      {scen::nomi_compilati(args.dir, nomi), args.route, args.train, args.out, *formato, args.from_km, args.to_km});
 }
 
 }  // namespace scenc

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
+#include <optional>
 #include <string>
 
 namespace scenc {
@@ -13,6 +14,8 @@ struct ArgomentiPlot {
   std::string dir = ".";
   std::string out;     // "-": standard output
   std::string format;  // png, svg or pdf; empty: by the ending of `out`
+  std::optional<double> from_km;
+  std::optional<double> to_km;
 };
 
 // Adds the subcommand; its callback stores the exit status in `esito`.

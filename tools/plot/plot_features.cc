@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 
+#include "compiler/code_point_origin.h"
 #include "format/cell_kinds.h"
 #include "format/records.h"
 #include "util/cp1252.h"
@@ -67,6 +68,7 @@ ElementiLinea estrai_elementi(const std::vector<scen::Cella>& celle,
   e.pendenza = tratti(celle, e.lunghezza, [](const scen::Cella& c) { return c.pendenza - 100; });
 
   std::set<int> record_cartelli;
+  const scen::OriginiCodici origini(celle);
   for (size_t i = 0; i < celle.size(); ++i) {
     const scen::Cella& c = celle[i];
     const scen::DescrizioneCella* tipo = scen::tipo_cella(c.tipo);
@@ -74,7 +76,11 @@ ElementiLinea estrai_elementi(const std::vector<scen::Cella>& celle,
     const int32_t p = std::max(0, static_cast<int32_t>(i) - (nella_sua_cella ? 0 : 1)) * kMetriCella;
     if (p > e.lunghezza) break;
     switch (TipoCella{c.tipo}) {
-      case TipoCella::segnale: e.segnali.push_back(p); break;
+      case TipoCella::segnale: {
+        const int lati = c.valore_4 % 10;  // sx * 3 + dx
+        e.segnali.push_back({p, lati / 3, lati % 3});
+        break;
+      }
       case TipoCella::fine_rallentamento: e.rallentamenti.push_back({p, PuntoRallentamento::fine, c.valore_1}); break;
       case TipoCella::inizio_rallentamento:
         e.rallentamenti.push_back({p, PuntoRallentamento::inizio, c.valore_1});
@@ -83,8 +89,11 @@ ElementiLinea estrai_elementi(const std::vector<scen::Cella>& celle,
         e.rallentamenti.push_back({p, PuntoRallentamento::avviso, c.valore_1});
         break;
       case TipoCella::indicatore_vmax: e.indicatori.push_back({p, velocita_indicatore(c)}); break;
-      case TipoCella::abbattimento: e.abbattimenti.push_back({p, std::to_string(c.valore_1)}); break;
-      case TipoCella::abbattimento_senza_codice: e.abbattimenti.push_back({p, "no code"}); break;
+      case TipoCella::abbattimento:
+        e.abbattimenti.push_back(
+            {p, std::to_string(c.valore_1), origini.origine(i) == scen::OrigineCodice::incerto});
+        break;
+      case TipoCella::abbattimento_senza_codice: e.abbattimenti.push_back({p, "no code", false}); break;
       case TipoCella::cartello: {
         const int r = c.valore_1;
         std::string scritta = "(record " + std::to_string(r) + " missing)";
@@ -99,11 +108,24 @@ ElementiLinea estrai_elementi(const std::vector<scen::Cella>& celle,
     }
   }
 
+  // Each start with the first end after it.
+  for (size_t k = 0; k < e.rallentamenti.size(); ++k) {
+    const Rallentamento& r = e.rallentamenti[k];
+    if (r.punto != PuntoRallentamento::inizio) continue;
+    int32_t fine = e.lunghezza;
+    for (size_t j = k + 1; j < e.rallentamenti.size(); ++j)
+      if (e.rallentamenti[j].punto == PuntoRallentamento::fine) {
+        fine = e.rallentamenti[j].posizione;
+        break;
+      }
+    e.tratti_rallentamento.push_back({r.posizione, fine, r.velocita});
+  }
+
   // Stations fill the records from 1 upwards, boards from 80 downwards.
   for (int r = scen::kRecordPrimaStazione; r <= scen::kRecordPrimoCartello; ++r) {
     const scen::RecordSim& s = dati_sim[static_cast<size_t>(r)];
     if (record_cartelli.contains(r) || vuoto(s)) break;
-    e.stazioni.push_back({s.posizione, scen::da_cp1252(s.testo)});
+    e.stazioni.push_back({s.posizione, scen::da_cp1252(s.testo), s.inizio, s.fine, s.sosta, s.orario});
   }
   return e;
 }

@@ -25,6 +25,16 @@ struct Tratto {
 struct Stazione {
   int32_t posizione = 0;
   std::string nome;
+  int32_t da = 0, a = 0;  // its zone, m
+  int sosta = 0;          // s
+  int32_t orario = 0;     // scheduled, s after midnight; 0 when none
+};
+
+// A signal with the kinds of its left and right groups (sx, dx).
+struct Segnale {
+  int32_t posizione = 0;
+  int sx = 0, dx = 0;
+  bool operator==(const Segnale&) const = default;
 };
 
 struct Oggetto {
@@ -40,16 +50,32 @@ struct Rallentamento {
   int velocita = 0;  // km/h
 };
 
+// A slowdown from its start cell to its end cell, at its speed.
+struct TrattoRallentamento {
+  int32_t inizio = 0, fine = 0;
+  int velocita = 0;  // km/h
+};
+
+// A code cut-down point. One that may have been added by the code track
+// (compiler/code_point_origin.h) is `forse_automatico`: the compiled grid
+// cannot say whether it was.
+struct Abbattimento {
+  int32_t posizione = 0;
+  std::string etichetta;  // the code, or "no code"
+  bool forse_automatico = false;
+};
+
 struct ElementiLinea {
   int32_t lunghezza = 0;         // m: record 84, or what the grid's size implies
   std::vector<Tratto> velocita;  // km/h
   std::vector<Tratto> pendenza;  // per mille
   std::vector<Stazione> stazioni;
-  std::vector<int32_t> segnali;
+  std::vector<Segnale> segnali;
   std::vector<Oggetto> indicatori;    // speed indicator boards: "95/100/105"
   std::vector<Oggetto> cartelli;      // text boards: their lettering
   std::vector<Rallentamento> rallentamenti;
-  std::vector<Oggetto> abbattimenti;  // code cut-down points: the code
+  std::vector<TrattoRallentamento> tratti_rallentamento;
+  std::vector<Abbattimento> abbattimenti;
 };
 
 // Throws std::runtime_error when the texts cannot be converted.

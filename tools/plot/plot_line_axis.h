@@ -1,4 +1,5 @@
-// The horizontal axis of the profile: metres along the line to page units.
+// The horizontal axis of the profile: metres along the line, from `da` to
+// `a` (the whole line or the stretch drawn), to page units.
 #pragma once
 
 #include <cstdint>
@@ -9,10 +10,10 @@
 namespace scenc::plot {
 
 struct AsseLinea {
-  double x0, x1;      // page units of the line's start and end
-  double lunghezza;   // m
-  double x(double metri) const { return x0 + (x1 - x0) * metri / lunghezza; }
-  double scala() const { return (x1 - x0) / lunghezza; }
+  double x0, x1;  // page units of the stretch's start and end
+  double da, a;   // m
+  double x(double metri) const { return x0 + (x1 - x0) * (metri - da) / (a - da); }
+  double scala() const { return (x1 - x0) / (a - da); }
 };
 
 // Kilometres for a tick: "150", or "150.5" off a whole kilometre.

@@ -10,6 +10,7 @@
 #include "tools/plot/plot_input.h"
 #include "tools/plot/plot_page.h"
 #include "tools/plot/plot_progressive.h"
+#include "tools/plot/plot_stretch.h"
 #include "tools/plot/plot_surface.h"
 
 namespace scenc::plot {
@@ -33,10 +34,20 @@ int disegna(const Disegno& disegno) {
     return kIngressoIllegibile;
   }
   const Progressiva progressiva = progressiva_da(scenario.dati_sim);
+  Estensione tratto{0, elementi.lunghezza};
+  if (disegno.da_km && disegno.a_km) {
+    std::string errore;
+    const auto chiesto = estensione_da_km(*disegno.da_km, *disegno.a_km, progressiva, elementi.lunghezza, errore);
+    if (!chiesto) {
+      std::cerr << "scenc: " << errore << "\n";
+      return kUso;
+    }
+    tratto = *chiesto;
+  }
 
   try {
-    scrivi_immagine(disegno.out, disegno.formato, kLarghezzaPagina, kAltezzaPagina, [&](cairo_t* cr) {
-      disegna_pagina(cr, {disegno.percorso, disegno.treno}, scenario.tabella_linea, elementi, progressiva);
+    scrivi_immagine(disegno.out, disegno.formato, kLarghezzaPagina, kAltezzaPagina, [&](const Tela& tela) {
+      disegna_pagina(tela, {disegno.percorso, disegno.treno}, scenario.tabella_linea, elementi, progressiva, tratto);
     });
   } catch (const scen::ErroreFile& e) {
     std::cerr << "scenc: cannot write " << e.file().string() << ": " << e.motivo() << "\n";

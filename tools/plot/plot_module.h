@@ -3,6 +3,7 @@
 // plot` runs, so that its other subcommands never load cairo.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,11 +18,16 @@ struct Disegno {
   std::string treno;
   std::string out;  // the picture to write
   FormatoImmagine formato;
+  // --from and --to: the stretch to draw, in the plot's kilometres, in
+  // either order; the whole line without them.
+  std::optional<double> da_km;
+  std::optional<double> a_km;
 };
 
 // Reads the compiled files, draws them and replaces the picture; prints
 // "wrote FILE", or what went wrong on the standard error. Returns scenc's
-// exit status.
+// exit status: a stretch that is empty or not within the line is a usage
+// error, known only once the line is read.
 using DisegnaScenario = int(const Disegno& disegno);
 inline constexpr char kDisegnaScenario[] = "scenc_plot_disegna";
 

@@ -1,15 +1,16 @@
 // The page of `scenc plot`: a title, the plan panel on the left and the
-// profile panel on the right.
+// profile panel on the right, of the whole line or a stretch of it. The
+// elements are the whole line's; the panels take what lies in the stretch.
 #pragma once
-
-#include <cairo.h>
 
 #include <string>
 
 #include "model/model.h"
+#include "tools/plot/plot_canvas.h"
 #include "tools/plot/plot_features.h"
 #include "tools/plot/plot_labels.h"
 #include "tools/plot/plot_progressive.h"
+#include "tools/plot/plot_stretch.h"
 
 namespace scenc::plot {
 
@@ -23,7 +24,7 @@ struct Titoli {
   std::string treno;
 };
 
-void disegna_pagina(cairo_t* cr, const Titoli& titoli, const scen::TabellaLinea& tabella,
-                    const ElementiLinea& elementi, const Progressiva& progressiva);
+void disegna_pagina(const Tela& tela, const Titoli& titoli, const scen::TabellaLinea& tabella,
+                    const ElementiLinea& elementi, const Progressiva& progressiva, const Estensione& tratto);
 
 }  // namespace scenc::plot

@@ -30,13 +30,13 @@ struct Punto {
 // The track plan drawn onto the panel, one scale for both axes.
 class Proiezione {
  public:
-  Proiezione(const scen::TabellaLinea& t, int32_t lunghezza) : tabella_(t) {
-    ultima_ = std::min<int64_t>(lunghezza, static_cast<int64_t>(t.righe()) - 1);
+  Proiezione(const scen::TabellaLinea& t, const Estensione& tratto) : tabella_(t), prima_(tratto.da) {
+    ultima_ = std::min<int64_t>(tratto.a, static_cast<int64_t>(t.righe()) - 1);
   }
 
   // The metre rows that hold both coordinates, as finite numbers.
   bool riga_valida(int64_t r) const {
-    if (r < 0 || r > ultima_) return false;
+    if (r < prima_ || r > ultima_) return false;
     const auto i = static_cast<size_t>(r);
     return tabella_.x.tipo[i] != scen::TipoSlot::vuoto && tabella_.y.tipo[i] != scen::TipoSlot::vuoto &&
            std::isfinite(tabella_.x.valore[i]) && std::isfinite(tabella_.y.valore[i]);
@@ -44,6 +44,7 @@ class Proiezione {
   Punto metri(int64_t r) const {
     return {tabella_.x.valore[static_cast<size_t>(r)], tabella_.y.valore[static_cast<size_t>(r)]};
   }
+  int64_t prima() const { return prima_; }
   int64_t ultima() const { return ultima_; }
 
   // The nearest valid row to r, if any lies within 1000 m.
@@ -60,7 +61,7 @@ class Proiezione {
     constexpr double kInf = std::numeric_limits<double>::infinity();
     double x0 = kInf, x1 = -kInf, y0 = kInf, y1 = -kInf;
     size_t n = 0;
-    for (int64_t r = 0; r <= ultima_; ++r) {
+    for (int64_t r = prima_; r <= ultima_; ++r) {
       if (!riga_valida(r)) continue;
       const Punto p = metri(r);
       x0 = std::min(x0, p.x);
@@ -85,7 +86,7 @@ class Proiezione {
 
   // Unit vector along the track at row r, on the page.
   Punto tangente(int64_t r) const {
-    const auto a = riga_vicina(std::max<int64_t>(r - kMetriTangente, 0));
+    const auto a = riga_vicina(std::max<int64_t>(r - kMetriTangente, prima_));
     const auto b = riga_vicina(std::min(r + kMetriTangente, ultima_));
     if (!a || !b || *a == *b) return {0, -1};
     const Punto pa = pagina(*a), pb = pagina(*b);
@@ -96,6 +97,7 @@ class Proiezione {
 
  private:
   const scen::TabellaLinea& tabella_;
+  int64_t prima_ = 0;
   int64_t ultima_ = -1;
   double scala_ = 1, cx_ = 0, cy_ = 0, px_ = 0, py_ = 0;
 };
@@ -168,7 +170,7 @@ std::string etichetta_km(int64_t progressiva) {
 }  // namespace
 
 void disegna_pianta(const Tela& tela, const Rettangolo& pannello, const scen::TabellaLinea& tabella,
-                    const ElementiLinea& elementi, const Progressiva& progressiva) {
+                    const ElementiLinea& elementi, const Progressiva& progressiva, const Estensione& tratto) {
   tela.rettangolo(pannello, stile::kCornice, 1);
   tela.testo("Track plan", pannello.x + 16, pannello.y + 30, stile::kTitoloPannello, stile::kTesto,
              Allinea::sinistra, true);
@@ -179,7 +181,7 @@ void disegna_pianta(const Tela& tela, const Rettangolo& pannello, const scen::Ta
   const Rettangolo spazio{pannello.x + 8, pannello.y + kTestata, pannello.w - 16,
                           pannello.h - kTestata - kPiede};
   const Rettangolo area = spazio.allargato(-kMarginePianta);
-  Proiezione pr(tabella, elementi.lunghezza);
+  Proiezione pr(tabella, tratto);
   if (!pr.adatta(area)) {
     tela.testo("the track plan has no rows to draw", area.x + area.w / 2, area.y + area.h / 2,
                stile::kEtichetta, stile::kTestoTenue, Allinea::centro);
@@ -188,11 +190,11 @@ void disegna_pianta(const Tela& tela, const Rettangolo& pannello, const scen::Ta
 
   MappaOccupata mappa(spazio);
   // The track, and its samples as obstacles to the labels.
-  const int64_t passo = std::max<int64_t>(1, (pr.ultima() + 1) / static_cast<int64_t>(kPuntiMassimi));
+  const int64_t passo = std::max<int64_t>(1, (pr.ultima() - pr.prima() + 1) / static_cast<int64_t>(kPuntiMassimi));
   cairo_t* cr = tela.cr();
   cairo_new_path(cr);
   std::optional<Punto> ultimo_ostacolo;
-  for (int64_t r = 0; r <= pr.ultima(); r = r == pr.ultima() ? r + 1 : std::min(r + passo, pr.ultima())) {
+  for (int64_t r = pr.prima(); r <= pr.ultima(); r = r == pr.ultima() ? r + 1 : std::min(r + passo, pr.ultima())) {
     if (!pr.riga_valida(r)) {
       cairo_new_sub_path(cr);
       continue;
@@ -210,7 +212,7 @@ void disegna_pianta(const Tela& tela, const Rettangolo& pannello, const scen::Ta
   cairo_stroke(cr);
 
   // Start and end of the line: a bar across the track.
-  for (int64_t r : {int64_t{0}, pr.ultima()}) {
+  for (int64_t r : {pr.prima(), pr.ultima()}) {
     const auto v = pr.riga_vicina(r);
     if (!v) continue;
     const Punto p = pr.pagina(*v), t = pr.tangente(*v);
@@ -224,7 +226,7 @@ void disegna_pianta(const Tela& tela, const Rettangolo& pannello, const scen::Ta
   const int64_t passo_etichette = passo_tondo(scala, kDistanzaMarche, 1000);
   const int64_t passo_tacche = passo_tondo(scala, kDistanzaTacche, 1000);
   std::vector<Progressiva::Marca> etichettate;
-  for (const auto& m : progressiva.marche(elementi.lunghezza, passo_tacche)) {
+  for (const auto& m : progressiva.marche(tratto.da, tratto.a, passo_tacche)) {
     const auto v = pr.riga_vicina(m.posizione);
     if (!v) continue;
     const bool grande = m.progressiva % passo_etichette == 0;

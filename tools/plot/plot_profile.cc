@@ -1,6 +1,7 @@
 #include "tools/plot/plot_profile.h"
 
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 #include <vector>
 
@@ -8,6 +9,7 @@
 #include "tools/plot/plot_charts.h"
 #include "tools/plot/plot_lanes.h"
 #include "tools/plot/plot_legend.h"
+#include "tools/plot/plot_signal_marks.h"
 #include "tools/plot/plot_line_axis.h"
 #include "tools/plot/plot_text.h"
 
@@ -66,9 +68,9 @@ std::vector<Segno> segni_rallentamenti(const std::vector<Rallentamento>& rallent
 // Ticks every round step with their kilometres below, a grid line up
 // through the charts and lanes from `y_griglia`.
 void asse_posizione(const Tela& tela, const AsseLinea& a, double y, double y_griglia, int64_t passo) {
-  const int64_t lunghezza = static_cast<int64_t>(a.lunghezza);
   const int64_t passo_minore = passo_tondo(a.scala(), 6, 100);
-  for (int64_t m = 0; m <= lunghezza; m += passo_minore) {
+  const auto da = static_cast<int64_t>(a.da), fino = static_cast<int64_t>(a.a);
+  for (int64_t m = (da + passo_minore - 1) / passo_minore * passo_minore; m <= fino; m += passo_minore) {
     const bool grande = m % passo == 0;
     if (grande) tela.linea(a.x(m), y_griglia, a.x(m), y, stile::kGriglia, 1);
     tela.linea(a.x(m), y, a.x(m), y + (grande ? 8 : 4), stile::kTesto, 1);
@@ -81,7 +83,7 @@ void asse_posizione(const Tela& tela, const AsseLinea& a, double y, double y_gri
 
 // The progressive's round kilometres, above the charts.
 void asse_progressiva(const Tela& tela, const AsseLinea& a, double y, const Progressiva& p, int64_t passo) {
-  for (const auto& m : p.marche(static_cast<int64_t>(a.lunghezza), passo)) {
+  for (const auto& m : p.marche(static_cast<int64_t>(a.da), static_cast<int64_t>(a.a), passo)) {
     const double x = a.x(static_cast<double>(m.posizione));
     tela.linea(x, y, x, y - 6, stile::kTestoTenue, 1);
     tela.testo_su_fondo(km_tacca(m.progressiva), x, y - 10, stile::kEtichettaPiccola, stile::kTestoTenue,
@@ -89,39 +91,81 @@ void asse_progressiva(const Tela& tela, const AsseLinea& a, double y, const Prog
   }
 }
 
-// Names reading upwards with their feet at `piedi`, spread so that none
-// covers another, each joined to a dashed line from `y_linea` to `y_fine`.
-void stazioni(const Tela& tela, const AsseLinea& a, const std::vector<Stazione>& st, double piedi, double y_linea,
-              double y_fine) {
+std::string ora(int32_t secondi) {
+  const auto due = [](int32_t n) { return (n < 10 ? "0" : "") + std::to_string(n); };
+  return due(secondi / 3600) + ":" + due(secondi / 60 % 60) + ":" + due(secondi % 60);
+}
+
+// A station's scheduled time and stop, as the viewer writes them: both,
+// or either alone where both do not fit.
+std::vector<std::string> orari(const Stazione& s) {
+  const std::string t = s.orario > 0 ? ora(s.orario) : "";
+  const std::string f = s.sosta > 0 ? "stop " + std::to_string(s.sosta) + " s" : "";
+  if (t.empty() || f.empty()) return t.empty() && f.empty() ? std::vector<std::string>{} : std::vector{t + f};
+  return {t + " \u00b7 " + f, t, f};
+}
+
+// Names reading upwards with their feet at `piedi`, each followed by its
+// time and stop, spread so that none covers another and joined to a dashed
+// line from `y_linea` to `y_fine`; the zones as bands at `y_zone`. Where
+// more names stand than the width holds, names are kept evenly along the
+// line, the first and the last always; the others' lines stay.
+int stazioni(const Tela& tela, const AsseLinea& a, const std::vector<Stazione>& st, double piedi, double y_linea,
+             double y_fine, double y_zone) {
   std::vector<size_t> ordine(st.size());
   std::iota(ordine.begin(), ordine.end(), size_t{0});
   std::stable_sort(ordine.begin(), ordine.end(),
                    [&](size_t p, size_t q) { return st[p].posizione < st[q].posizione; });
-  std::vector<double> ancore;
-  for (size_t i : ordine) ancore.push_back(a.x(st[i].posizione));
-  const std::vector<double> centri = distribuisci(ancore, kPassoNomi, a.x0, a.x1);
-  for (size_t k = 0; k < ordine.size(); ++k) {
-    tela.tratteggio(ancore[k], y_linea, ancore[k], y_fine, stile::kStazione, 0.9, 5, 4);
-    tela.linea(centri[k], piedi + 2, ancore[k], y_linea, stile::kStazione, 0.8);
-    tela.testo_verticale(accorciato(tela, st[ordine[k]].nome, stile::kEtichetta, kNomi - 6), centri[k], piedi,
-                         stile::kEtichetta, stile::kTesto);
+  for (size_t i : ordine) {
+    const Stazione& s = st[i];
+    if (s.a <= s.da) continue;
+    const double xa = a.x(std::max<double>(s.da, a.da)), xb = a.x(std::min<double>(s.a, a.a));
+    if (xb > xa) tela.riempi({xa, y_zone, std::max(xb - xa, 1.5), 6}, stile::kZonaStazione);
   }
+  const auto posti = static_cast<size_t>(std::max(1.0, std::floor((a.x1 - a.x0) / kPassoNomi)));
+  std::vector<size_t> con_nome;
+  if (ordine.size() <= posti || posti < 2) {
+    con_nome = ordine;
+  } else {
+    for (size_t j = 0; j < posti; ++j) con_nome.push_back(ordine[(j * (ordine.size() - 1) + (posti - 1) / 2) / (posti - 1)]);
+  }
+  std::vector<double> ancore;
+  for (size_t i : con_nome) ancore.push_back(a.x(st[i].posizione));
+  const std::vector<double> centri = distribuisci(ancore, kPassoNomi, a.x0, a.x1);
+  for (size_t i : ordine) tela.tratteggio(a.x(st[i].posizione), y_linea, a.x(st[i].posizione), y_fine, stile::kStazione, 0.9, 5, 4);
+  for (size_t k = 0; k < con_nome.size(); ++k) {
+    const Stazione& s = st[con_nome[k]];
+    tela.linea(centri[k], piedi + 2, ancore[k], y_linea, stile::kStazione, 0.8);
+    // The name, then its time and stop in small type as far as they fit.
+    const std::string nome = accorciato(tela, s.nome, stile::kEtichetta, kNomi - 6);
+    tela.testo_verticale(nome, centri[k], piedi, stile::kEtichetta, stile::kTesto);
+    const double w_nome = tela.larghezza(nome, stile::kEtichetta) + 8;
+    for (const std::string& coda : orari(s)) {
+      if (w_nome + tela.larghezza(coda, stile::kEtichettaPiccola) > kNomi - 6) continue;
+      tela.testo_verticale(coda, centri[k], piedi - w_nome, stile::kEtichettaPiccola, stile::kTestoTenue);
+      break;
+    }
+  }
+  return static_cast<int>(ordine.size() - con_nome.size());
 }
 
 }  // namespace
 
 void disegna_profilo(const Tela& tela, const Rettangolo& pannello, const ElementiLinea& e,
-                     const Progressiva& progressiva) {
+                     const Progressiva& progressiva, const Estensione& tratto) {
   const double xt = pannello.x + 16;  // titles
   tela.rettangolo(pannello, stile::kCornice, 1);
   tela.testo("Profile along the line", xt, pannello.y + 30, stile::kTitoloPannello, stile::kTesto,
              Allinea::sinistra, true);
-  tela.testo("line " + numero_testo(e.lunghezza / 1000.0, 3) +
-                 " km long; speed limits and objects from the cell grid",
+  const bool intera = tratto.da == 0 && tratto.a == e.lunghezza;
+  tela.testo("line " + numero_testo(e.lunghezza / 1000.0, 3) + " km long" +
+                 (intera ? "" : "; drawn from " + numero_testo(tratto.da, 0) + " m to " + numero_testo(tratto.a, 0) + " m") +
+                 "; speed limits and objects from the cell grid",
              xt, pannello.y + 52, stile::kEtichettaPiccola, stile::kTestoTenue);
-  if (e.lunghezza <= 0) return;
+  if (tratto.a <= tratto.da) return;
 
-  const AsseLinea a{pannello.x + kGronda, pannello.destra() - kMargineDestro, static_cast<double>(e.lunghezza)};
+  const AsseLinea a{pannello.x + kGronda, pannello.destra() - kMargineDestro, static_cast<double>(tratto.da),
+                    static_cast<double>(tratto.a)};
   const double piedi_nomi = pannello.y + kTestata + kNomi;
   const double y_progressiva = piedi_nomi + kRichiami + kAsseProgressiva;
   const double y_velocita = y_progressiva;
@@ -139,27 +183,35 @@ void disegna_profilo(const Tela& tela, const Rettangolo& pannello, const Element
     tela.titolo("Km progressive", "", xt, y_progressiva - 12);
     asse_progressiva(tela, a, y_progressiva, progressiva, passo);
   }
-  stazioni(tela, a, e.stazioni, piedi_nomi, y_velocita - (progressiva.presente() ? kAsseProgressiva - 2 : 0),
-           y_asse);
-  tela.titolo("Stations \u00b7 " + std::to_string(e.stazioni.size()), "", xt, piedi_nomi - 4);
+  const double y_linea = y_velocita - (progressiva.presente() ? kAsseProgressiva - 2 : 0);
+  const int senza_nome = stazioni(tela, a, e.stazioni, piedi_nomi, y_linea, y_asse, y_linea - 8);
+  tela.titolo("Stations \u00b7 " + std::to_string(e.stazioni.size()),
+              senza_nome == 0 ? "" : std::to_string(senza_nome) + " names left out", xt, piedi_nomi - 4);
 
   tela.titolo("Speed limit", "km/h", xt, y_velocita + 18);
   grafico_velocita(tela, a, y_velocita, y_velocita + kVelocita, e);
   tela.titolo("Gradient", "\u2030, below 0 falling", xt, y_pendenza + 18);
   grafico_pendenza(tela, a, y_pendenza, y_pendenza + kPendenza, e);
 
+  const std::vector<MarcaSegnale> marche = marche_segnali(e.segnali);
   std::vector<Segno> di_segnali;
-  for (int32_t p : e.segnali) di_segnali.push_back({static_cast<double>(p), Marcatore::segnale, stile::kSegnale, ""});
+  for (const Segnale& s : e.segnali) {
+    const MarcaSegnale& m = marca_di(marche, s);
+    di_segnali.push_back({static_cast<double>(s.posizione), m.marcatore, m.colore, ""});
+  }
   disegna_corsia(tela, a, segnali, xt, "Signals", di_segnali);
   disegna_corsia(tela, a, indicatori, xt, "Speed boards",
                  segni(e.indicatori, Marcatore::quadrato, stile::kIndicatore));
   disegna_corsia(tela, a, cartelli, xt, "Text boards", segni(e.cartelli, Marcatore::quadrato, stile::kCartello));
   disegna_corsia(tela, a, rallentamenti, xt, "Slowdowns", segni_rallentamenti(e.rallentamenti));
-  disegna_corsia(tela, a, abbattimenti, xt, "Code points",
-                 segni(e.abbattimenti, Marcatore::croce, stile::kAbbattimento));
+  std::vector<Segno> di_codici;
+  for (const Abbattimento& c : e.abbattimenti)
+    di_codici.push_back({static_cast<double>(c.posizione), c.forse_automatico ? Marcatore::anello : Marcatore::croce,
+                         stile::kAbbattimento, c.etichetta});
+  disegna_corsia(tela, a, abbattimenti, xt, "Code points", di_codici);
   tela.linea(xt, y_asse, a.x1, y_asse, stile::kGriglia, 1);
 
-  legenda_profilo(tela, a.x0, a.x1, y_asse + kLegenda);
+  legenda_profilo(tela, a.x0, a.x1, y_asse + kLegenda, marche);
 }
 
 }  // namespace scenc::plot

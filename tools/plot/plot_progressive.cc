@@ -18,18 +18,21 @@ double Progressiva::metri(double posizione) const {
   return static_cast<double>(progressiva_) - (posizione - static_cast<double>(posizione_));
 }
 
-std::vector<Progressiva::Marca> Progressiva::marche(int64_t lunghezza, int64_t passo) const {
+std::vector<Progressiva::Marca> Progressiva::marche(int64_t da, int64_t a, int64_t passo) const {
   std::vector<Marca> out;
-  if (passo <= 0 || lunghezza < 0) return out;
+  if (passo <= 0 || a < da) return out;
   if (!presente_) {
-    for (int64_t p = 0; p <= lunghezza; p += passo) out.push_back({p, p});
+    for (int64_t p = -multiplo_sotto(-da, passo); p <= a; p += passo) out.push_back({p, p});
     return out;
   }
-  // Positions grow as the progressive falls: from its value at 0 downwards.
+  // Positions grow as the progressive falls: from its value at `da` downwards.
   const int64_t zero = progressiva_ + posizione_;  // progressive at position 0
-  for (int64_t k = multiplo_sotto(zero, passo); zero - k <= lunghezza; k -= passo)
-    out.push_back({zero - k, k});
+  for (int64_t k = multiplo_sotto(zero - da, passo); zero - k <= a; k -= passo) out.push_back({zero - k, k});
   return out;
+}
+
+int64_t Progressiva::posizione(int64_t metri) const {
+  return presente_ ? progressiva_ + posizione_ - metri : metri;
 }
 
 Progressiva progressiva_da(const std::array<scen::RecordSim, scen::kNumeroRecord>& dati_sim) {

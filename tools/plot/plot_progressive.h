@@ -27,9 +27,12 @@ class Progressiva {
     int64_t posizione;  // m along the line
     int64_t progressiva;  // m, a multiple of the step
   };
-  // The points of [0, lunghezza] where the progressive is a multiple of
-  // `passo` metres, in increasing position.
-  std::vector<Marca> marche(int64_t lunghezza, int64_t passo) const;
+  // The points of [da, a] where the progressive is a multiple of `passo`
+  // metres, in increasing position.
+  std::vector<Marca> marche(int64_t da, int64_t a, int64_t passo) const;
+
+  // The position where the progressive is `metri`: the inverse of metri().
+  int64_t posizione(int64_t metri) const;
 
  private:
   bool presente_ = false;

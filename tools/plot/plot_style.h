@@ -19,6 +19,7 @@ inline constexpr Colore kGriglia{0.90, 0.90, 0.92};
 
 inline constexpr Colore kBinario{0.20, 0.22, 0.26};
 inline constexpr Colore kStazione{0.35, 0.35, 0.40};
+inline constexpr Colore kZonaStazione{0.78, 0.86, 0.95};
 inline constexpr Colore kVelocita{0.05, 0.30, 0.70};
 inline constexpr Colore kDiscesa{0.20, 0.55, 0.35};
 inline constexpr Colore kSalita{0.75, 0.35, 0.15};

@@ -5,6 +5,8 @@
 
 #include <exception>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "util/file_replace.h"
 #include "util/standard_output.h"
@@ -15,10 +17,12 @@ namespace {
 
 constexpr double kPuntiPerUnita = 0.5;  // SVG and PDF pages
 
-// Where cairo's stream callbacks put the bytes; an exception thrown there
-// must not cross cairo's C frames, so it waits here until cairo returns.
+// Where cairo's stream callbacks put the bytes: the file, or memory for an
+// SVG that is finished before it is written. An exception thrown there must
+// not cross cairo's C frames, so it waits here until cairo returns.
 struct Flusso {
   scen::ByteSink* uscita;
+  std::string* memoria;
   std::exception_ptr errore;
 };
 
@@ -26,7 +30,11 @@ cairo_status_t scrivi_blocco(void* chiusura, const unsigned char* dati, unsigned
   auto* f = static_cast<Flusso*>(chiusura);
   if (f->errore) return CAIRO_STATUS_WRITE_ERROR;
   try {
-    f->uscita->bytes(std::string_view(reinterpret_cast<const char*>(dati), n));
+    const std::string_view blocco(reinterpret_cast<const char*>(dati), n);
+    if (f->memoria)
+      f->memoria->append(blocco);
+    else
+      f->uscita->bytes(blocco);
   } catch (...) {
     f->errore = std::current_exception();
     return CAIRO_STATUS_WRITE_ERROR;
@@ -74,9 +82,12 @@ Superficie superficie_per(FormatoImmagine formato, Flusso& flusso, int larghezza
 }  // namespace
 
 void scrivi_immagine(const std::filesystem::path& file, FormatoImmagine formato, int larghezza,
-                     int altezza, const std::function<void(cairo_t*)>& disegna) {
+                     int altezza, const std::function<void(const Tela&)>& disegna) {
   scen::scrivi_file_o_uscita(file, [&](scen::ByteSink& uscita) {
-    Flusso flusso{&uscita, nullptr};
+    std::string svg;
+    const bool in_memoria = formato == FormatoImmagine::svg;
+    Flusso flusso{&uscita, in_memoria ? &svg : nullptr, nullptr};
+    std::vector<TestoPagina> testi;
     const Verifica verifica(file, flusso);
     Superficie s = superficie_per(formato, flusso, larghezza, altezza);
     verifica(cairo_surface_status(s.get()));
@@ -84,7 +95,7 @@ void scrivi_immagine(const std::filesystem::path& file, FormatoImmagine formato,
       Contesto cr(cairo_create(s.get()));
       verifica(cairo_status(cr.get()));
       if (formato != FormatoImmagine::png) cairo_scale(cr.get(), kPuntiPerUnita, kPuntiPerUnita);
-      disegna(cr.get());
+      disegna(Tela(cr.get(), in_memoria ? &testi : nullptr));
       verifica(cairo_status(cr.get()));
     }
     if (formato == FormatoImmagine::png) {
@@ -93,6 +104,7 @@ void scrivi_immagine(const std::filesystem::path& file, FormatoImmagine formato,
     }
     cairo_surface_finish(s.get());
     verifica(cairo_surface_status(s.get()));
+    if (in_memoria) uscita.bytes(svg_con_testi(std::move(svg), testi, kPuntiPerUnita));
   });
 }
 

@@ -1,5 +1,6 @@
 // The picture file: PNG, SVG or PDF by the file's ending, drawn on a cairo
-// surface of that kind and written whole or not at all.
+// surface of that kind and written whole or not at all. An SVG keeps its
+// texts as `<text>` elements (tools/plot/plot_svg_text.h).
 #pragma once
 
 #include <cairo.h>
@@ -7,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "tools/plot/plot_canvas.h"
 #include "tools/plot/plot_format.h"
 
 namespace scenc::plot {
@@ -16,6 +18,6 @@ namespace scenc::plot {
 // PDF pages are half as many points. Throws scen::ErroreFile when the
 // file cannot be written or cairo fails.
 void scrivi_immagine(const std::filesystem::path& file, FormatoImmagine formato, int larghezza,
-                     int altezza, const std::function<void(cairo_t*)>& disegna);
+                     int altezza, const std::function<void(const Tela&)>& disegna);
 
 }  // namespace scenc::plot

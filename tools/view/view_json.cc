@@ -3,6 +3,7 @@
 #include <cmath>
 #include <optional>
 
+#include "compiler/code_point_origin.h"
 #include "format/cell_kinds.h"
 #include "format/keywords.h"
 #include "format/records.h"
@@ -65,6 +66,7 @@ json origine_stazione(const ScenarioVista& v, int record) {
 }
 
 json oggetti(const ScenarioVista& v) {
+  const scen::OriginiCodici origini(v.celle);
   json a = json::array();
   for (size_t i = 0; i < v.celle.size(); ++i) {
     const scen::Cella& c = v.celle[i];
@@ -82,9 +84,14 @@ json oggetti(const ScenarioVista& v) {
     if (dump::rimanda_a_un_record(c) && c.valore_1 >= 0 && c.valore_1 < scen::kNumeroRecord)
       o["text"] = scen::da_cp1252(v.dati_sim[static_cast<size_t>(c.valore_1)].testo);
     // The code track adds points of its own; they come from no source
-    // line. Compiled files do not tell them apart.
-    if (tipo == scen::TipoCella::abbattimento || tipo == scen::TipoCella::abbattimento_senza_codice)
-      o["auto"] = v.da_compilati ? json(nullptr) : json(o["src"].is_null());
+    // line. Compiled files tell only which points it cannot have added
+    // (compiler/code_point_origin.h): the others are null, unknown.
+    if (tipo == scen::TipoCella::abbattimento || tipo == scen::TipoCella::abbattimento_senza_codice) {
+      if (!v.da_compilati)
+        o["auto"] = o["src"].is_null();
+      else
+        o["auto"] = origini.origine(i) == scen::OrigineCodice::incerto ? json(nullptr) : json(false);
+    }
     a.push_back(std::move(o));
   }
   return a;

@@ -26,6 +26,31 @@ function clock(s) {
   return two(Math.floor(s / 3600)) + ":" + two(Math.floor(s / 60) % 60) + ":" + two(s % 60);
 }
 
+// Text widths as the page's type sets them, for laying labels out.
+const MEASURE = document.createElement("canvas").getContext("2d");
+function textWidth(text, font) {
+  MEASURE.font = font + " system-ui, \"DejaVu Sans\", sans-serif";
+  return MEASURE.measureText(text).width;
+}
+
+// Rectangles already taken by labels and marks.
+class Boxes {
+  constructor() { this.list = []; }
+  add(x, y, w, h) { this.list.push([x, y, w, h]); }
+  free(x, y, w, h) {
+    return !this.list.some(([a, b, c, d]) => x < a + c && a < x + w && y < b + d && b < y + h);
+  }
+}
+
+// Stations in the order their names are placed: the selected one, then
+// those with a stop, the longest first, then those with a scheduled time,
+// then the line's first and last, then the others along the line.
+function byPriority(items) {
+  const first = S.data.stations[0], last = S.data.stations[S.data.stations.length - 1];
+  const rank = (s) => (S.selected && S.selected.item === s ? 0 : s.stop > 0 ? 1 : s.time > 0 ? 2 : s === first || s === last ? 3 : 4);
+  return items.map((d, i) => ({ d, i })).sort((p, q) => rank(p.d.s) - rank(q.d.s) || (q.d.s.stop - p.d.s.stop) || p.i - q.i).map((x) => x.d);
+}
+
 function fieldOf(o, name) {
   for (const f of o.fields) if (f[0] === name) return f[1];
   return undefined;
@@ -61,6 +86,10 @@ function load(data, keepView) {
       const k = signalKind(o);
       if (!S.signalKinds.has(k)) S.signalKinds.set(k, SIGNAL_COLOURS[S.signalKinds.size % SIGNAL_COLOURS.length]);
     }
+  // Compiled files hold no mark of the code track's own points.
+  const note = document.getElementById("profile-note");
+  note.textContent = data.compiled ? "· automatic and written code points cannot be told apart in compiled files (auto?)" : "";
+  note.title = data.compiled ? "a code point of 180 where the code track may put one is marked auto?: it may have been added by the code track or written in the source" : "";
   prepareKm();
   preparePlan();
   S.diagPlaces = data.diagnostics.map(placeOfDiagnostic);
@@ -250,7 +279,10 @@ function drawPlan() {
       svg.appendChild(c);
     }
   }
-  const labelled = [];
+  // Stations: every dot, then the names by priority, each in the first
+  // place around its dot that covers no dot nor name already there; a name
+  // that finds none is left out until the view is zoomed in.
+  const dots = [];
   for (const s of S.data.stations) {
     const p = planPoint(s.at);
     if (!inView(p)) continue;
@@ -258,11 +290,26 @@ function drawPlan() {
     const c = el("circle", { cx: x, cy: y, r: 5, fill: "#fff", stroke: "#1d232a", "stroke-width": 2 });
     c.addEventListener("click", (e) => { e.stopPropagation(); select("station", s); });
     svg.appendChild(c);
-    if (labelled.some((q) => Math.abs(q.x - x) < 90 && Math.abs(q.y - y) < 14)) continue;
-    labelled.push({ x, y });
-    const t = el("text", { x: x + 8, y: y - 6, class: "station" }, s.name);
-    t.addEventListener("click", (e) => { e.stopPropagation(); select("station", s); });
-    svg.appendChild(t);
+    dots.push({ s, x, y });
+  }
+  const taken = new Boxes();
+  for (const d of dots) taken.add(d.x - 6, d.y - 6, 12, 12);
+  for (const [m, label] of [[0, "start"], [lineLength(), "line end"]]) {
+    const p = planPoint(m);
+    if (inView(p)) taken.add(X(p.x) + 6, Y(p.y) + 2, textWidth(label, "10px") + 2, 12);
+  }
+  for (const d of byPriority(dots)) {
+    const w = textWidth(d.s.name, "600 11px"), h = 11;
+    const places = [[8, -6], [8, 15], [-8 - w, -6], [-8 - w, 15], [-w / 2, -10], [-w / 2, 19]];
+    for (const [dx, dy] of places) {
+      const box = [d.x + dx - 1, d.y + dy - h + 1, w + 2, h + 2];
+      if (!taken.free(...box)) continue;
+      taken.add(...box);
+      const t = el("text", { x: d.x + dx, y: d.y + dy, class: "station" }, d.s.name);
+      t.addEventListener("click", (e) => { e.stopPropagation(); select("station", d.s); });
+      svg.appendChild(t);
+      break;
+    }
   }
   // Diagnostics at their places.
   S.data.diagnostics.forEach((d, i) => {
@@ -358,7 +405,7 @@ function drawProfile() {
   svg.appendChild(area);
   const pxPerM = pw / (v.to - v.from);
 
-  drawStations(area, lay.stations, X, vis, pxPerM);
+  drawStations(area, lay.stations, X, vis, pxPerM, W);
   drawObjectLanes(area, lay, X, vis, pxPerM);
   drawSpeed(area, lay.speed, X, vis);
   drawStepChart(area, lay.gradient, X, vis, S.data.gradient, "#6d4c41", true);
@@ -401,25 +448,30 @@ function hit(node, type, item) {
   return node;
 }
 
-function drawStations(area, r, X, vis, pxPerM) {
-  let lastRight = -Infinity;
+function drawStations(area, r, X, vis, pxPerM, W) {
+  const shown = [];
   for (const s of S.data.stations) {
     if (!vis(Math.min(s.from, s.at), Math.max(s.to, s.at))) continue;
     const a = X(s.from), b = X(s.to);
     area.appendChild(hit(el("rect", { x: a, y: r.y + 14, width: Math.max(2, b - a), height: 10, fill: "#90caf9", stroke: "#1565c0" }), "station", s));
     const x = X(s.at);
     area.appendChild(hit(el("line", { x1: x, y1: r.y + 10, x2: x, y2: r.y + 28, stroke: "#0d47a1", "stroke-width": 2 }), "station", s));
-    // Names where there is room; stop times below them when zoomed in.
+    shown.push({ s, x });
+  }
+  // Names by priority where they cover no other; stop times below them
+  // when zoomed in.
+  const taken = new Boxes();
+  for (const d of byPriority(shown)) {
+    const s = d.s;
+    const w = textWidth(s.name, "600 11px") + 8;
+    const lx = Math.min(Math.max(d.x, LEFT + w / 2), W - RIGHT - w / 2 + 4);
+    if (!taken.free(lx - w / 2, 0, w, 1)) continue;
+    taken.add(lx - w / 2, 0, w, 1);
+    area.appendChild(hit(el("text", { x: lx, y: r.y + 11, "text-anchor": "middle", class: "station" }, s.name), "station", s));
     const stop = s.stop ? s.stop + " s" : "";
     const time = s.time ? clock(s.time) : "";
-    const w = s.name.length * 7.2 + 8;
-    const lx = Math.max(x, LEFT + w / 2);
-    if (lx - w / 2 > lastRight) {
-      area.appendChild(hit(el("text", { x: lx, y: r.y + 11, "text-anchor": "middle", class: "station" }, s.name), "station", s));
-      if (pxPerM > 0.02 && (stop || time))
-        area.appendChild(el("text", { x: lx, y: r.y + 38, "text-anchor": "middle", class: "small" }, [time, stop ? "stop " + stop : ""].filter(Boolean).join(" · ")));
-      lastRight = lx + w / 2;
-    }
+    if (pxPerM > 0.02 && (stop || time))
+      area.appendChild(el("text", { x: lx, y: r.y + 38, "text-anchor": "middle", class: "small" }, [time, stop ? "stop " + stop : ""].filter(Boolean).join(" · ")));
   }
 }
 
@@ -439,7 +491,7 @@ function drawObjectLanes(area, lay, X, vis, pxPerM) {
     const lane = o.kind === KIND.signal ? lay.signals : o.kind === KIND.board || o.kind === KIND.text ? lay.boards
       : o.kind === KIND.code || o.kind === KIND.codeNone ? lay.codes : null;
     if (lane && (o.kind === KIND.signal ? dense.signal : dense.other)) {
-      const colour = o.kind === KIND.signal ? S.signalKinds.get(signalKind(o)) : o.kind === KIND.code && o.auto ? "#b39ddb" : "#6a1b9a";
+      const colour = o.kind === KIND.signal ? S.signalKinds.get(signalKind(o)) : o.kind === KIND.code && o.auto !== false ? "#b39ddb" : "#6a1b9a";
       const key = lane.y + colour;
       if (!ticks.has(key)) ticks.set(key, { lane, colour, d: [] });
       ticks.get(key).d.push("M" + x.toFixed(1) + " " + (lane.y + 4) + "v16");
@@ -460,11 +512,11 @@ function drawObjectLanes(area, lay, X, vis, pxPerM) {
       }
     } else if (o.kind === KIND.code || o.kind === KIND.codeNone) {
       const r = lay.codes;
-      const auto = o.auto === true;
+      const auto = o.auto === true, unknown = o.auto === null;
       const code = o.kind === KIND.code ? String(fieldOf(o, "code")) : "none";
-      area.appendChild(hit(el("path", { d: "M" + x + " " + (r.y + 4) + "l5 9h-10z", fill: auto ? "#ffffff" : "#6a1b9a", stroke: "#6a1b9a", "stroke-dasharray": auto ? "2 1" : "" }), "object", o));
+      area.appendChild(hit(el("path", { d: "M" + x + " " + (r.y + 4) + "l5 9h-10z", fill: auto || unknown ? "#ffffff" : "#6a1b9a", stroke: "#6a1b9a", "stroke-dasharray": auto ? "2 1" : unknown ? "1 2" : "" }), "object", o));
       if (x - 4 > lastLabel.codes) {
-        const label = code + (auto ? " auto" : "");
+        const label = code + (auto ? " auto" : unknown ? " auto?" : "");
         area.appendChild(hit(el("text", { x: x + 6, y: r.y + 24, class: "small" }, label), "object", o));
         lastLabel.codes = x + label.length * 5.6 + 10;
       }
@@ -656,6 +708,8 @@ function showObject(d, o) {
   const pos = "at " + o.at + " m (km " + km(o.at) + (S.data.progressive ? ", progressive " + km(S.km(o.at)) : "") + "), cell " + o.cell + " (" + o.cell * 50 + "–" + (o.cell * 50 + 50) + " m)";
   d.appendChild(html("p", {}, pos));
   if (o.auto === true) d.appendChild(html("p", {}, "added by the code track around a slowdown"));
+  if (o.auto === null) d.appendChild(html("p", {}, "added by the code track or written in the source: compiled files do not tell them apart"));
+  if (o.auto === false && S.data.compiled) d.appendChild(html("p", {}, "written in the source: the code track adds no such point here"));
   if (o.kind === KIND.signal) d.appendChild(html("p", {}, "signal kind " + signalKind(o)));
   showSource(d, o.src);
   d.appendChild(html("h2", {}, "cell values"));
