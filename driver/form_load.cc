@@ -16,14 +16,15 @@ namespace scen {
 
 namespace {
 
-void elimina_se_esiste(const std::string& percorso) {
+void elimina_se_esiste(const std::filesystem::path& percorso) {
   std::error_code ec;
   std::filesystem::remove(percorso, ec);
 }
 
 }  // namespace
 
-int Form_Load(Finestra& finestra, const Programma& programma, const NomiScenario& nomi, std::ostream& uscita) {
+int Form_Load(Finestra& finestra, const Programma& programma, const NomiScenario& nomi, std::ostream& uscita,
+              TemporaryFiles* temporanei) {
   if (const auto rifiuto = refusal_to_run_here(programma, directory_writability(programma.cartella))) {
     finestra.messaggio(*rifiuto);
     return kEsitoErroreFile;
@@ -34,11 +35,16 @@ int Form_Load(Finestra& finestra, const Programma& programma, const NomiScenario
   m.nome_treno = nomi.treno;
   finestra.mostra_attendere();
 
-  const Destinazione destinazione{cartella, m.nome_percorso, m.nome_treno};
+  const Destinazione destinazione{cartella, m.nome_percorso, m.nome_treno, temporanei};
   OpzioniPercorso opzioni;
   opzioni.scrivi_linea = true;
   opzioni.sorgenti = {destinazione.file("_linea.txt"), destinazione.file_treno("-.txt"), true};
   opzioni.cartella_uscita = cartella;
+  opzioni.temporanei = temporanei;
+  // The two sources live only for the compile: listed from before they
+  // are written, so that a run ended by a signal leaves neither behind.
+  if (temporanei)
+    for (const auto& f : {opzioni.sorgenti.linea, opzioni.sorgenti.treno}) temporanei->add(f);
 
   EsitoPercorso esito;
   try {

@@ -8,13 +8,19 @@
 #include "driver/form_load.h"
 #include "driver/program_directory.h"
 #include "driver/window.h"
+#include "util/signal_cleanup.h"
+#include "util/temporary_files.h"
 
 int main(int argc, char** argv) {
   if (const auto esito = scen::riga_di_comando(argc, argv, SCENC_VERSION, std::cout, std::cerr)) return *esito;
   try {
+    // Ended by SIGINT, SIGTERM or SIGHUP, the run leaves no temporary and
+    // no source behind. Taken before the window, which may start threads.
+    scen::TemporaryFiles temporanei;
+    const scen::SignalCleanup pulizia(temporanei);
     const scen::Programma programma = scen::programma_in_esecuzione();
     const auto finestra = scen::apri_finestra(programma.nome);
-    return scen::Form_Load(*finestra, programma, scen::nomi_incorporati(), std::cout);
+    return scen::Form_Load(*finestra, programma, scen::nomi_incorporati(), std::cout, &temporanei);
   } catch (const std::exception& e) {
     std::cerr << "scenario: " << e.what() << "\n";
     return scen::kEsitoErroreFile;
