@@ -66,9 +66,10 @@ def station_names(train_file):
 
 
 def visible_range(d):
-    m = re.search(r"view km (-?[\d.]+) – (-?[\d.]+)", d.find_element(By.ID, "range").text)
+    """The positions at the view's ends, in thousands of metres."""
+    m = re.search(r"view (-?\d+) m – (-?\d+) m", d.find_element(By.ID, "range").text)
     assert m, d.find_element(By.ID, "range").text
-    return float(m.group(1)), float(m.group(2))
+    return int(m.group(1)) / 1000, int(m.group(2)) / 1000
 
 
 def station_labels(d, view_id):
@@ -98,7 +99,7 @@ def long_line(scenc, make_line):
         d = browser()
         try:
             d.get("file://" + page)
-            WebDriverWait(d, 30).until(lambda d: "view km" in d.find_element(By.ID, "range").text)
+            WebDriverWait(d, 30).until(lambda d: "view " in d.find_element(By.ID, "range").text)
             for view_id in ("plan", "profile"):
                 boxes = station_labels(d, view_id)
                 assert 5 < len(boxes) < 50, (view_id, len(boxes))
@@ -134,7 +135,7 @@ def view(scenc, screenshot):
         d = browser()
         try:
             d.get("file://" + page)
-            WebDriverWait(d, 20).until(lambda d: "view km" in d.find_element(By.ID, "range").text)
+            WebDriverWait(d, 20).until(lambda d: "view " in d.find_element(By.ID, "range").text)
 
             text = d.find_element(By.TAG_NAME, "body").text
             missing = [n for n in names if n not in text]
@@ -155,7 +156,16 @@ def view(scenc, screenshot):
             assert m and os.path.dirname(os.path.abspath(os.path.join(tmp, m.group(1)))) == tmp, where.text
             source = open(os.path.join(tmp, m.group(1)), "rb").read().decode("cp1252").splitlines()
             assert source[int(m.group(2)) - 1].startswith("segnale"), source[int(m.group(2)) - 1]
-            assert "segnale" in d.find_element(By.ID, "details").text
+            details = d.find_element(By.ID, "details").text
+            assert "segnale" in details
+            # A position in metres, its kilometric progressive beside it.
+            assert re.search(r"at \d+ m \(km \d+\.\d{3}\)", details), details
+
+            # The search takes a kilometric progressive (VERONA PORTA NUOVA
+            # is km 3.150 at 147150 m) or a position in metres.
+            for asked, at in (("km 3.150", 147150), ("3.15", 147150), ("46400 m", 46400)):
+                d.execute_script("scenc_view.search(arguments[0]);", asked)
+                assert d.execute_script("return scenc_view.state.cursor;") == at, asked
 
             if screenshot:
                 d.find_element(By.ID, "fit").click()

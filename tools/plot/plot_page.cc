@@ -1,5 +1,6 @@
 #include "tools/plot/plot_page.h"
 
+#include "model/kilometric_progressive.h"
 #include "tools/plot/plot_canvas.h"
 #include "tools/plot/plot_plan.h"
 #include "tools/plot/plot_profile.h"
@@ -12,11 +13,11 @@ namespace {
 std::string riassunto(const ElementiLinea& e, const Progressiva& p, const Estensione& t) {
   std::string s = numero_testo(e.lunghezza / 1000.0, 3) + " km";
   if (p.presente())
-    s += " (km " + numero_testo(p.metri(0) / 1000, 3) + " to " + numero_testo(p.metri(e.lunghezza) / 1000, 3) + ")";
+    s += " (" + scen::testo_km(p.metri(0)) + " to " + scen::testo_km(p.metri(e.lunghezza)) + ")";
   if (t.da != 0 || t.a != e.lunghezza) {
     s += ", drawn: ";
-    s += p.presente() ? "km " + numero_testo(p.metri(t.da) / 1000, 3) + " to km " + numero_testo(p.metri(t.a) / 1000, 3)
-                      : numero_testo(t.da / 1000.0, 3) + " to " + numero_testo(t.a / 1000.0, 3) + " km";
+    s += p.presente() ? scen::testo_km(p.metri(t.da)) + " to " + scen::testo_km(p.metri(t.a))
+                      : std::to_string(t.da) + " m to " + std::to_string(t.a) + " m";
   }
   s += " \u00b7 " + std::to_string(e.stazioni.size()) + " stations \u00b7 " + std::to_string(e.segnali.size()) +
        " signals";

@@ -77,7 +77,7 @@ void asse_posizione(const Tela& tela, const AsseLinea& a, double y, double y_gri
     if (grande) tela.testo(km_tacca(m), a.x(m), y + 24, stile::kEtichetta, stile::kTesto, Allinea::centro);
   }
   tela.linea(a.x0, y, a.x1, y, stile::kTesto, 1.2);
-  tela.testo("position along the line (km)", (a.x0 + a.x1) / 2, y + 46, stile::kEtichetta, stile::kTesto,
+  tela.testo("position along the line (thousands of metres)", (a.x0 + a.x1) / 2, y + 46, stile::kEtichetta, stile::kTesto,
              Allinea::centro, true);
 }
 

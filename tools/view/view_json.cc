@@ -7,6 +7,7 @@
 #include "format/cell_kinds.h"
 #include "format/keywords.h"
 #include "format/records.h"
+#include "model/kilometric_progressive.h"
 #include "tools/dump/dump_cells.h"
 #include "tools/dump/dump_records.h"
 #include "util/cp1252.h"
@@ -124,11 +125,13 @@ json stazioni(const ScenarioVista& v) {
 }
 
 json progressiva(const ScenarioVista& v) {
-  // The reference of greatest position, after the compile's sorting; one
-  // flagged 1 was stored 100 m on. The count falls as the position grows.
-  const scen::RecordSim& r = v.dati_sim[scen::kRecordProgressivaTre];
-  if (r.inizio == 0 && r.fine == 0) return nullptr;
-  return {{"at", r.inizio}, {"km_m", r.posizione == 1 ? r.fine - 100 : r.fine}};
+  // The references as the line file writes them, by position
+  // (model/kilometric_progressive.h); none: null.
+  const scen::Chilometrica k = scen::chilometrica_da(v.dati_sim);
+  if (!k.presente()) return nullptr;
+  json a = json::array();
+  for (const scen::RiferimentoKm& r : k.riferimenti()) a.push_back({{"at", r.posizione}, {"km_m", r.progressiva}});
+  return a;
 }
 
 json parole() {

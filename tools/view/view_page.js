@@ -19,7 +19,17 @@ function html(name, attrs, text) {
   return e;
 }
 
-function km(m) { return (m / 1000).toFixed(3); }
+// A position is metres along the line ("38700 m"); "km" is always the
+// kilometric progressive ("km 111.600"), never a position over 1000.
+function kmText(p) {
+  const t = (p / 1000).toFixed(3);
+  return "km " + (t === "-0.000" ? "0.000" : t);
+}
+function metres(m) { return Math.round(m) + " m"; }
+// "38700 m (km 111.600)", or "38700 m" on a line without a reference.
+function where(m) { return metres(m) + (S.data.progressive ? " (" + kmText(S.km(m)) + ")" : ""); }
+// Axis figures: metres grouped by thousands ("150 000"), progressive km.
+function grouped(m) { return String(Math.round(m)).replace(/\B(?=(\d{3})+(?!\d))/g, " "); }
 
 function clock(s) {
   const two = (n) => String(n).padStart(2, "0");
@@ -105,10 +115,24 @@ function load(data, keepView) {
 
 function lineLength() { return S.data.length > 0 ? S.data.length : 1000; }
 
-// The kilometric progressive: falls as the position grows from its reference.
+// The kilometric progressive: each reference holds from its position to
+// the next one's, falling a metre for each metre of position; before the
+// first it is counted back from it.
+function refAt(m) {
+  const refs = S.data.progressive;
+  let r = refs[0];
+  for (const c of refs) if (c.at <= m) r = c;
+  return r;
+}
 function prepareKm() {
-  const p = S.data.progressive;
-  S.km = p ? (m) => p.km_m - (m - p.at) : (m) => m;
+  const refs = S.data.progressive;
+  S.km = refs ? (m) => { const r = refAt(m); return r.km_m - (m - r.at); } : (m) => m;
+  // The stretches of positions each reference holds, for the axis and the search.
+  S.kmStretches = refs ? refs.map((r, i) => ({ r, from: i === 0 ? -Infinity : r.at, to: i + 1 < refs.length ? refs[i + 1].at : Infinity })) : [];
+}
+// The positions where the progressive is `k` metres.
+function positionsOfKm(k) {
+  return S.kmStretches.map((s) => s.r.at + (s.r.km_m - k)).filter((m, i) => m >= S.kmStretches[i].from && m < S.kmStretches[i].to);
 }
 
 // The plan in chunks with their bounds, so that only chunks in view are drawn.
@@ -213,8 +237,8 @@ function drawNow() {
 
 function showRange() {
   const v = S.view;
-  const k = S.data.progressive ? "  ·  progressive km " + km(S.km(v.from)) + " – " + km(S.km(v.to)) : "";
-  document.getElementById("range").textContent = "view km " + km(v.from) + " – " + km(v.to) + k;
+  const k = S.data.progressive ? "  ·  " + kmText(S.km(v.from)) + " – " + kmText(S.km(v.to)) : "";
+  document.getElementById("range").textContent = "view " + metres(v.from) + " – " + metres(v.to) + k;
 }
 
 // An SVG emptied and sized to the box it is shown in: its width and height.
@@ -415,7 +439,7 @@ function drawProfile() {
   const L = lineLength();
   if (vis(L, L)) {
     area.appendChild(el("line", { x1: X(L), y1: 0, x2: X(L), y2: lay.axis.y, stroke: "#1d232a", "stroke-width": 2, "stroke-dasharray": "6 3" }));
-    area.appendChild(el("text", { x: X(L) - 4, y: lay.speed.y + 12, "text-anchor": "end" }, "line end " + km(L) + " km"));
+    area.appendChild(el("text", { x: X(L) - 4, y: lay.speed.y + 12, "text-anchor": "end" }, "line end " + where(L)));
   }
   // Diagnostics at their places.
   S.data.diagnostics.forEach((d, i) => {
@@ -435,7 +459,7 @@ function drawProfile() {
   if (S.cursor !== null) {
     const x = X(S.cursor);
     area.appendChild(el("line", { x1: x, y1: 0, x2: x, y2: lay.axis.y, stroke: "#ff6f00" }));
-    const label = km(S.cursor) + " km" + (S.data.progressive ? " (pk " + km(S.km(S.cursor)) + ")" : "");
+    const label = where(S.cursor);
     const right = x + 130 > W;
     area.appendChild(el("text", { x: right ? x - 4 : x + 4, y: lay.axis.y - 4, "text-anchor": right ? "end" : "start", class: "small" }, label));
   }
@@ -632,18 +656,23 @@ function drawAxis(svg, r, X, W, pxPerM) {
   for (let m = Math.ceil(v.from / step) * step; m <= v.to; m += step) {
     const x = X(m);
     svg.appendChild(el("line", { x1: x, y1: r.y, x2: x, y2: r.y + 5, stroke: "#1d232a" }));
-    svg.appendChild(el("text", { x, y: r.y + 15, "text-anchor": "middle", class: "small" }, step >= 1000 ? String(m / 1000) : km(m)));
+    svg.appendChild(el("text", { x, y: r.y + 15, "text-anchor": "middle", class: "small" }, grouped(m)));
   }
-  svg.appendChild(el("text", { x: 6, y: r.y + 15, class: "lane" }, "km along line"));
+  svg.appendChild(el("text", { x: 6, y: r.y + 15, class: "lane" }, "m along the line"));
   if (S.data.progressive) {
-    const p = S.data.progressive;
-    const zero = p.km_m + p.at;  // progressive at position 0
-    for (let k = Math.floor(S.km(v.from) / step) * step; zero - k <= v.to; k -= step) {
-      const m = zero - k;
-      if (m < v.from) continue;
-      svg.appendChild(el("text", { x: X(m), y: r.y + 29, "text-anchor": "middle", class: "small" }, step >= 1000 ? String(k / 1000) : km(k)));
+    // Each reference's stretch in view: the progressive falls along it.
+    for (const st of S.kmStretches) {
+      const lo = Math.max(v.from, st.from), hi = Math.min(v.to, st.to);
+      if (lo > hi) continue;
+      const kAt = (m) => st.r.km_m - (m - st.r.at);
+      for (let k = Math.floor(kAt(lo) / step) * step; k >= kAt(hi); k -= step) {
+        const m = st.r.at + (st.r.km_m - k);
+        if (m < lo || m > hi || (m === st.to)) continue;
+        const t = step >= 1000 ? String(k / 1000) : (k / 1000).toFixed(3);
+        svg.appendChild(el("text", { x: X(m), y: r.y + 29, "text-anchor": "middle", class: "small" }, t));
+      }
     }
-    svg.appendChild(el("text", { x: 6, y: r.y + 29, class: "lane" }, "progressive km"));
+    svg.appendChild(el("text", { x: 6, y: r.y + 29, class: "lane" }, "km"));
   }
 }
 
@@ -705,7 +734,7 @@ function showSource(d, src) {
 
 function showObject(d, o) {
   d.appendChild(html("div", { class: "kindname" }, o.kind_name + (o.text ? ": " + o.text : "")));
-  const pos = "at " + o.at + " m (km " + km(o.at) + (S.data.progressive ? ", progressive " + km(S.km(o.at)) : "") + "), cell " + o.cell + " (" + o.cell * 50 + "–" + (o.cell * 50 + 50) + " m)";
+  const pos = "at " + where(o.at) + ", cell " + o.cell + " (" + o.cell * 50 + "–" + (o.cell * 50 + 50) + " m)";
   d.appendChild(html("p", {}, pos));
   if (o.auto === true) d.appendChild(html("p", {}, "added by the code track around a slowdown"));
   if (o.auto === null) d.appendChild(html("p", {}, "added by the code track or written in the source: compiled files do not tell them apart"));
@@ -718,7 +747,7 @@ function showObject(d, o) {
 
 function showStation(d, s) {
   d.appendChild(html("div", { class: "kindname" }, "station: " + s.name));
-  d.appendChild(html("p", {}, "at " + s.at + " m (km " + km(s.at) + (S.data.progressive ? ", progressive " + km(S.km(s.at)) : "") + "), zone " + s.from + "–" + s.to + " m, record " + s.record +
+  d.appendChild(html("p", {}, "at " + where(s.at) + ", zone " + s.from + "–" + s.to + " m, record " + s.record +
     (s.stop_cell !== null ? ", stop mark in cell " + s.stop_cell : "")));
   if (s.time || s.stop) d.appendChild(html("p", {}, (s.time ? "scheduled " + clock(s.time) : "") + (s.stop ? "  stop " + s.stop + " s" : "")));
   showSource(d, s.src);
@@ -731,7 +760,7 @@ function listStations() {
   list.textContent = "";
   document.getElementById("stations-title").textContent = "Stations (" + S.data.stations.length + ")";
   for (const s of S.data.stations) {
-    const li = html("li", { title: "km " + km(s.at) }, s.name);
+    const li = html("li", { title: where(s.at) }, s.name);
     li.addEventListener("click", () => { centreOn(s.at, 4000); select("station", s); });
     list.appendChild(li);
   }
@@ -770,7 +799,7 @@ function selectDiagnostic(i) {
   box.textContent = "";
   box.appendChild(html("div", { class: "kindname" }, d.level + (d.number ? " " + d.number : "")));
   box.appendChild(html("p", {}, d.message));
-  if (m !== null) box.appendChild(html("p", {}, "at " + m + " m (km " + km(m) + ")"));
+  if (m !== null) box.appendChild(html("p", {}, "at " + where(m)));
   if (d.file) {
     box.appendChild(html("p", { class: "where" }, d.file + (d.line ? ":" + d.line : "")));
     if (d.text) box.appendChild(html("pre", { class: "source" }, d.text));
@@ -786,10 +815,19 @@ function search(q) {
   const lower = q.toLowerCase();
   const s = S.data.stations.find((x) => x.name.toLowerCase() === lower) || S.data.stations.find((x) => x.name.toLowerCase().includes(lower));
   if (s) { centreOn(s.at, 4000); select("station", s); return; }
-  const n = Number(q.replace(/^km\s*/i, "").replace(",", "."));
+  // "km 111.6" (or "111.6"): the kilometric progressive, where the line has
+  // one; "38700 m": a position.
+  const metresAsked = /^-?[\d.,]+\s*m$/i.test(q);
+  const n = Number(q.replace(/^km\s*/i, "").replace(/\s*m$/i, "").replace(",", "."));
   if (Number.isFinite(n)) {
-    centreOn(n * 1000, 4000);
-    S.cursor = n * 1000;
+    let m = metresAsked ? n : Math.round(n * 1000);
+    if (!metresAsked && S.data.progressive) {
+      const found = positionsOfKm(Math.round(n * 1000));
+      if (found.length === 0) { document.getElementById("range").textContent = "km " + n + " is not on this line"; return; }
+      m = found[0];
+    }
+    centreOn(m, 4000);
+    S.cursor = m;
     draw();
     return;
   }
