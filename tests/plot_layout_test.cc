@@ -93,6 +93,13 @@ TEST(KilometreMarks, TheProgressiveFallsAlongTheLine) {
   EXPECT_EQ(marche(route, 60400, 5000, 50400), (V{{50400, 100000}, {55400, 95000}, {60400, 90000}}));
   EXPECT_EQ(marche(Progressiva(), 3500, 1000, 1500), (V{{2000, 2000}, {3000, 3000}}));
   EXPECT_EQ(route.posizione(100000), 50400);
+  // Two references: the count jumps where the second begins, as in the
+  // messages and the viewer.
+  const Progressiva salto(scen::Chilometrica({{0, 150000}, {10000, 5000}}));
+  EXPECT_EQ(marche(salto, 20000, 5000),
+            (V{{0, 150000}, {5000, 145000}, {10000, 5000}, {15000, 0}, {20000, -5000}}));
+  EXPECT_EQ(salto.posizione(145000), 5000);
+  EXPECT_EQ(salto.posizione(0), 15000);
 
   std::array<scen::RecordSim, scen::kNumeroRecord> dati{};
   EXPECT_FALSE(progressiva_da(dati).presente());

@@ -1,5 +1,8 @@
 #include "tools/plot/plot_progressive.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "format/records.h"
 
 namespace scenc::plot {
@@ -13,35 +16,49 @@ int64_t multiplo_sotto(int64_t v, int64_t passo) {
 
 }  // namespace
 
-double Progressiva::metri(double posizione) const {
-  if (!presente_) return posizione;
-  return static_cast<double>(progressiva_) - (posizione - static_cast<double>(posizione_));
+std::vector<Progressiva::Tratto> Progressiva::tratti() const {
+  const auto& r = chilometrica_.riferimenti();
+  std::vector<Tratto> out;
+  for (size_t i = 0; i < r.size(); ++i)
+    out.push_back({r[i], i == 0 ? std::numeric_limits<int64_t>::min() : r[i].posizione,
+                   i + 1 < r.size() ? r[i + 1].posizione : std::numeric_limits<int64_t>::max()});
+  return out;
 }
+
+double Progressiva::metri(double posizione) const { return chilometrica_.progressiva(posizione); }
 
 std::vector<Progressiva::Marca> Progressiva::marche(int64_t da, int64_t a, int64_t passo) const {
   std::vector<Marca> out;
   if (passo <= 0 || a < da) return out;
-  if (!presente_) {
+  if (!presente()) {
     for (int64_t p = -multiplo_sotto(-da, passo); p <= a; p += passo) out.push_back({p, p});
     return out;
   }
-  // Positions grow as the progressive falls: from its value at `da` downwards.
-  const int64_t zero = progressiva_ + posizione_;  // progressive at position 0
-  for (int64_t k = multiplo_sotto(zero - da, passo); zero - k <= a; k -= passo) out.push_back({zero - k, k});
+  // Along each reference's stretch, positions grow as the progressive
+  // falls: from its value at the stretch's start downwards.
+  for (const Tratto& t : tratti()) {
+    const int64_t inizio = std::max(da, t.da);
+    const int64_t fine = t.a == std::numeric_limits<int64_t>::max() ? a : std::min(a, t.a - 1);
+    if (fine < inizio) continue;
+    const int64_t zero = t.riferimento.progressiva + t.riferimento.posizione;  // progressive at position 0
+    for (int64_t k = multiplo_sotto(zero - inizio, passo); zero - k <= fine; k -= passo) out.push_back({zero - k, k});
+  }
   return out;
 }
 
 int64_t Progressiva::posizione(int64_t metri) const {
-  return presente_ ? progressiva_ + posizione_ - metri : metri;
+  if (!presente()) return metri;
+  const std::vector<Tratto> t = tratti();
+  for (const Tratto& c : t) {
+    const int64_t p = c.riferimento.progressiva + c.riferimento.posizione - metri;
+    if (p >= c.da && p < c.a) return p;
+  }
+  // On no stretch: counted from the first reference, outside the line.
+  return t.front().riferimento.progressiva + t.front().riferimento.posizione - metri;
 }
 
 Progressiva progressiva_da(const std::array<scen::RecordSim, scen::kNumeroRecord>& dati_sim) {
-  // After the compile's sorting, the reference of greatest position.
-  const scen::RecordSim& r = dati_sim[scen::kRecordProgressivaTre];
-  if (r.inizio == 0 && r.fine == 0) return {};
-  // A reference flagged 1 was stored 100 m on; the kilometres shown are
-  // those of the line file and the timetable.
-  return Progressiva(r.inizio, r.posizione == 1 ? r.fine - 100 : r.fine);
+  return Progressiva(scen::chilometrica_da(dati_sim));
 }
 
 }  // namespace scenc::plot

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "model/kilometric_progressive.h"
 #include "model/model.h"
 
 namespace scenc::plot {
@@ -16,10 +17,13 @@ namespace scenc::plot {
 class Progressiva {
  public:
   Progressiva() = default;  // no reference: kilometres from the start
-  Progressiva(int32_t posizione, int32_t progressiva)
-      : presente_(true), posizione_(posizione), progressiva_(progressiva) {}
+  // One reference.
+  Progressiva(int32_t posizione, int32_t progressiva) : chilometrica_({{posizione, progressiva}}) {}
+  // The line's references, each holding up to the next
+  // (model/kilometric_progressive.h).
+  explicit Progressiva(scen::Chilometrica chilometrica) : chilometrica_(std::move(chilometrica)) {}
 
-  bool presente() const { return presente_; }
+  bool presente() const { return chilometrica_.presente(); }
   // The progressive at a position along the line, both in metres.
   double metri(double posizione) const;
 
@@ -31,17 +35,22 @@ class Progressiva {
   // metres, in increasing position.
   std::vector<Marca> marche(int64_t da, int64_t a, int64_t passo) const;
 
-  // The position where the progressive is `metri`: the inverse of metri().
+  // The position where the progressive is `metri`: the inverse of metri();
+  // with several references, the first such position along the line.
   int64_t posizione(int64_t metri) const;
 
  private:
-  bool presente_ = false;
-  int64_t posizione_ = 0;
-  int64_t progressiva_ = 0;
+  // Each reference and the positions it holds for, [da, a).
+  struct Tratto {
+    scen::RiferimentoKm riferimento;
+    int64_t da, a;
+  };
+  std::vector<Tratto> tratti() const;
+
+  scen::Chilometrica chilometrica_;
 };
 
-// Record 81 holds no reference when its position and progressive are 0; a
-// reference with the flag 1 holds its progressive + 100.
+// The references of records 81 to 83 as the line file wrote them.
 Progressiva progressiva_da(const std::array<scen::RecordSim, scen::kNumeroRecord>& dati_sim);
 
 }  // namespace scenc::plot
