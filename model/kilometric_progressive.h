@@ -73,10 +73,8 @@ inline Chilometrica chilometrica_da(const std::array<RecordSim, kNumeroRecord>& 
 // "km 111.600", "km -4.700": a progressive in metres.
 inline std::string testo_km(double progressiva) {
   char testo[48];
-  double km = progressiva / 1000.0;
-  if (km == 0) km = 0;  // no "km -0.000"
-  std::snprintf(testo, sizeof testo, "km %.3f", km);
-  if (std::string_view(testo) == "km -0.000") return "km 0.000";
+  std::snprintf(testo, sizeof testo, "km %.3f", progressiva / 1000.0);
+  if (std::string_view(testo) == "km -0.000") return "km 0.000";  // a hair below 0
   return testo;
 }
 

@@ -79,6 +79,10 @@ SostituzionePreparata::SostituzionePreparata(const std::filesystem::path& destin
       temporanei_(temporanei),
       out_([this](std::string_view blocco) { scrivi_tutto(fd_, blocco, destinazione_); }) {
   verifica_sostituibile(destinazione);
+  // An ending signal waits until the temporary is listed and open, so that
+  // its removal cannot come between the two.
+  std::unique_lock<std::mutex> intera;
+  if (temporanei_) intera = temporanei_->hold_off_removal();
   for (int tentativo = 0; fd_ < 0; ++tentativo) {
     temporaneo_ = destinazione;
     temporaneo_ += ".tmp." + std::to_string(::getpid()) + "." + std::to_string(tentativo);
@@ -90,10 +94,7 @@ SostituzionePreparata::SostituzionePreparata(const std::filesystem::path& destin
     if (fd_ >= 0) break;
     const int err = errno;
     if (temporanei_) temporanei_->forget(temporaneo_);
-    if (err != EEXIST || tentativo > 100) {
-      temporaneo_.clear();
-      throw ErroreFile(destinazione, motivo_di(err));
-    }
+    if (err != EEXIST || tentativo > 100) throw ErroreFile(destinazione, motivo_di(err));
   }
 }
 

@@ -70,7 +70,7 @@ void SignalCleanup::wait(TemporaryFiles& files) noexcept {
       if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
       return;
     }
-    files.remove_all();
+    files.remove_all_before_exit();
     ::_exit(128 + static_cast<int>(info.ssi_signo));
   }
 }

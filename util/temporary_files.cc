@@ -15,9 +15,10 @@ void TemporaryFiles::forget(const std::filesystem::path& file) {
   if (it != paths_.end()) paths_.erase(it);
 }
 
-void TemporaryFiles::remove_all() noexcept {
-  const std::lock_guard<std::mutex> placing(placing_);
-  const std::lock_guard<std::mutex> lock(files_);
+void TemporaryFiles::remove_all_before_exit() noexcept {
+  // Both locks stay held: the process ends right after.
+  placing_.lock();
+  files_.lock();
   // Best effort: a file already gone is what was wanted.
   for (const std::string& p : paths_) {
     std::error_code ec;

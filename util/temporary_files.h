@@ -17,11 +17,15 @@ class TemporaryFiles {
   void forget(const std::filesystem::path& file);
 
   // While held, an ending signal waits: a set of files being put in place
-  // goes in whole, not some of it.
+  // goes in whole, not some of it, and a temporary being made is listed
+  // and on disk both before it is removed.
   std::unique_lock<std::mutex> hold_off_removal() { return std::unique_lock<std::mutex>(placing_); }
 
-  // Removes every file still listed, a folder with what it holds. Waits for a set being put in place.
-  void remove_all() noexcept;
+  // Removes every file still listed, a folder with what it holds, for a
+  // process about to end. Waits for a set being put in place, and keeps
+  // the list locked after: a thread that would make a new temporary (which
+  // lists it first) waits until the process is gone.
+  void remove_all_before_exit() noexcept;
 
   std::vector<std::filesystem::path> listed() const;
 

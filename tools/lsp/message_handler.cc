@@ -6,7 +6,7 @@
 #include <system_error>
 #include <utility>
 
-#include "compiler/diagnostic_text.h"
+#include "model/kilometric_progressive.h"
 #include "tools/lsp/completion.h"
 #include "tools/lsp/document_symbols.h"
 #include "tools/lsp/semantic_tokens.h"
@@ -245,10 +245,8 @@ MessageHandler::Esito MessageHandler::hover(const json& parametri) {
   const int64_t colonna = caratteri_da_unita(r->utf8, p->carattere, codifica_);
   Chilometrica km;
   if (const auto it = riferimenti_km_.find(percorso); it != riferimenti_km_.end() && !it->second.empty())
-    km = [&riferimenti = it->second](int64_t metri) {
-      scen::Diagnostica d;
-      d.riferimenti_km = riferimenti;
-      return scen::km_di(d, metri);
+    km = [k = scen::Chilometrica(it->second)](int64_t metri) {
+      return scen::testo_km(k.progressiva(static_cast<double>(metri)));
     };
   const std::optional<std::string> t = testo_hover(r->cp1252, r->ambito, r->formato, colonna, km);
   if (!t) return Esito();

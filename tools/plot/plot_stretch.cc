@@ -3,17 +3,16 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/kilometric_progressive.h"
 #include "tools/plot/plot_text.h"
 
 namespace scenc::plot {
 
 namespace {
 
-std::string km(double metri) { return numero_testo(metri / 1000, 3); }
-
 std::string estremi_linea(const Progressiva& p, int32_t lunghezza) {
-  if (p.presente()) return "km " + km(p.metri(0)) + " to km " + km(p.metri(lunghezza));
-  return "0 to " + km(lunghezza) + " km from its start";
+  if (p.presente()) return scen::testo_km(p.metri(0)) + " to " + scen::testo_km(p.metri(lunghezza));
+  return "0 to " + numero_testo(lunghezza / 1000.0, 3) + " km from its start";
 }
 
 template <typename T>
