@@ -13,7 +13,8 @@ struct Programma {
 // Throws std::system_error when the platform cannot say.
 Programma programma_in_esecuzione();
 
-// "/usr/bin/scenario" -> {"/usr/bin/", "scenario"}; "/scenario" -> {"//", ...}.
-Programma dividi_percorso_eseguibile(const std::string& eseguibile);
+// "/usr/bin/scenario" -> {"/usr/bin/", "scenario"}; "/scenario" -> {"//", ...};
+// with '\\', "C:\\scenario.exe" -> {"C:\\\\", "scenario.exe"}.
+Programma dividi_percorso_eseguibile(const std::string& eseguibile, char separatore);
 
 }  // namespace scen

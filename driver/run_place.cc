@@ -1,10 +1,7 @@
 #include "driver/run_place.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
+#include "platform/file_system.h"
+#include "platform/path_text.h"
 
 namespace scen {
 
@@ -29,8 +26,9 @@ bool is_installed_location(const std::string& directory) {
 }  // namespace
 
 Writability directory_writability(const std::string& directory) {
-  if (::faccessat(AT_FDCWD, directory.c_str(), W_OK, AT_EACCESS) == 0) return {true, {}};
-  return {false, std::strerror(errno)};
+  std::string why;
+  if (platform::directory_writable(path_from_utf8(directory), why)) return {true, {}};
+  return {false, why};
 }
 
 std::optional<std::string> refusal_to_run_here(const Programma& program, const Writability& writability) {

@@ -1,5 +1,6 @@
 // The module's side of the program's window: the toolkit's window and its
 // message box (driver/window_module.h).
+#include "platform/module_entry.h"
 #include "driver/window_module.h"
 
 #include <FL/Fl.H>
@@ -147,7 +148,7 @@ class FinestraGrafica final : public Finestra {
 
 }  // namespace scen
 
-extern "C" __attribute__((visibility("default"))) scen::Finestra* scen_apri_finestra_grafica(const char* titolo) {
+SCEN_MODULE_ENTRY scen::Finestra* scen_apri_finestra_grafica(const char* titolo) {
   if (!fl_display) {
     Display* d = scen::apri_display();
     if (!d) return nullptr;

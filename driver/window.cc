@@ -2,14 +2,12 @@
 // toolkit is loaded; with one, the window module (driver/window_module.h).
 #include "driver/window.h"
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdlib>
 #include <string_view>
 
 #include "driver/window_module.h"
-#include "util/embedded_module.h"
+#include "platform/embedded_module.h"
+#include "platform/standard_streams.h"
 
 namespace scen {
 
@@ -18,14 +16,8 @@ namespace {
 // Writes the whole text on the standard error; a failed write ends the
 // attempt, as there is no other place left to report it.
 void scrivi_stderr(std::string_view testo) {
-  while (!testo.empty()) {
-    const ssize_t n = ::write(STDERR_FILENO, testo.data(), testo.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return;
-    }
-    testo.remove_prefix(static_cast<size_t>(n));
-  }
+  std::string why;
+  (void)platform::write_descriptor(platform::kStandardError, testo, why);
 }
 
 class FinestraMuta final : public Finestra {

@@ -1,50 +1,37 @@
 #include "parse/source_text.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <algorithm>
+
+#include "platform/file_system.h"
+#include "platform/path_text.h"
 
 namespace scen {
 
-namespace {
-
-// Closes the descriptor on every way out.
-struct Descriptor {
-  int fd = -1;
-  ~Descriptor() {
-    if (fd >= 0) ::close(fd);
-  }
-};
-
-}  // namespace
-
 bool read_source_file(const std::filesystem::path& path, SourceText& out, std::string& error, size_t largest) {
-  out.name = path.string();
+  out.name = utf8_of(path);
   out.bytes.clear();
-  Descriptor d;
-  do d.fd = ::open(out.name.c_str(), O_RDONLY | O_CLOEXEC);
-  while (d.fd < 0 && errno == EINTR);
-  if (d.fd < 0) {
-    error = "cannot open " + out.name + ": " + std::strerror(errno);
+  std::string why;
+  platform::File file = platform::File::open_for_reading(path, /*never_wait=*/false, why);
+  if (!file.is_open()) {
+    error = "cannot open " + out.name + ": " + why;
     return false;
   }
   // A regular file's size sizes the buffer at once; a pipe or a device is
   // read in growing blocks.
-  struct stat st {};
-  if (::fstat(d.fd, &st) != 0) {
-    error = "cannot read " + out.name + ": " + std::strerror(errno);
+  platform::FileKind kind;
+  uint64_t file_size = 0;
+  if (!file.kind_and_size(kind, file_size, why)) {
+    error = "cannot read " + out.name + ": " + why;
     return false;
   }
   // A device or a directory is no source: /dev/zero would read until the
   // limit, /dev/urandom for seconds. A pipe is read up to the limit.
-  if (!S_ISREG(st.st_mode) && !S_ISFIFO(st.st_mode)) {
+  if (kind != platform::FileKind::regular && kind != platform::FileKind::pipe) {
     error = out.name + " is not a regular file";
     return false;
   }
-  if (S_ISREG(st.st_mode) && st.st_size > 0)
-    out.bytes.reserve(std::min(static_cast<size_t>(st.st_size), largest) + 1);
+  if (kind == platform::FileKind::regular && file_size > 0)
+    out.bytes.reserve(static_cast<size_t>(std::min<uint64_t>(file_size, largest)) + 1);
   size_t size = 0;
   for (;;) {
     // Room for the next read: what is reserved first, then twice as much.
@@ -53,10 +40,9 @@ bool read_source_file(const std::filesystem::path& path, SourceText& out, std::s
                                                                    : std::max(2 * size, size + 65536);
       out.bytes.resize(std::min(room, largest + 1));
     }
-    const ssize_t n = ::read(d.fd, out.bytes.data() + size, out.bytes.size() - size);
+    const int64_t n = file.read(out.bytes.data() + size, out.bytes.size() - size, why);
     if (n < 0) {
-      if (errno == EINTR) continue;
-      error = "cannot read " + out.name + ": " + std::strerror(errno);
+      error = "cannot read " + out.name + ": " + why;
       out.bytes.clear();
       return false;
     }

@@ -7,7 +7,7 @@
 #include "writer/compiled_writer.h"
 #include "writer/plan_writer.h"
 #include "run/run_diagnostics.h"
-#include "util/directory_lock.h"
+#include "platform/directory_lock.h"
 #include "util/file_replace.h"
 
 namespace scen {

@@ -1,6 +1,7 @@
 #include "run/run_diagnostics.h"
 
 #include "format/cell_kinds.h"
+#include "platform/path_text.h"
 
 #include "compiler/diagnostic_text.h"
 #include "compiler/stamping.h"
@@ -26,9 +27,8 @@ void alla_cella(Diagnostic& g, const Diagnostica& d, const SorgentiCompilazione&
 
 }  // namespace
 
-const std::string& nome_sorgente(FileSorgente f, const SorgentiCompilazione& s) {
-  static const std::string kNessuno;
-  return f == FileSorgente::linea ? s.linea.native() : f == FileSorgente::treno ? s.treno.native() : kNessuno;
+std::string nome_sorgente(FileSorgente f, const SorgentiCompilazione& s) {
+  return f == FileSorgente::linea ? utf8_of(s.linea) : f == FileSorgente::treno ? utf8_of(s.treno) : std::string();
 }
 
 Diagnostic diagnostica_conflitto(const ConflittoCodici& c, const Diagnostica& d, const SorgentiCompilazione& s) {

@@ -18,7 +18,7 @@ namespace scen {
 inline constexpr const char* kCannotWrite = "cannot-write";
 
 // The source file named by a compile's file tag.
-const std::string& nome_sorgente(FileSorgente f, const SorgentiCompilazione& s);
+std::string nome_sorgente(FileSorgente f, const SorgentiCompilazione& s);
 
 // A cut-down point the code track found no room for: at the line that
 // called for it.

@@ -16,17 +16,18 @@ namespace fs = std::filesystem;
 
 // What each stage may include besides itself.
 const std::map<std::string, std::set<std::string>> kSotto = {
-    {"util", {}},
-    {"format", {"util"}},
-    {"diagnostics", {"util"}},
-    {"model", {"format", "util"}},
-    {"parse", {"diagnostics", "format", "util"}},
-    {"compiler", {"parse", "model", "diagnostics", "format", "util"}},
-    {"writer", {"compiler", "parse", "model", "diagnostics", "format", "util"}},
-    {"run", {"writer", "compiler", "parse", "model", "diagnostics", "format", "util"}},
-    {"sources", {"model", "format", "util"}},
-    {"driver", {"sources", "run", "writer", "compiler", "parse", "model", "diagnostics", "format", "util"}},
-    {"tools", {"sources", "run", "writer", "compiler", "parse", "model", "diagnostics", "format", "util"}},
+    {"platform", {}},
+    {"util", {"platform"}},
+    {"format", {"util", "platform"}},
+    {"diagnostics", {"util", "platform"}},
+    {"model", {"format", "util", "platform"}},
+    {"parse", {"diagnostics", "format", "util", "platform"}},
+    {"compiler", {"parse", "model", "diagnostics", "format", "util", "platform"}},
+    {"writer", {"compiler", "parse", "model", "diagnostics", "format", "util", "platform"}},
+    {"run", {"writer", "compiler", "parse", "model", "diagnostics", "format", "util", "platform"}},
+    {"sources", {"model", "format", "util", "platform"}},
+    {"driver", {"sources", "run", "writer", "compiler", "parse", "model", "diagnostics", "format", "util", "platform"}},
+    {"tools", {"sources", "run", "writer", "compiler", "parse", "model", "diagnostics", "format", "util", "platform"}},
 };
 
 // The project's own includes of a file: the folder of each.

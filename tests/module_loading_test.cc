@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "util/embedded_module.h"
+#include "platform/embedded_module.h"
 #include "test_support.h"
 
 namespace scen {

@@ -1,6 +1,6 @@
 // A run ended by SIGINT, SIGTERM or SIGHUP: its temporaries are removed and
 // its exit status is 128 + the signal.
-#include "util/signal_cleanup.h"
+#include "platform/signal_cleanup.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -11,6 +11,7 @@
 
 #include "test_support.h"
 #include "util/file_replace.h"
+#include "util/temporary_files.h"
 
 namespace scen {
 namespace {
@@ -27,7 +28,7 @@ size_t files_in(const fs::path& dir) {
 // says so on `ready` and waits for its end.
 [[noreturn]] void child(const fs::path& dir, int ready) {
   TemporaryFiles temporaries;
-  const SignalCleanup cleanup(temporaries);
+  const SignalCleanup cleanup([&temporaries] { temporaries.remove_all_before_exit(); });
   SostituzionePreparata open_file(dir / "R_T.dat", &temporaries);
   open_file.contenuto().bytes("half written");
   fs::create_directory(dir / "folder");
@@ -70,7 +71,7 @@ TEST(SignalCleanup, LeavesTheSignalsAsTheyWereAndForgetsFilesPutInPlace) {
   sigset_t before, during, after;
   ASSERT_EQ(pthread_sigmask(SIG_BLOCK, nullptr, &before), 0);
   {
-    const SignalCleanup cleanup(temporaries);
+    const SignalCleanup cleanup([&temporaries] { temporaries.remove_all_before_exit(); });
     ASSERT_EQ(pthread_sigmask(SIG_BLOCK, nullptr, &during), 0);
     EXPECT_EQ(sigismember(&during, SIGTERM), 1);
     sostituisci_file(dir / "R_T.sim", [](ByteSink& out) { out.bytes("whole"); }, &temporaries);

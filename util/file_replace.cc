@@ -1,19 +1,13 @@
 #include "util/file_replace.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <csignal>
-#include <cerrno>
 #include <cstdlib>
-#include <cstring>
+
+#include "platform/file_system.h"
+#include "platform/path_text.h"
 
 namespace scen {
 
 namespace {
-
-std::string motivo_di(int err) { return std::strerror(err); }
 
 // A file of that name must be one we may replace: a link (which the new
 // file replaces, whatever it points at, or nothing), or a regular file, not
@@ -21,27 +15,20 @@ std::string motivo_di(int err) { return std::strerror(err); }
 // is refused, not silently replaced). The probe never waits: a pipe
 // without a reader would block an open for writing.
 void verifica_sostituibile(const std::filesystem::path& p) {
-  struct stat st;
-  if (::lstat(p.c_str(), &st) != 0) {
-    if (errno == ENOENT) return;
-    throw ErroreFile(p, motivo_di(errno));
-  }
-  if (S_ISLNK(st.st_mode)) return;
-  if (S_ISDIR(st.st_mode)) throw ErroreFile(p, motivo_di(EISDIR));
-  if (!S_ISREG(st.st_mode)) throw ErroreFile(p, "not a regular file");
-  const int fd = ::open(p.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) throw ErroreFile(p, motivo_di(errno));
-  if (::close(fd) != 0) throw ErroreFile(p, motivo_di(errno));
-}
-
-void scrivi_tutto(int fd, std::string_view dati, const std::filesystem::path& p) {
-  while (!dati.empty()) {
-    const ssize_t n = ::write(fd, dati.data(), dati.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      throw ErroreFile(p, motivo_di(errno));
-    }
-    dati.remove_prefix(static_cast<size_t>(n));
+  platform::FileKind kind;
+  std::string why;
+  if (!platform::kind_of_name(p, kind, why)) throw ErroreFile(p, why);
+  switch (kind) {
+    case platform::FileKind::missing:
+    case platform::FileKind::link:
+      return;
+    case platform::FileKind::directory:
+      throw ErroreFile(p, "Is a directory");
+    case platform::FileKind::regular:
+      if (!platform::can_write_existing(p, why)) throw ErroreFile(p, why);
+      return;
+    default:
+      throw ErroreFile(p, "not a regular file");
   }
 }
 
@@ -49,11 +36,11 @@ void scrivi_tutto(int fd, std::string_view dati, const std::filesystem::path& p)
 
 int rimuovi_temporanei_orfani(const std::filesystem::path& destinazione) {
   const std::filesystem::path cartella = destinazione.has_parent_path() ? destinazione.parent_path() : ".";
-  const std::string prefisso = destinazione.filename().string() + ".tmp.";
+  const std::string prefisso = utf8_of(destinazione.filename()) + ".tmp.";
   int rimossi = 0;
   std::error_code ec;
   for (std::filesystem::directory_iterator it(cartella, ec), fine; !ec && it != fine; it.increment(ec)) {
-    const std::string nome = it->path().filename().string();
+    const std::string nome = utf8_of(it->path().filename());
     if (!nome.starts_with(prefisso)) continue;
     // PID.N, both decimal.
     const std::string resto = nome.substr(prefisso.size());
@@ -62,9 +49,8 @@ int rimuovi_temporanei_orfani(const std::filesystem::path& destinazione) {
         resto.find_first_not_of("0123456789.") != std::string::npos || resto.find('.', punto + 1) != std::string::npos)
       continue;
     const long pid = std::strtol(resto.substr(0, punto).c_str(), nullptr, 10);
-    if (pid <= 0 || pid == ::getpid()) continue;
-    if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;
-    if (::unlink(it->path().c_str()) == 0) ++rimossi;
+    if (pid <= 0 || pid == platform::current_process_id() || platform::process_may_be_alive(pid)) continue;
+    if (platform::remove_file(it->path())) ++rimossi;
   }
   return rimossi;
 }
@@ -77,24 +63,31 @@ void sostituisci_file(const std::filesystem::path& destinazione,
 SostituzionePreparata::SostituzionePreparata(const std::filesystem::path& destinazione, TemporaryFiles* temporanei)
     : destinazione_(destinazione),
       temporanei_(temporanei),
-      out_([this](std::string_view blocco) { scrivi_tutto(fd_, blocco, destinazione_); }) {
+      out_([this](std::string_view blocco) {
+        std::string why;
+        if (!file_.write_all(blocco, why)) throw ErroreFile(destinazione_, why);
+      }) {
   verifica_sostituibile(destinazione);
   // An ending signal waits until the temporary is listed and open, so that
   // its removal cannot come between the two.
   std::unique_lock<std::mutex> intera;
   if (temporanei_) intera = temporanei_->hold_off_removal();
-  for (int tentativo = 0; fd_ < 0; ++tentativo) {
+  for (int tentativo = 0; !file_.is_open(); ++tentativo) {
     temporaneo_ = destinazione;
-    temporaneo_ += ".tmp." + std::to_string(::getpid()) + "." + std::to_string(tentativo);
+    temporaneo_ += ".tmp." + std::to_string(platform::current_process_id()) + "." + std::to_string(tentativo);
     // Listed before it exists, so that no moment has it on disk unlisted.
     // A name taken already is one of an earlier process with this PID,
     // dead since: removing it would be no loss.
     if (temporanei_) temporanei_->add(temporaneo_);
-    fd_ = ::open(temporaneo_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd_ >= 0) break;
-    const int err = errno;
+    bool taken = false;
+    std::string why;
+    file_ = platform::File::create_new(temporaneo_, taken, why);
+    if (file_.is_open()) break;
     if (temporanei_) temporanei_->forget(temporaneo_);
-    if (err != EEXIST || tentativo > 100) throw ErroreFile(destinazione, motivo_di(err));
+    if (!taken || tentativo > 100) {
+      temporaneo_.clear();
+      throw ErroreFile(destinazione, why);
+    }
   }
 }
 
@@ -108,21 +101,24 @@ SostituzionePreparata::SostituzionePreparata(const std::filesystem::path& destin
 
 void SostituzionePreparata::chiudi() {
   out_.flush();
-  const int chiuso = ::close(fd_);
-  fd_ = -1;
-  if (chiuso != 0) throw ErroreFile(destinazione_, motivo_di(errno));
+  std::string why;
+  if (!file_.close(why)) throw ErroreFile(destinazione_, why);
 }
 
 // Best effort: the replacement is already failing or was abandoned.
 SostituzionePreparata::~SostituzionePreparata() {
-  if (fd_ >= 0) ::close(fd_);
+  if (file_.is_open()) {
+    std::string why;
+    file_.close(why);
+  }
   if (temporaneo_.empty()) return;
-  ::unlink(temporaneo_.c_str());
+  platform::remove_file(temporaneo_);
   if (temporanei_) temporanei_->forget(temporaneo_);
 }
 
 void SostituzionePreparata::completa() {
-  if (::rename(temporaneo_.c_str(), destinazione_.c_str()) != 0) throw ErroreFile(destinazione_, motivo_di(errno));
+  std::string why;
+  if (!platform::replace_file(temporaneo_, destinazione_, why)) throw ErroreFile(destinazione_, why);
   if (temporanei_) temporanei_->forget(temporaneo_);
   temporaneo_.clear();
 }

@@ -9,6 +9,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/file_system.h"
+#include "platform/path_text.h"
 #include "util/byte_sink.h"
 #include "util/temporary_files.h"
 
@@ -18,7 +20,7 @@ namespace scen {
 class ErroreFile : public std::runtime_error {
  public:
   ErroreFile(const std::filesystem::path& file, const std::string& motivo)
-      : std::runtime_error(file.string() + ": " + motivo), file_(file), motivo_(motivo) {}
+      : std::runtime_error(utf8_of(file) + ": " + motivo), file_(file), motivo_(motivo) {}
   const std::filesystem::path& file() const { return file_; }
   const std::string& motivo() const { return motivo_; }
 
@@ -66,7 +68,7 @@ class SostituzionePreparata {
  private:
   std::filesystem::path destinazione_;
   std::filesystem::path temporaneo_;  // empty once renamed
-  int fd_ = -1;                       // the open temporary, until closed
+  platform::File file_;               // the open temporary, until closed
   TemporaryFiles* temporanei_;
   ByteSink out_;
 };

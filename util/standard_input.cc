@@ -1,11 +1,8 @@
 #include "util/standard_input.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
+
+#include "platform/standard_streams.h"
 
 namespace scen {
 
@@ -17,14 +14,12 @@ bool read_standard_input(size_t largest, std::string& out, std::string& why) {
     return false;
   };
   // A redirected file tells its size: one too large is not read at all.
-  struct stat st {};
-  if (::fstat(STDIN_FILENO, &st) != 0) {
-    why = std::strerror(errno);
-    return false;
-  }
-  if (S_ISREG(st.st_mode) && static_cast<size_t>(st.st_size) > largest) return troppo(std::to_string(st.st_size));
-  if (S_ISDIR(st.st_mode)) {
-    why = std::strerror(EISDIR);
+  platform::FileKind kind;
+  uint64_t size = 0;
+  if (!platform::descriptor_kind_and_size(platform::kStandardInput, kind, size, why)) return false;
+  if (kind == platform::FileKind::regular && size > largest) return troppo(std::to_string(size));
+  if (kind == platform::FileKind::directory) {
+    why = "Is a directory";
     return false;
   }
   // Anything else is read up to one byte past the limit.
@@ -32,10 +27,8 @@ bool read_standard_input(size_t largest, std::string& out, std::string& why) {
   size_t letti = 0;
   while (letti <= largest) {
     out.resize(letti + std::min(kBlocco, largest + 1 - letti));
-    const ssize_t n = ::read(STDIN_FILENO, out.data() + letti, out.size() - letti);
-    if (n < 0 && errno == EINTR) continue;
+    const int64_t n = platform::read_descriptor(platform::kStandardInput, out.data() + letti, out.size() - letti, why);
     if (n < 0) {
-      why = std::strerror(errno);
       out.clear();
       return false;
     }

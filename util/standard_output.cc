@@ -1,10 +1,6 @@
 #include "util/standard_output.h"
 
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
-
+#include "platform/standard_streams.h"
 #include "util/file_replace.h"
 
 namespace scen {
@@ -12,12 +8,8 @@ namespace scen {
 namespace {
 
 void scrivi_tutto(std::string_view blocco) {
-  while (!blocco.empty()) {
-    const ssize_t n = ::write(STDOUT_FILENO, blocco.data(), blocco.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) throw ErroreFile("standard output", std::strerror(errno));
-    blocco.remove_prefix(static_cast<size_t>(n));
-  }
+  std::string why;
+  if (!platform::write_descriptor(platform::kStandardOutput, blocco, why)) throw ErroreFile("standard output", why);
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 #include "run/all_errors.h"
 #include "run/compile_and_write.h"
 #include "run/output_names.h"
-#include "util/signal_cleanup.h"
+#include "platform/signal_cleanup.h"
 #include "util/temporary_files.h"
 #include "writer/compiled_writer.h"
 #include "run/run_diagnostics.h"
@@ -95,7 +95,7 @@ int esegui_compile(const ArgomentiCompilazione& args) {
   }
   // Ended by a signal, the run leaves none of its temporaries behind.
   scen::TemporaryFiles temporanei;
-  const scen::SignalCleanup pulizia(temporanei);
+  const scen::SignalCleanup pulizia([&temporanei] { temporanei.remove_all_before_exit(); });
   scen::OpzioniPercorso opzioni;
   opzioni.temporanei = &temporanei;
   opzioni.scrivi_linea = !args.no_track_plan;

@@ -2,6 +2,8 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 
+#include "platform/command_arguments.h"
+#include "platform/standard_streams.h"
 #include "tools/cli/compile_command.h"
 #include "tools/cli/completion_command.h"
 #include "tools/cli/help_command.h"
@@ -22,7 +24,13 @@ bool sottocomando_mancante(const CLI::Error& e) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc_as_given, char** argv_as_given) {
+  // Bytes in and out unchanged, UTF-8 on a console, and the words of the
+  // command line as UTF-8 whatever the system's code page.
+  const scen::platform::StandardStreamsSetup flussi;
+  scen::platform::CommandArguments parole(argc_as_given, argv_as_given);
+  const int argc = parole.argc();
+  char** argv = parole.argv();
   CLI::App app{"scenc: compiles train-simulator scenarios and inspects compiled files", "scenc"};
   app.set_version_flag("--version", std::string("scenc ") + SCENC_VERSION);
   app.require_subcommand(1);

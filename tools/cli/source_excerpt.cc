@@ -2,7 +2,7 @@
 
 #include "util/cp1252.h"
 
-#include <cstdio>
+#include <fstream>
 #include <memory>
 
 namespace scenc {
@@ -31,16 +31,15 @@ std::string testo_leggibile(const std::string& testo, bool utf8) {
 }
 
 std::string riga_del_file(const std::filesystem::path& file, int64_t linea) {
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(file.c_str(), "rb"), &std::fclose);
+  std::ifstream f(file, std::ios::binary);
   if (!f || linea < 1) return {};
+  std::streambuf& in = *f.rdbuf();
+  constexpr int kFine = std::char_traits<char>::eof();
   int64_t corrente = 1;
   std::string riga;
-  for (int c = std::fgetc(f.get()); c != EOF; c = std::fgetc(f.get())) {
+  for (int c = in.sbumpc(); c != kFine; c = in.sbumpc()) {
     if (c == '\r' || c == '\n') {
-      if (c == '\r') {
-        const int d = std::fgetc(f.get());
-        if (d != '\n' && d != EOF) std::ungetc(d, f.get());
-      }
+      if (c == '\r' && in.sgetc() == '\n') in.sbumpc();
       if (corrente == linea) return riga;
       ++corrente;
       continue;

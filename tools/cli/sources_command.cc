@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "util/regular_file.h"
-#include "util/signal_cleanup.h"
+#include "platform/path_text.h"
+#include "platform/signal_cleanup.h"
+#include "platform/temporary_directory.h"
 #include "util/temporary_files.h"
 
 #include "util/file_replace.h"
@@ -61,7 +63,7 @@ int esegui_sources(const ArgomentiSorgenti& args) {
   if (const int stato = prepara_cartella_uscita(args.out); stato != kOk) return stato;
   // Ended by a signal, the run leaves none of its temporaries behind.
   scen::TemporaryFiles temporanei;
-  const scen::SignalCleanup pulizia(temporanei);
+  const scen::SignalCleanup pulizia([&temporanei] { temporanei.remove_all_before_exit(); });
   const scen::NomiScenario nomi = scen::nomi_incorporati();
   const scen::Destinazione d{args.out + "/", nomi.percorso, nomi.treno, &temporanei};
   const std::vector<std::string> code{"_linea.txt", "-.txt", "_note.txt", "_rallentamenti.txt", "_scheda_treno.txt"};
@@ -72,16 +74,19 @@ int esegui_sources(const ArgomentiSorgenti& args) {
     if (!args.force) {
       // What would be written, made aside first and set against what is
       // there: an author's edits are not replaced without a word.
-      std::string modello = (std::filesystem::temp_directory_path() / "scenc_sources_XXXXXX").string();
+      std::string modello;
+      std::filesystem::path fatta;
       {
         const auto intera = temporanei.hold_off_removal();
-        if (::mkdtemp(modello.data()) == nullptr) {
-          std::cerr << "scenc: cannot make a temporary directory: " << std::strerror(errno) << "\n";
+        std::string perche;
+        if (!scen::platform::make_temporary_directory("scenc_sources_", fatta, perche)) {
+          std::cerr << "scenc: cannot make a temporary directory: " << perche << "\n";
           return kErroreFile;
         }
-        temporanei.add(modello);
+        modello = scen::utf8_of(fatta);
+        temporanei.add(fatta);
       }
-      const CartellaProvvisoria a_parte{modello, temporanei};
+      const CartellaProvvisoria a_parte{fatta, temporanei};
       const scen::Destinazione prova{modello + "/", nomi.percorso, nomi.treno};
       scen::scrivi_sorgenti_e_documenti(prova);
       std::vector<std::string> diversi;
@@ -98,7 +103,7 @@ int esegui_sources(const ArgomentiSorgenti& args) {
     }
     scen::scrivi_sorgenti_e_documenti(d);
   } catch (const scen::ErroreFile& e) {
-    std::cerr << "scenc: cannot write " << e.file().string() << ": " << e.motivo() << "\n";
+    std::cerr << "scenc: cannot write " << scen::utf8_of(e.file()) << ": " << e.motivo() << "\n";
     return kErroreFile;
   }
   for (size_t i = 0; i < code.size(); ++i) std::cout << "wrote " << nome(d, i) << "\n";

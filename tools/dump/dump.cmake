@@ -1,5 +1,7 @@
 # `scenc dump`: readable tables and JSON of the compiled files.
-find_package(nlohmann_json REQUIRED)
+if(NOT TARGET nlohmann_json::nlohmann_json)
+  find_package(nlohmann_json REQUIRED)
+endif()
 target_sources(scenc PRIVATE
   tools/dump/dump_command.cc
   tools/dump/dump_cells.cc

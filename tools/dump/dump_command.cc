@@ -4,8 +4,6 @@
 #include "util/regular_file.h"
 #include "util/standard_input.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>

@@ -1,10 +1,8 @@
 #include "tools/lsp/framing.h"
 
-#include <poll.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <charconv>
+
+#include "platform/standard_streams.h"
 
 namespace scenc::lsp {
 
@@ -95,8 +93,8 @@ std::optional<Frame> MessageReader::leggi() {
   char blocco[65536];
   for (;;) {
     if (std::optional<Frame> f = decoder_.prossimo()) return f;
-    const ssize_t n = ::read(fd_, blocco, sizeof blocco);
-    if (n < 0 && errno == EINTR) continue;
+    std::string why;
+    const int64_t n = scen::platform::read_descriptor(fd_, blocco, sizeof blocco, why);
     if (n <= 0) return std::nullopt;
     decoder_.aggiungi(std::string_view(blocco, static_cast<size_t>(n)));
   }
@@ -106,18 +104,12 @@ bool MessageReader::in_attesa() {
   if (pronto_) return true;
   pronto_ = decoder_.prossimo();
   if (pronto_) return true;
-  pollfd p{fd_, POLLIN, 0};
-  return ::poll(&p, 1, 0) > 0 && (p.revents & POLLIN) != 0;
+  return scen::platform::descriptor_has_input(fd_);
 }
 
 bool scrivi_tutto(int fd, std::string_view dati) {
-  while (!dati.empty()) {
-    const ssize_t n = ::write(fd, dati.data(), dati.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    dati.remove_prefix(static_cast<size_t>(n));
-  }
-  return true;
+  std::string why;
+  return scen::platform::write_descriptor(fd, dati, why);
 }
 
 }  // namespace scenc::lsp

@@ -1,7 +1,6 @@
 #include "tools/lsp/lsp_command.h"
 
-#include <unistd.h>
-
+#include "platform/standard_streams.h"
 #include "tools/lsp/framing.h"
 #include "tools/lsp/message_handler.h"
 
@@ -12,7 +11,7 @@ CLI::App* aggiungi_lsp(CLI::App& app, int& esito) {
   // Editors' clients often name the transport; standard input and output
   // is the only one.
   cmd->add_flag_callback("--stdio", [] {}, "Talk over standard input and output (the default and only transport)");
-  cmd->callback([&esito] { esito = esegui_lsp(STDIN_FILENO, STDOUT_FILENO); });
+  cmd->callback([&esito] { esito = esegui_lsp(scen::platform::kStandardInput, scen::platform::kStandardOutput); });
   return cmd;
 }
 

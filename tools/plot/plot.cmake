@@ -1,3 +1,11 @@
+if(WIN32)
+  # Windows: the drawing is linked into scenc (cmake/embedded_module.cmake).
+  scen_module(scen_disegno)
+  target_sources(scenc PRIVATE tools/plot/plot_command.cc tools/plot/plot_format.cc)
+  scen_embed_module(scenc scen_disegno modulo_disegno)
+  return()
+endif()
+
 # scenc plot: draws a compiled scenario with cairo. The drawing is a module
 # carried inside scenc and loaded only when `scenc plot` runs
 # (tools/plot/plot_module.h), so that the other subcommands never load cairo.
@@ -40,6 +48,7 @@ add_library(scen_core_pic STATIC
   util/standard_output.cc
   util/regular_file.cc
   util/cp1252.cc
+  ${SCEN_PLATFORM_SOURCES}
 )
 set_target_properties(scen_core_pic PROPERTIES POSITION_INDEPENDENT_CODE ON)
 target_include_directories(scen_core_pic PUBLIC ${CMAKE_SOURCE_DIR})

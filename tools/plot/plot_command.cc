@@ -2,7 +2,7 @@
 
 #include <iostream>
 
-#include "util/embedded_module.h"
+#include "platform/embedded_module.h"
 #include "writer/compiled_writer.h"
 #include "tools/cli/compile_command.h"
 #include "tools/cli/exit_status.h"

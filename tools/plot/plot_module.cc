@@ -1,4 +1,5 @@
 // The module's side of `scenc plot` (tools/plot/plot_module.h).
+#include "platform/module_entry.h"
 #include "tools/plot/plot_module.h"
 
 #include <iostream>
@@ -61,6 +62,6 @@ int disegna(const Disegno& disegno) {
 
 }  // namespace scenc::plot
 
-extern "C" __attribute__((visibility("default"))) int scenc_plot_disegna(const scenc::plot::Disegno& disegno) {
+SCEN_MODULE_ENTRY int scenc_plot_disegna(const scenc::plot::Disegno& disegno) {
   return scenc::plot::disegna(disegno);
 }

@@ -1,13 +1,6 @@
 #include "tools/view/serve_command.h"
 
-#include <sys/stat.h>
-
-#include <pthread.h>
-
-#include <cerrno>
-#include <csignal>
-#include <cstring>
-#include <ctime>
+#include <chrono>
 #include <iostream>
 #include <utility>
 
@@ -17,7 +10,10 @@
 #include "tools/view/view_input.h"
 #include "tools/view/view_json.h"
 #include "tools/view/view_page.h"
-#include "util/embedded_module.h"
+#include "platform/embedded_module.h"
+#include "platform/file_state.h"
+#include "platform/path_text.h"
+#include "platform/stop_requests.h"
 
 namespace scenc {
 
@@ -25,26 +21,6 @@ namespace {
 
 // How often the sources are looked at.
 constexpr long kIntervalloMs = 250;
-
-// What tells a changed file: its identity, size and time of change; a file
-// that cannot be looked at counts as one state of its own.
-struct StatoFile {
-  bool presente = false;
-  dev_t dev = 0;
-  ino_t ino = 0;
-  off_t size = 0;
-  timespec mtime{};
-  bool operator==(const StatoFile& o) const {
-    return presente == o.presente && dev == o.dev && ino == o.ino && size == o.size &&
-           mtime.tv_sec == o.mtime.tv_sec && mtime.tv_nsec == o.mtime.tv_nsec;
-  }
-};
-
-StatoFile stato(const std::filesystem::path& p) {
-  struct stat st {};
-  if (::stat(p.c_str(), &st) != 0) return {};
-  return {true, st.st_dev, st.st_ino, st.st_size, st.st_mtim};
-}
 
 struct Pubblicazione {
   std::string pagina;
@@ -94,22 +70,20 @@ int esegui_serve(const ArgomentiServizio& args) {
     return kErroreFile;
   }
 
-  // SIGINT and SIGTERM are waited for, not handled: blocked here, before
-  // the server's threads start, so that they all inherit the mask.
-  sigset_t segnali;
-  sigemptyset(&segnali);
-  sigaddset(&segnali, SIGINT);
-  sigaddset(&segnali, SIGTERM);
-  if (const int e = pthread_sigmask(SIG_BLOCK, &segnali, nullptr); e != 0) {
-    std::cerr << "scenc: cannot block SIGINT and SIGTERM: " << std::strerror(e) << "\n";
+  // The requests to stop are waited for, not handled: taken here, before
+  // the server's threads start.
+  scen::platform::StopRequests fermata;
+  if (!fermata.ok()) {
+    std::cerr << "scenc: " << fermata.why() << "\n";
     return kErroreFile;
   }
 
   const view::RichiestaVista richiesta{args.route, args.train, args.dir, args.input_encoding == "utf-8"};
   const std::filesystem::path sorgenti[] = {
-      (std::filesystem::path(args.dir) / (args.route + "_linea.txt")).lexically_normal(),
-      (std::filesystem::path(args.dir) / (args.route + "_" + args.train + "-.txt")).lexically_normal()};
-  std::pair<StatoFile, StatoFile> visti{stato(sorgenti[0]), stato(sorgenti[1])};
+      (scen::path_from_utf8(args.dir) / scen::path_from_utf8(args.route + "_linea.txt")).lexically_normal(),
+      (scen::path_from_utf8(args.dir) / scen::path_from_utf8(args.route + "_" + args.train + "-.txt")).lexically_normal()};
+  using Stato = scen::platform::FileState;
+  std::pair<Stato, Stato> visti{scen::platform::file_state(sorgenti[0]), scen::platform::file_state(sorgenti[1])};
   Pubblicazione p = compila(richiesta);
 
   int porta = 0;
@@ -121,18 +95,15 @@ int esegui_serve(const ArgomentiServizio& args) {
   pubblica(server, p.pagina.data(), p.pagina.size(), p.json.data(), p.json.size());
   const bool ipv6 = args.host.find(':') != std::string::npos;
   std::cout << "http://" << (ipv6 ? "[" + args.host + "]" : args.host) << ":" << porta << "/" << std::endl;
-  std::cerr << "scenc: watching " << sorgenti[0].string() << " and " << sorgenti[1].string()
+  std::cerr << "scenc: watching " << scen::utf8_of(sorgenti[0]) << " and " << scen::utf8_of(sorgenti[1])
             << "; " << p.errori << (p.errori == 1 ? " error" : " errors") << std::endl;
 
   for (;;) {
-    const timespec attesa{0, kIntervalloMs * 1000000};
-    const int s = sigtimedwait(&segnali, nullptr, &attesa);
-    if (s == SIGINT || s == SIGTERM) break;
-    if (s < 0 && errno != EAGAIN && errno != EINTR) {
-      std::cerr << "scenc: waiting for signals failed: " << std::strerror(errno) << "\n";
+    if (fermata.wait_for(std::chrono::milliseconds(kIntervalloMs))) {
+      if (*fermata.why()) std::cerr << "scenc: " << fermata.why() << "\n";
       break;
     }
-    const std::pair<StatoFile, StatoFile> ora{stato(sorgenti[0]), stato(sorgenti[1])};
+    const std::pair<Stato, Stato> ora{scen::platform::file_state(sorgenti[0]), scen::platform::file_state(sorgenti[1])};
     if (ora == visti) continue;
     visti = ora;
     p = compila(richiesta);

@@ -22,6 +22,11 @@ target_sources(scenc PRIVATE
   ${scen_view_page_cc}
 )
 
+if(WIN32)
+  scen_module(scen_servizio)
+  target_sources(scenc PRIVATE tools/view/serve_command.cc)
+  scen_embed_module(scenc scen_servizio modulo_servizio)
+else()
 # `scenc serve`: the HTTP server is a module carried inside scenc and loaded
 # only when `scenc serve` runs (tools/view/serve_module.h).
 find_package(PkgConfig REQUIRED)
@@ -31,3 +36,4 @@ target_include_directories(scen_servizio PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(scen_servizio PRIVATE PkgConfig::HTTPLIB Threads::Threads)
 target_sources(scenc PRIVATE tools/view/serve_command.cc)
 scen_embed_module(scenc scen_servizio modulo_servizio)
+endif()

@@ -1,8 +1,12 @@
-// An advisory lock on a directory, so that one run at a time writes a set
-// of files into it. The kernel lets go of it when its holder ends, however
-// it ends: a dead run never keeps another waiting.
+// A lock on a directory, so that one run at a time writes a set of files
+// into it. The system lets go of it when its holder ends, however it ends:
+// a dead run never keeps another waiting. Linux locks the directory itself
+// (flock); Windows, which locks byte ranges of files only, takes a named
+// mutex of the directory's full name, which no file in the folder is left
+// behind for.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 
@@ -18,10 +22,11 @@ class DirectoryLock {
   DirectoryLock(const DirectoryLock&) = delete;
   DirectoryLock& operator=(const DirectoryLock&) = delete;
 
-  bool held() const { return fd_ >= 0; }
+  bool held() const { return handle_ != kNone; }
 
  private:
-  int fd_ = -1;
+  static constexpr intptr_t kNone = -1;
+  intptr_t handle_ = kNone;
 };
 
 }  // namespace scen

@@ -3,7 +3,10 @@
 // cairo) are built as modules of their own, so that a run that never needs
 // that library never loads it. The executable stays one file that works
 // wherever it is copied: the module's bytes are part of it, and they are
-// loaded from memory.
+// loaded from memory. On Windows, whose programs ship with what they need,
+// a module is linked into the executable instead (its image is then empty)
+// and its entry points are the executable's own exports: callers look them
+// up the same way on both.
 #pragma once
 
 #include <stdexcept>

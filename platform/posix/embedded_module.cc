@@ -1,4 +1,4 @@
-#include "util/embedded_module.h"
+#include "platform/embedded_module.h"
 
 #include <dlfcn.h>
 #include <fcntl.h>
