@@ -1,50 +1,30 @@
 #include "tools/view/serve_command.h"
 
-#include <sys/stat.h>
-
-#include <pthread.h>
-
-#include <cerrno>
+#include <boost/asio/io_context.hpp>
+#include <boost/asio/signal_set.hpp>
+#include <boost/asio/steady_timer.hpp>
+#include <chrono>
 #include <csignal>
-#include <cstring>
-#include <ctime>
+#include <filesystem>
+#include <functional>
 #include <iostream>
+#include <optional>
 #include <utility>
 
 #include "tools/cli/compile_command.h"
 #include "tools/cli/exit_status.h"
-#include "tools/view/serve_module.h"
+#include "tools/view/serve_server.h"
+#include "tools/view/source_watch.h"
 #include "tools/view/view_input.h"
 #include "tools/view/view_json.h"
 #include "tools/view/view_page.h"
-#include "util/embedded_module.h"
 
 namespace scenc {
 
 namespace {
 
 // How often the sources are looked at.
-constexpr long kIntervalloMs = 250;
-
-// What tells a changed file: its identity, size and time of change; a file
-// that cannot be looked at counts as one state of its own.
-struct StatoFile {
-  bool presente = false;
-  dev_t dev = 0;
-  ino_t ino = 0;
-  off_t size = 0;
-  timespec mtime{};
-  bool operator==(const StatoFile& o) const {
-    return presente == o.presente && dev == o.dev && ino == o.ino && size == o.size &&
-           mtime.tv_sec == o.mtime.tv_sec && mtime.tv_nsec == o.mtime.tv_nsec;
-  }
-};
-
-StatoFile stato(const std::filesystem::path& p) {
-  struct stat st {};
-  if (::stat(p.c_str(), &st) != 0) return {};
-  return {true, st.st_dev, st.st_ino, st.st_size, st.st_mtim};
-}
+constexpr auto kWatchInterval = std::chrono::milliseconds(250);
 
 struct Pubblicazione {
   std::string pagina;
@@ -80,66 +60,57 @@ CLI::App* aggiungi_serve(CLI::App& app, ArgomentiServizio& args, int& esito) {
 
 int esegui_serve(const ArgomentiServizio& args) {
   if (!nomi_validi(args.route, args.train)) return kUso;
-  serve::AvviaServer* avvia = nullptr;
-  serve::PubblicaScenario* pubblica = nullptr;
-  serve::FermaServer* ferma = nullptr;
-  try {
-    const scen::ModuloIncorporato modulo{scen::incorporato::modulo_servizio_nome(),
-                                         scen::incorporato::modulo_servizio()};
-    avvia = scen::funzione_modulo<serve::AvviaServer>(modulo, serve::kAvvia);
-    pubblica = scen::funzione_modulo<serve::PubblicaScenario>(modulo, serve::kPubblica);
-    ferma = scen::funzione_modulo<serve::FermaServer>(modulo, serve::kFerma);
-  } catch (const scen::ErroreModulo& e) {
-    std::cerr << "scenc: cannot load the HTTP server: " << e.what() << "\n";
-    return kErroreFile;
-  }
 
-  // SIGINT and SIGTERM are waited for, not handled: blocked here, before
-  // the server's threads start, so that they all inherit the mask.
-  sigset_t segnali;
-  sigemptyset(&segnali);
-  sigaddset(&segnali, SIGINT);
-  sigaddset(&segnali, SIGTERM);
-  if (const int e = pthread_sigmask(SIG_BLOCK, &segnali, nullptr); e != 0) {
-    std::cerr << "scenc: cannot block SIGINT and SIGTERM: " << std::strerror(e) << "\n";
-    return kErroreFile;
-  }
+  // SIGINT and SIGTERM (Ctrl-C on Windows) are taken by the loop below from
+  // here on, before the first compile: one that comes early still ends the
+  // server cleanly once it runs.
+  boost::asio::io_context io;
+  boost::asio::signal_set signals(io, SIGINT, SIGTERM);
 
   const view::RichiestaVista richiesta{args.route, args.train, args.dir, args.input_encoding == "utf-8"};
   const std::filesystem::path sorgenti[] = {
       (std::filesystem::path(args.dir) / (args.route + "_linea.txt")).lexically_normal(),
       (std::filesystem::path(args.dir) / (args.route + "_" + args.train + "-.txt")).lexically_normal()};
-  std::pair<StatoFile, StatoFile> visti{stato(sorgenti[0]), stato(sorgenti[1])};
+  std::pair<SourceState, SourceState> visti{source_state(sorgenti[0]), source_state(sorgenti[1])};
   Pubblicazione p = compila(richiesta);
 
-  int porta = 0;
-  serve::Server* server = avvia(args.host.c_str(), args.port, &porta);
-  if (!server) {
-    std::cerr << "scenc: cannot listen on " << args.host << ":" << args.port << "\n";
+  serve::PageServer server(io);
+  std::string error;
+  const std::optional<unsigned short> port_bound = server.listen(args.host, static_cast<unsigned short>(args.port), error);
+  if (!port_bound) {
+    std::cerr << "scenc: cannot listen on " << args.host << ":" << args.port << ": " << error << "\n";
     return kErroreFile;
   }
-  pubblica(server, p.pagina.data(), p.pagina.size(), p.json.data(), p.json.size());
+  const size_t errors = p.errori;
+  server.publish(std::move(p.pagina), std::move(p.json));
   const bool ipv6 = args.host.find(':') != std::string::npos;
-  std::cout << "http://" << (ipv6 ? "[" + args.host + "]" : args.host) << ":" << porta << "/" << std::endl;
-  std::cerr << "scenc: watching " << sorgenti[0].string() << " and " << sorgenti[1].string()
-            << "; " << p.errori << (p.errori == 1 ? " error" : " errors") << std::endl;
+  std::cout << "http://" << (ipv6 ? "[" + args.host + "]" : args.host) << ":" << *port_bound << "/" << std::endl;
+  std::cerr << "scenc: watching " << sorgenti[0].string() << " and " << sorgenti[1].string() << "; " << errors
+            << (errors == 1 ? " error" : " errors") << std::endl;
 
-  for (;;) {
-    const timespec attesa{0, kIntervalloMs * 1000000};
-    const int s = sigtimedwait(&segnali, nullptr, &attesa);
-    if (s == SIGINT || s == SIGTERM) break;
-    if (s < 0 && errno != EAGAIN && errno != EINTR) {
-      std::cerr << "scenc: waiting for signals failed: " << std::strerror(errno) << "\n";
-      break;
-    }
-    const std::pair<StatoFile, StatoFile> ora{stato(sorgenti[0]), stato(sorgenti[1])};
-    if (ora == visti) continue;
-    visti = ora;
-    p = compila(richiesta);
-    pubblica(server, p.pagina.data(), p.pagina.size(), p.json.data(), p.json.size());
-    std::cerr << "scenc: compiled again; " << p.errori << (p.errori == 1 ? " error" : " errors") << std::endl;
-  }
-  ferma(server);
+  boost::asio::steady_timer watch_timer(io);
+  std::function<void()> watch = [&] {
+    watch_timer.expires_after(kWatchInterval);
+    watch_timer.async_wait([&](const boost::system::error_code& ec) {
+      if (ec) return;
+      const std::pair<SourceState, SourceState> ora{source_state(sorgenti[0]), source_state(sorgenti[1])};
+      if (ora != visti) {
+        visti = ora;
+        Pubblicazione fresh = compila(richiesta);
+        server.publish(std::move(fresh.pagina), std::move(fresh.json));
+        std::cerr << "scenc: compiled again; " << fresh.errori << (fresh.errori == 1 ? " error" : " errors")
+                  << std::endl;
+      }
+      watch();
+    });
+  };
+  watch();
+  signals.async_wait([&](const boost::system::error_code& ec, int) {
+    if (ec) return;
+    watch_timer.cancel();
+    server.stop();
+  });
+  io.run();
   return kOk;
 }
 
