@@ -54,7 +54,9 @@ TEST(ServeRoutes, OnlyThePageAndTheStreamAreThere) {
     const Answer a = ask(http::verb::get, c.target);
     EXPECT_EQ(a.response.result(), c.status);
     EXPECT_EQ(a.opens_event_stream, c.stream);
-    if (c.status == http::status::not_found) EXPECT_EQ(a.response.body().find("page"), std::string::npos);
+    if (c.status == http::status::not_found) {
+      EXPECT_EQ(a.response.body().find("page"), std::string::npos);
+    }
   }
 }
 
