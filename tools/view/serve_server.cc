@@ -10,6 +10,7 @@
 #include <boost/beast/http/parser.hpp>
 #include <boost/beast/http/read.hpp>
 #include <boost/beast/http/write.hpp>
+#include <array>
 #include <charconv>
 #include <chrono>
 #include <cstddef>
@@ -39,6 +40,12 @@ constexpr auto kRequestTime = std::chrono::seconds(30);
 constexpr auto kWriteTime = std::chrono::seconds(30);
 // An event stream with nothing new is sent a comment this often.
 constexpr auto kIdleInterval = std::chrono::seconds(15);
+// After the last answer on a connection, what the client still sends is
+// read and dropped for up to this long and this much, so that closing the
+// socket with bytes unread (which resets the connection) does not destroy
+// the answer before the client has read it.
+constexpr auto kLingerTime = std::chrono::seconds(2);
+constexpr std::size_t kLingerBytes = 1024 * 1024;
 // After a failed accept (no descriptor left, say), the wait before the next.
 constexpr auto kAcceptRetry = std::chrono::milliseconds(100);
 constexpr std::uint32_t kHeaderLimit = 16 * 1024;
@@ -130,11 +137,22 @@ class Connection : public std::enable_shared_from_this<Connection> {
     });
   }
 
-  // Tells the client that nothing more comes; the socket closes when the
-  // last handler lets go of the connection.
+  // Tells the client that nothing more comes, and lingers (kLingerTime);
+  // the socket closes when the last handler lets go of the connection.
   void end_sending() {
     beast::error_code ignored;
     stream_.socket().shutdown(tcp::socket::shutdown_send, ignored);
+    stream_.expires_after(kLingerTime);
+    drop_input();
+  }
+
+  void drop_input() {
+    if (server_->stopped || dropped_ > kLingerBytes) return;
+    stream_.async_read_some(net::buffer(discard_), [self = shared_from_this()](beast::error_code ec, std::size_t n) {
+      if (ec) return;
+      self->dropped_ += n;
+      self->drop_input();
+    });
   }
 
   // The stream's head goes out with the current scenario.
@@ -192,6 +210,8 @@ class Connection : public std::enable_shared_from_this<Connection> {
   bool writing_ = false;
   std::uint64_t sent_version_ = 0;
   std::string pending_;  // the bytes being written on the stream
+  std::array<char, 4096> discard_;
+  std::size_t dropped_ = 0;
 };
 
 namespace {
