@@ -24,9 +24,10 @@ target_sources(scenc PRIVATE
 
 # `scenc serve`: an HTTP server on Boost.Beast and Boost.Asio, headers only,
 # compiled into scenc. Asio is the portability layer of its sockets, timers
-# and signals; what it leaves to each system is in platform/.
-# The answers to requests, apart from the sockets, are a library of their own
-# for the tests and the fuzz targets to drive.
+# and signals; what it leaves to each system is in platform/. The answers to
+# requests, apart from the sockets, are a library of their own for the tests
+# and the fuzz targets to drive. Asio on Windows wants the oldest version it
+# may rely on named: Windows 10.
 find_package(Boost 1.74 REQUIRED)
 add_library(scen_serve_routes STATIC tools/view/serve_routes.cc)
 target_include_directories(scen_serve_routes PUBLIC ${CMAKE_SOURCE_DIR})
@@ -38,8 +39,8 @@ target_sources(scenc PRIVATE
 )
 target_link_libraries(scenc PRIVATE scen_serve_routes Threads::Threads)
 if(WIN32)
+  target_compile_definitions(scen_serve_routes PUBLIC _WIN32_WINNT=0x0A00)
   target_sources(scenc PRIVATE platform/windows/listening_socket.cc)
-  target_compile_definitions(scenc PRIVATE _WIN32_WINNT=0x0A00)
   target_link_libraries(scenc PRIVATE ws2_32 mswsock)
 else()
   target_sources(scenc PRIVATE platform/posix/listening_socket.cc)
