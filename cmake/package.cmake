@@ -3,11 +3,10 @@
 # runtime dependencies are read by dpkg-shlibdeps, from the dpkg-dev
 # package, from the binaries and from the modules they carry inside, which
 # it cannot see in the installed files: cmake/package_depends.cmake, run by
-# cpack, gives it the files as built. The two executables and the HTTP
-# server module (`scenc serve`, a small library with no display behind it)
-# make the Depends; the window module and the drawing module (FLTK, X11,
-# cairo) make the Recommends, as everything but the window and `scenc plot`
-# works without them.
+# cpack, gives it the files as built. The two executables make the Depends
+# (the HTTP server of `scenc serve` is compiled into scenc); the window
+# module and the drawing module (FLTK, X11, cairo) make the Recommends, as
+# everything but the window and `scenc plot` works without them.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME scenc)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -29,9 +28,6 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(scen_depends_files $<TARGET_FILE:scenc> $<TARGET_FILE:scenario>)
-if(TARGET scen_servizio)
-  list(APPEND scen_depends_files $<TARGET_FILE:scen_servizio>)
-endif()
 set(scen_recommends_files $<TARGET_FILE:scen_finestra>)
 if(TARGET scen_disegno)
   list(APPEND scen_recommends_files $<TARGET_FILE:scen_disegno>)

@@ -2,10 +2,9 @@
 # of cmake/package.cmake). dpkg-shlibdeps reads the binaries as built (the
 # installed ones are their stripped copies) and the modules they carry
 # inside (cmake/embedded_module.cmake), whose libraries appear nowhere in the
-# installed files. What the executables and the HTTP server module need is
-# Depends; what only the window and drawing modules need (the window
-# toolkit, X11, cairo) is Recommends, which dpkg-shlibdeps gives without
-# what Depends already holds.
+# installed files. What the executables need is Depends; what only the
+# window and drawing modules need (the window toolkit, X11, cairo) is
+# Recommends, which dpkg-shlibdeps gives without what Depends already holds.
 if(CPACK_GENERATOR STREQUAL "DEB")
   file(STRINGS "${CPACK_SCEN_DEPENDS_FILES}" scen_depends_binaries)
   file(STRINGS "${CPACK_SCEN_RECOMMENDS_FILES}" scen_recommends_binaries)

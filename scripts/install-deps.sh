@@ -13,7 +13,7 @@ packages=(
   libbenchmark-dev hyperfine time
   clang libclang-rt-14-dev
   dpkg-dev groff-base lintian
-  libcpp-httplib-dev
+  libboost-dev
   chromium chromium-driver python3-selenium
   neovim
   bash-completion zsh fish

@@ -16,9 +16,11 @@ that none covers another at the whole line's zoom, all of them once zoomed
 in.
 
 serve: serves the same sources on the loopback address; a path outside the
-page's own gets 404; breaking a source line makes the open page list the
-error, mending it clears it, and the page keeps its zoom; SIGTERM ends the
-server with status 0 and leaves no file behind.
+page's own gets 404; an oversized header gets 431 while a client that sends
+its request slowly holds up no other; breaking a source line makes the open
+page list the error, mending it clears it, and the page keeps its zoom;
+SIGTERM ends the server with status 0, a slow client still connected, and
+leaves no file behind.
 
 Exit 77 (skipped) without Chromium or Selenium.
 """
@@ -26,6 +28,7 @@ import os
 import re
 import shutil
 import signal
+import socket
 import subprocess
 import sys
 import tempfile
@@ -184,6 +187,13 @@ def replace_in(path, old, new):
     open(path, "wb").write(data.replace(old, new))
 
 
+def status_line(port, request):
+    """The first line of the answer to raw request bytes."""
+    with socket.create_connection(("127.0.0.1", port), timeout=10) as s:
+        s.sendall(request)
+        return s.makefile("rb").readline().decode().strip()
+
+
 def serve(scenc):
     with tempfile.TemporaryDirectory(prefix="scenc_serve_") as tmp:
         subprocess.run([scenc, "sources", "--out", tmp], check=True, timeout=60, stdout=subprocess.DEVNULL)
@@ -200,6 +210,12 @@ def serve(scenc):
                 raise AssertionError("a path outside the page's own was served")
             except urllib.error.HTTPError as e:
                 assert e.code == 404, e.code
+            port = int(url.rsplit(":", 1)[1].strip("/"))
+            slow = socket.create_connection(("127.0.0.1", port), timeout=10)
+            slow.sendall(b"GET / HTTP/1.1\r\nHo")
+            long_header = b"GET / HTTP/1.1\r\nHost: x\r\nX-Long: " + b"a" * 20000 + b"\r\n\r\n"
+            assert status_line(port, long_header) == "HTTP/1.1 431 Request Header Fields Too Large"
+            assert status_line(port, b"GET / HTTP/1.1\r\nHost: x\r\n\r\n") == "HTTP/1.1 200 OK"
 
             d = browser()
             d.get(url)
@@ -224,6 +240,8 @@ def serve(scenc):
             if d:
                 d.quit()
             server.send_signal(signal.SIGTERM)
+            if "slow" in locals():
+                slow.close()
             try:
                 code = server.wait(timeout=15)
             except subprocess.TimeoutExpired:

@@ -17,3 +17,10 @@ if(TARGET scen_make_line)
                    $<TARGET_FILE:scen_make_line>)
   set_tests_properties(scenc_view_long_line_browser PROPERTIES TIMEOUT 180 SKIP_RETURN_CODE 77)
 endif()
+
+# The server's answers to requests, without sockets.
+if(TARGET scen_serve_routes)
+  add_executable(scen_serve_routes_tests serve_routes_test.cc)
+  target_link_libraries(scen_serve_routes_tests PRIVATE scen_serve_routes GTest::gtest_main)
+  gtest_discover_tests(scen_serve_routes_tests DISCOVERY_MODE PRE_TEST)
+endif()

@@ -17,3 +17,10 @@ add_executable(scen_tests
 )
 target_link_libraries(scen_tests PRIVATE scen_core scen_lint GTest::gtest_main)
 gtest_discover_tests(scen_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120)
+
+# The Windows-specific checks of each part, each in a file of its own.
+include(${CMAKE_CURRENT_LIST_DIR}/harness_tests.cmake OPTIONAL)
+include(${CMAKE_CURRENT_LIST_DIR}/scenc_tests.cmake OPTIONAL)
+include(${CMAKE_CURRENT_LIST_DIR}/scenario_tests.cmake OPTIONAL)
+include(${CMAKE_CURRENT_LIST_DIR}/plot_tests.cmake OPTIONAL)
+include(${CMAKE_CURRENT_LIST_DIR}/package_tests.cmake OPTIONAL)

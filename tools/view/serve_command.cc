@@ -1,26 +1,31 @@
 #include "tools/view/serve_command.h"
 
+#include <boost/asio/io_context.hpp>
+#include <boost/asio/signal_set.hpp>
+#include <boost/asio/steady_timer.hpp>
 #include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <functional>
 #include <iostream>
+#include <optional>
 #include <utility>
 
+#include "platform/path_text.h"
 #include "tools/cli/compile_command.h"
 #include "tools/cli/exit_status.h"
-#include "tools/view/serve_module.h"
+#include "tools/view/serve_server.h"
+#include "tools/view/source_watch.h"
 #include "tools/view/view_input.h"
 #include "tools/view/view_json.h"
 #include "tools/view/view_page.h"
-#include "platform/embedded_module.h"
-#include "platform/file_state.h"
-#include "platform/path_text.h"
-#include "platform/stop_requests.h"
 
 namespace scenc {
 
 namespace {
 
 // How often the sources are looked at.
-constexpr long kIntervalloMs = 250;
+constexpr auto kWatchInterval = std::chrono::milliseconds(250);
 
 struct Pubblicazione {
   std::string pagina;
@@ -56,61 +61,57 @@ CLI::App* aggiungi_serve(CLI::App& app, ArgomentiServizio& args, int& esito) {
 
 int esegui_serve(const ArgomentiServizio& args) {
   if (!nomi_validi(args.route, args.train)) return kUso;
-  serve::AvviaServer* avvia = nullptr;
-  serve::PubblicaScenario* pubblica = nullptr;
-  serve::FermaServer* ferma = nullptr;
-  try {
-    const scen::ModuloIncorporato modulo{scen::incorporato::modulo_servizio_nome(),
-                                         scen::incorporato::modulo_servizio()};
-    avvia = scen::funzione_modulo<serve::AvviaServer>(modulo, serve::kAvvia);
-    pubblica = scen::funzione_modulo<serve::PubblicaScenario>(modulo, serve::kPubblica);
-    ferma = scen::funzione_modulo<serve::FermaServer>(modulo, serve::kFerma);
-  } catch (const scen::ErroreModulo& e) {
-    std::cerr << "scenc: cannot load the HTTP server: " << e.what() << "\n";
-    return kErroreFile;
-  }
 
-  // The requests to stop are waited for, not handled: taken here, before
-  // the server's threads start.
-  scen::platform::StopRequests fermata;
-  if (!fermata.ok()) {
-    std::cerr << "scenc: " << fermata.why() << "\n";
-    return kErroreFile;
-  }
+  // SIGINT and SIGTERM (Ctrl-C on Windows) are taken by the loop below from
+  // here on, before the first compile: one that comes early still ends the
+  // server cleanly once it runs.
+  boost::asio::io_context io;
+  boost::asio::signal_set signals(io, SIGINT, SIGTERM);
 
   const view::RichiestaVista richiesta{args.route, args.train, args.dir, args.input_encoding == "utf-8"};
   const std::filesystem::path sorgenti[] = {
       (scen::path_from_utf8(args.dir) / scen::path_from_utf8(args.route + "_linea.txt")).lexically_normal(),
       (scen::path_from_utf8(args.dir) / scen::path_from_utf8(args.route + "_" + args.train + "-.txt")).lexically_normal()};
-  using Stato = scen::platform::FileState;
-  std::pair<Stato, Stato> visti{scen::platform::file_state(sorgenti[0]), scen::platform::file_state(sorgenti[1])};
+  std::pair<SourceState, SourceState> visti{source_state(sorgenti[0]), source_state(sorgenti[1])};
   Pubblicazione p = compila(richiesta);
 
-  int porta = 0;
-  serve::Server* server = avvia(args.host.c_str(), args.port, &porta);
-  if (!server) {
-    std::cerr << "scenc: cannot listen on " << args.host << ":" << args.port << "\n";
+  serve::PageServer server(io);
+  std::string error;
+  const std::optional<unsigned short> port_bound = server.listen(args.host, static_cast<unsigned short>(args.port), error);
+  if (!port_bound) {
+    std::cerr << "scenc: cannot listen on " << args.host << ":" << args.port << ": " << error << "\n";
     return kErroreFile;
   }
-  pubblica(server, p.pagina.data(), p.pagina.size(), p.json.data(), p.json.size());
+  const size_t errors = p.errori;
+  server.publish(std::move(p.pagina), std::move(p.json));
   const bool ipv6 = args.host.find(':') != std::string::npos;
-  std::cout << "http://" << (ipv6 ? "[" + args.host + "]" : args.host) << ":" << porta << "/" << std::endl;
-  std::cerr << "scenc: watching " << scen::utf8_of(sorgenti[0]) << " and " << scen::utf8_of(sorgenti[1])
-            << "; " << p.errori << (p.errori == 1 ? " error" : " errors") << std::endl;
+  std::cout << "http://" << (ipv6 ? "[" + args.host + "]" : args.host) << ":" << *port_bound << "/" << std::endl;
+  std::cerr << "scenc: watching " << scen::utf8_of(sorgenti[0]) << " and " << scen::utf8_of(sorgenti[1]) << "; " << errors
+            << (errors == 1 ? " error" : " errors") << std::endl;
 
-  for (;;) {
-    if (fermata.wait_for(std::chrono::milliseconds(kIntervalloMs))) {
-      if (*fermata.why()) std::cerr << "scenc: " << fermata.why() << "\n";
-      break;
-    }
-    const std::pair<Stato, Stato> ora{scen::platform::file_state(sorgenti[0]), scen::platform::file_state(sorgenti[1])};
-    if (ora == visti) continue;
-    visti = ora;
-    p = compila(richiesta);
-    pubblica(server, p.pagina.data(), p.pagina.size(), p.json.data(), p.json.size());
-    std::cerr << "scenc: compiled again; " << p.errori << (p.errori == 1 ? " error" : " errors") << std::endl;
-  }
-  ferma(server);
+  boost::asio::steady_timer watch_timer(io);
+  std::function<void()> watch = [&] {
+    watch_timer.expires_after(kWatchInterval);
+    watch_timer.async_wait([&](const boost::system::error_code& ec) {
+      if (ec) return;
+      const std::pair<SourceState, SourceState> ora{source_state(sorgenti[0]), source_state(sorgenti[1])};
+      if (ora != visti) {
+        visti = ora;
+        Pubblicazione fresh = compila(richiesta);
+        server.publish(std::move(fresh.pagina), std::move(fresh.json));
+        std::cerr << "scenc: compiled again; " << fresh.errori << (fresh.errori == 1 ? " error" : " errors")
+                  << std::endl;
+      }
+      watch();
+    });
+  };
+  watch();
+  signals.async_wait([&](const boost::system::error_code& ec, int) {
+    if (ec) return;
+    watch_timer.cancel();
+    server.stop();
+  });
+  io.run();
   return kOk;
 }
 

@@ -1,7 +1,7 @@
 // `scenc serve`: the page of `scenc view` served over HTTP while the author
 // edits: the two sources are watched, compiled again when either changes,
 // and every open page gets the new scenario and its diagnostics, keeping
-// its zoom. SIGINT or SIGTERM ends it.
+// its zoom. SIGINT or SIGTERM (Ctrl-C) ends it.
 #pragma once
 
 #include <CLI/CLI.hpp>

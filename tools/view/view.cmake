@@ -22,18 +22,27 @@ target_sources(scenc PRIVATE
   ${scen_view_page_cc}
 )
 
+# `scenc serve`: an HTTP server on Boost.Beast and Boost.Asio, headers only,
+# compiled into scenc. Asio is the portability layer of its sockets, timers
+# and signals; what it leaves to each system is in platform/. The answers to
+# requests, apart from the sockets, are a library of their own for the tests
+# and the fuzz targets to drive. Asio on Windows wants the oldest version it
+# may rely on named: Windows 10.
+if(NOT TARGET Boost::headers)
+  find_package(Boost 1.74 REQUIRED)
+endif()
+add_library(scen_serve_routes STATIC tools/view/serve_routes.cc)
+target_include_directories(scen_serve_routes PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(scen_serve_routes PUBLIC scen_flags Boost::headers)
+target_sources(scenc PRIVATE
+  tools/view/serve_server.cc
+  tools/view/serve_command.cc
+)
+target_link_libraries(scenc PRIVATE scen_serve_routes Threads::Threads)
 if(WIN32)
-  scen_module(scen_servizio)
-  target_sources(scenc PRIVATE tools/view/serve_command.cc)
-  scen_embed_module(scenc scen_servizio modulo_servizio)
+  target_compile_definitions(scen_serve_routes PUBLIC _WIN32_WINNT=0x0A00)
+  target_sources(scenc PRIVATE platform/windows/listening_socket.cc)
+  target_link_libraries(scenc PRIVATE ws2_32 mswsock)
 else()
-# `scenc serve`: the HTTP server is a module carried inside scenc and loaded
-# only when `scenc serve` runs (tools/view/serve_module.h).
-find_package(PkgConfig REQUIRED)
-pkg_check_modules(HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)
-scen_module(scen_servizio tools/view/serve_module.cc)
-target_include_directories(scen_servizio PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_libraries(scen_servizio PRIVATE PkgConfig::HTTPLIB Threads::Threads)
-target_sources(scenc PRIVATE tools/view/serve_command.cc)
-scen_embed_module(scenc scen_servizio modulo_servizio)
+  target_sources(scenc PRIVATE platform/posix/listening_socket.cc)
 endif()
