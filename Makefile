@@ -1,23 +1,35 @@
 # Entry points: `make run` (set up, build, run the main job) and
 # `make test` (set up, build, run the whole suite, then again under
-# AddressSanitizer and UndefinedBehaviorSanitizer).
+# AddressSanitizer and UndefinedBehaviorSanitizer). Each target installs the
+# Debian packages its own work needs (scripts/install-deps.sh): `run` those
+# of building and running the programs, `test` the test suite's on top,
+# `deb`, `bench` and `fuzz` their own.
 
 BUILD      ?= build
 SAN_BUILD  ?= build-sanitize
 JOBS       ?= $(shell nproc)
 EXAMPLE_OUT = $(BUILD)/example
 
-.PHONY: deps build run example test test-plain test-sanitize clean fuzz fuzz-run
+.PHONY: deps deps-test configure build run example test test-plain test-sanitize clean fuzz fuzz-run
 
 deps:
-	./scripts/install-deps.sh
+	./scripts/install-deps.sh build
 
-build: deps
+deps-test:
+	./scripts/install-deps.sh test
+
+# The test suite is configured where GoogleTest was installed at the first
+# configure, and from the first `make test` on.
+configure: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-# The scenario program works in the directory of its own executable.
-run: build
+# Only the scenario program, which works in the directory of its own
+# executable.
+run: configure
+	cmake --build $(BUILD) -j $(JOBS) --target scenario
 	$(BUILD)/bin/scenario
 	ls -l $(BUILD)/bin
 
@@ -31,6 +43,7 @@ example: build
 # format reference (cmake/package.cmake), left in $(BUILD)/.
 .PHONY: deb
 deb: build
+	./scripts/install-deps.sh package
 	cd $(BUILD) && cpack -G DEB
 
 # Benchmarks, in a Release build of their own: the micro-benchmarks, then
@@ -38,7 +51,8 @@ deb: build
 BENCH_BUILD ?= build-bench
 
 .PHONY: bench
-bench: deps
+bench:
+	./scripts/install-deps.sh bench
 	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release
 	cmake --build $(BENCH_BUILD) -j $(JOBS) --target scen_bench scen_make_line scenc scenario
 	$(BENCH_BUILD)/bin/scen_bench
@@ -46,11 +60,13 @@ bench: deps
 
 test: test-plain test-sanitize
 
-test-plain: build
+test-plain: deps-test
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSCEN_TESTS=ON
+	cmake --build $(BUILD) -j $(JOBS)
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
-test-sanitize: deps
-	cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSCEN_SANITIZE=ON
+test-sanitize: deps-test
+	cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSCEN_SANITIZE=ON -DSCEN_TESTS=ON
 	cmake --build $(SAN_BUILD) -j $(JOBS)
 	ctest --test-dir $(SAN_BUILD) --output-on-failure -j $(JOBS)
 
@@ -60,7 +76,8 @@ test-sanitize: deps
 FUZZ_BUILD ?= build-fuzz
 SECONDS    ?= 600
 
-fuzz: deps
+fuzz:
+	./scripts/install-deps.sh fuzz
 	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DCMAKE_CXX_COMPILER=clang++ -DSCEN_FUZZ=ON
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target scen_fuzz_all

@@ -10,7 +10,8 @@
 # with the recommended packages as this machine has them, one where they
 # were purged first. In each it runs every subcommand and the scenario
 # program, purges the package and checks that nothing is left behind. As
-# another user the two roots are skipped (exit 77).
+# another user, or where no mount namespace can be made (a chroot), the two
+# roots are skipped (exit 77) with a line saying why.
 set -euo pipefail
 
 build=$1
@@ -118,6 +119,13 @@ case $mode in
 
     if [[ $(id -u) != 0 ]]; then
       echo "skipped: installing into throw-away roots needs root"
+      exit 77
+    fi
+    # In a chroot, or a container without the capability, no mount
+    # namespace can be made, and so no throw-away root.
+    if ! refusal=$(unshare --mount --propagation private true 2>&1); then
+      echo "skipped: installing into throw-away roots needs a mount namespace, and this machine makes none" \
+        "(${refusal:-unshare failed})"
       exit 77
     fi
     # The recommended packages that Depends does not name (Recommends may
