@@ -42,7 +42,7 @@ elseif(STEP STREQUAL "png")
   execute_process(COMMAND ${EMULATOR} ${SCENC} plot ${scenario} --from 110 --to 100 --format png --out -
                   WORKING_DIRECTORY ${DIR} RESULT_VARIABLE status OUTPUT_FILE ${DIR}/stretch.png ERROR_VARIABLE err)
   expect_status(0 "scenc plot --out -")
-  set(panels plan 34 94 752 1372 20000 profile 814 94 1552 1372 100000 title 0 0 2400 88 1500)
+  set(panels plan 34 94 752 1372 5000 profile 814 94 1552 1372 100000 title 0 0 2400 88 1500)
   foreach(picture scenario.png stretch.png)
     execute_process(COMMAND ${EMULATOR} ${PNG_CHECK} ${picture} 2400 1500 ${panels}
                     WORKING_DIRECTORY ${DIR} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)

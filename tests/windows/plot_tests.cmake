@@ -3,7 +3,7 @@
 # standard output too; SVG and PDF are refused with a message naming
 # scenc view. Each step is tests/windows/plot_steps.cmake run on scenc.exe
 # under the build's emulator; png_check reads the picture with GDI+.
-add_executable(png_check png_check.cc)
+add_executable(png_check ${CMAKE_CURRENT_LIST_DIR}/png_check.cc)
 target_link_libraries(png_check PRIVATE scen_flags gdiplus)
 target_compile_definitions(png_check PRIVATE _WIN32_WINNT=0x0A00 WIN32_LEAN_AND_MEAN NOMINMAX)
 target_link_options(png_check PRIVATE -static)
