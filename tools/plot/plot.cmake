@@ -1,19 +1,12 @@
-if(WIN32)
-  # Windows: the drawing is linked into scenc (cmake/embedded_module.cmake).
-  scen_module(scen_disegno)
-  target_sources(scenc PRIVATE tools/plot/plot_command.cc tools/plot/plot_format.cc)
-  scen_embed_module(scenc scen_disegno modulo_disegno)
-  return()
-endif()
-
-# scenc plot: draws a compiled scenario with cairo. The drawing is a module
-# carried inside scenc and loaded only when `scenc plot` runs
-# (tools/plot/plot_module.h), so that the other subcommands never load cairo.
-find_package(PkgConfig REQUIRED)
-pkg_check_modules(CAIRO REQUIRED IMPORTED_TARGET cairo)
+# scenc plot: draws a compiled scenario through the system's drawing library
+# (platform/picture.h): cairo on Linux, GDI+ on Windows. On Linux the
+# drawing is a module carried inside scenc and loaded only when `scenc plot`
+# runs (tools/plot/plot_module.h), so that the other subcommands never load
+# cairo; on Windows it is linked into scenc (cmake/embedded_module.cmake).
 
 # The drawing, position-independent for the module. The part of the core
-# it uses comes from whoever links it: scen_core_pic in the module.
+# it uses comes from whoever links it: scen_core_pic in the Linux module,
+# scenc's own core on Windows.
 add_library(scen_plot STATIC
   tools/plot/plot_input.cc
   tools/plot/plot_features.cc
@@ -32,10 +25,25 @@ add_library(scen_plot STATIC
   tools/plot/plot_legend.cc
   tools/plot/plot_profile.cc
   tools/plot/plot_page.cc
+  platform/${SCEN_PLATFORM_HALF}/picture.cc
 )
 set_target_properties(scen_plot PROPERTIES POSITION_INDEPENDENT_CODE ON)
 target_include_directories(scen_plot PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(scen_plot PUBLIC scen_flags scen_format PkgConfig::CAIRO)
+target_link_libraries(scen_plot PUBLIC scen_flags scen_format)
+
+if(WIN32)
+  # GDI+ and the GDI and COM it stands on are part of every Windows.
+  target_link_libraries(scen_plot PUBLIC scen_core gdiplus gdi32 ole32)
+  scen_module(scen_disegno tools/plot/plot_module.cc)
+  target_link_libraries(scen_disegno PRIVATE scen_plot)
+  target_sources(scenc PRIVATE tools/plot/plot_command.cc tools/plot/plot_format.cc)
+  scen_embed_module(scenc scen_disegno modulo_disegno)
+  return()
+endif()
+
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(CAIRO REQUIRED IMPORTED_TARGET cairo)
+target_link_libraries(scen_plot PUBLIC PkgConfig::CAIRO)
 
 # What the drawing takes from the core: the compiled files' decoder, where
 # their code points may come from, the file replacement, the bounded

@@ -23,79 +23,78 @@ double sinistra_di(double x, double w, Allinea a) {
 
 void Tela::linea(double x0, double y0, double x1, double y1, Colore c, double spessore) const {
   colore(c);
-  cairo_set_line_width(cr_, spessore);
-  cairo_move_to(cr_, x0, y0);
-  cairo_line_to(cr_, x1, y1);
-  cairo_stroke(cr_);
+  painter_->set_line_width(spessore);
+  painter_->move_to(x0, y0);
+  painter_->line_to(x1, y1);
+  painter_->stroke();
 }
 
 void Tela::tratteggio(double x0, double y0, double x1, double y1, Colore c, double spessore,
                       double pieno, double vuoto) const {
-  const double trattini[2] = {pieno, vuoto};
-  cairo_set_dash(cr_, trattini, 2, 0);
+  painter_->set_dash(pieno, vuoto);
   linea(x0, y0, x1, y1, c, spessore);
-  cairo_set_dash(cr_, nullptr, 0, 0);
+  painter_->clear_dash();
 }
 
 void Tela::rettangolo(const Rettangolo& r, Colore bordo, double spessore) const {
   colore(bordo);
-  cairo_set_line_width(cr_, spessore);
-  cairo_rectangle(cr_, r.x, r.y, r.w, r.h);
-  cairo_stroke(cr_);
+  painter_->set_line_width(spessore);
+  painter_->rectangle(r.x, r.y, r.w, r.h);
+  painter_->stroke();
 }
 
 void Tela::riempi(const Rettangolo& r, Colore c) const {
   colore(c);
-  cairo_rectangle(cr_, r.x, r.y, r.w, r.h);
-  cairo_fill(cr_);
+  painter_->rectangle(r.x, r.y, r.w, r.h);
+  painter_->fill();
 }
 
 void Tela::marcatore(Marcatore m, double x, double y, double raggio, Colore c) const {
   colore(c);
-  cairo_new_path(cr_);
+  painter_->new_path();
   const double r = raggio;
   switch (m) {
-    case Marcatore::cerchio: cairo_arc(cr_, x, y, r, 0, 2 * std::numbers::pi); break;
-    case Marcatore::quadrato: cairo_rectangle(cr_, x - r, y - r, 2 * r, 2 * r); break;
+    case Marcatore::cerchio: painter_->circle(x, y, r); break;
+    case Marcatore::quadrato: painter_->rectangle(x - r, y - r, 2 * r, 2 * r); break;
     case Marcatore::triangolo_giu:
-      cairo_move_to(cr_, x - r, y - r);
-      cairo_line_to(cr_, x + r, y - r);
-      cairo_line_to(cr_, x, y + r);
-      cairo_close_path(cr_);
+      painter_->move_to(x - r, y - r);
+      painter_->line_to(x + r, y - r);
+      painter_->line_to(x, y + r);
+      painter_->close_path();
       break;
     case Marcatore::triangolo_su:
-      cairo_move_to(cr_, x - r, y + r);
-      cairo_line_to(cr_, x + r, y + r);
-      cairo_line_to(cr_, x, y - r);
-      cairo_close_path(cr_);
+      painter_->move_to(x - r, y + r);
+      painter_->line_to(x + r, y + r);
+      painter_->line_to(x, y - r);
+      painter_->close_path();
       break;
     case Marcatore::rombo:
-      cairo_move_to(cr_, x, y - r);
-      cairo_line_to(cr_, x + r, y);
-      cairo_line_to(cr_, x, y + r);
-      cairo_line_to(cr_, x - r, y);
-      cairo_close_path(cr_);
+      painter_->move_to(x, y - r);
+      painter_->line_to(x + r, y);
+      painter_->line_to(x, y + r);
+      painter_->line_to(x - r, y);
+      painter_->close_path();
       break;
     case Marcatore::segnale:
       linea(x, y + 3, x, y + 10, stile::kTesto, 1.2);
       colore(c);
-      cairo_arc(cr_, x, y - 1, r, 0, 2 * std::numbers::pi);
+      painter_->circle(x, y - 1, r);
       break;
     case Marcatore::anello:
-      cairo_set_line_width(cr_, 2);
-      cairo_arc(cr_, x, y, r - 1, 0, 2 * std::numbers::pi);
-      cairo_stroke(cr_);
+      painter_->set_line_width(2);
+      painter_->circle(x, y, r - 1);
+      painter_->stroke();
       return;
     case Marcatore::croce:
-      cairo_set_line_width(cr_, 2.2);
-      cairo_move_to(cr_, x - r, y - r);
-      cairo_line_to(cr_, x + r, y + r);
-      cairo_move_to(cr_, x + r, y - r);
-      cairo_line_to(cr_, x - r, y + r);
-      cairo_stroke(cr_);
+      painter_->set_line_width(2.2);
+      painter_->move_to(x - r, y - r);
+      painter_->line_to(x + r, y + r);
+      painter_->move_to(x + r, y - r);
+      painter_->line_to(x - r, y + r);
+      painter_->stroke();
       return;
   }
-  cairo_fill(cr_);
+  painter_->fill();
 }
 
 void Tela::marcatore(Marcatore m, double x, double y, Colore c) const {
@@ -114,16 +113,12 @@ void Tela::marcatore(Marcatore m, double x, double y, Colore c) const {
 }
 
 void Tela::carattere(double corpo, bool grassetto) const {
-  cairo_select_font_face(cr_, stile::kCarattere, CAIRO_FONT_SLANT_NORMAL,
-                         grassetto ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
-  cairo_set_font_size(cr_, corpo);
+  painter_->set_font(stile::kCarattere, corpo, grassetto);
 }
 
 double Tela::larghezza(const std::string& testo, double corpo, bool grassetto) const {
   carattere(corpo, grassetto);
-  cairo_text_extents_t e;
-  cairo_text_extents(cr_, testo.c_str(), &e);
-  return e.x_advance;
+  return painter_->text_advance(testo);
 }
 
 void Tela::testo(const std::string& testo, double x, double y, double corpo, Colore c, Allinea allinea,
@@ -134,9 +129,8 @@ void Tela::testo(const std::string& testo, double x, double y, double corpo, Col
     return;
   }
   colore(c);
-  cairo_move_to(cr_, sinistra_di(x, w, allinea), y);
-  cairo_show_text(cr_, testo.c_str());
-  cairo_new_path(cr_);
+  painter_->move_to(sinistra_di(x, w, allinea), y);
+  painter_->show_text(testo);
 }
 
 void Tela::testo_su_fondo(const std::string& testo, double x, double y, double corpo, Colore c,
@@ -154,13 +148,12 @@ void Tela::testo_verticale(const std::string& testo, double x, double y, double 
   }
   carattere(corpo, false);
   colore(c);
-  cairo_save(cr_);
-  cairo_translate(cr_, xb, y);
-  cairo_rotate(cr_, -std::numbers::pi / 2);
-  cairo_move_to(cr_, 0, 0);
-  cairo_show_text(cr_, testo.c_str());
-  cairo_new_path(cr_);
-  cairo_restore(cr_);
+  painter_->save();
+  painter_->translate(xb, y);
+  painter_->rotate(-std::numbers::pi / 2);
+  painter_->move_to(0, 0);
+  painter_->show_text(testo);
+  painter_->restore();
 }
 
 void Tela::titolo(const std::string& titolo, const std::string& nota, double x, double y) const {

@@ -1,15 +1,14 @@
-// Drawing helpers over a cairo context: colours, lines, markers and text in
-// the plot's typeface. Cairo keeps the first error in the context; the
-// caller checks it once the page is drawn. Given a list of texts (an SVG
-// page), the canvas measures texts with cairo but lists them there instead
-// of drawing them (tools/plot/plot_svg_text.h).
+// Drawing helpers over the system's painter (platform/picture.h): colours,
+// lines, markers and text in the plot's typeface. The drawing library keeps
+// the first error; the caller checks it once the page is drawn. Given a list
+// of texts (an SVG page), the canvas measures texts with the painter but
+// lists them there instead of drawing them (tools/plot/plot_svg_text.h).
 #pragma once
-
-#include <cairo.h>
 
 #include <string>
 #include <vector>
 
+#include "platform/picture.h"
 #include "tools/plot/plot_labels.h"
 #include "tools/plot/plot_style.h"
 #include "tools/plot/plot_svg_text.h"
@@ -23,10 +22,13 @@ enum class Marcatore { cerchio, quadrato, triangolo_giu, triangolo_su, rombo, cr
 
 class Tela {
  public:
-  explicit Tela(cairo_t* cr, std::vector<TestoPagina>* testi = nullptr) : cr_(cr), testi_(testi) {}
-  cairo_t* cr() const { return cr_; }
+  explicit Tela(scen::platform::Painter& painter, std::vector<TestoPagina>* testi = nullptr)
+      : painter_(&painter), testi_(testi) {}
+  // For paths of the charts' own.
+  scen::platform::Painter& painter() const { return *painter_; }
 
-  void colore(Colore c) const { cairo_set_source_rgb(cr_, c.r, c.g, c.b); }
+  void colore(Colore c) const { painter_->set_colour(c.r, c.g, c.b); }
+  void colore(Colore c, double opacita) const { painter_->set_colour(c.r, c.g, c.b, opacita); }
   void linea(double x0, double y0, double x1, double y1, Colore c, double spessore) const;
   void tratteggio(double x0, double y0, double x1, double y1, Colore c, double spessore,
                   double pieno, double vuoto) const;
@@ -55,7 +57,7 @@ class Tela {
 
  private:
   void carattere(double corpo, bool grassetto) const;
-  cairo_t* cr_;
+  scen::platform::Painter* painter_;
   std::vector<TestoPagina>* testi_;
 };
 

@@ -29,24 +29,24 @@ bool sotto_un_rallentamento(const std::vector<TrattoRallentamento>& r, const Tra
 // end, with the speed above it.
 void rallentamenti_su_velocita(const Tela& tela, const AsseLinea& a, double y1,
                                const std::function<double(double)>& y, const std::vector<TrattoRallentamento>& r) {
-  cairo_t* cr = tela.cr();
+  scen::platform::Painter& p = tela.painter();
   const Colore c = stile::kInizioRallentamento;
   double fine_etichetta = -1e9;  // of the last speed written: none covers another
   for (const TrattoRallentamento& t : r) {
     const double xa = a.x(t.inizio), xb = std::max(a.x(t.fine), xa + 1.5), yv = y(t.velocita);
-    cairo_save(cr);
-    cairo_rectangle(cr, xa, yv, xb - xa, y1 - yv);
-    cairo_set_source_rgba(cr, c.r, c.g, c.b, 0.12);
-    cairo_fill_preserve(cr);
-    cairo_clip(cr);
-    cairo_set_source_rgba(cr, c.r, c.g, c.b, 0.45);
-    cairo_set_line_width(cr, 1);
+    p.save();
+    p.rectangle(xa, yv, xb - xa, y1 - yv);
+    tela.colore(c, 0.12);
+    p.fill_preserve();
+    p.clip();
+    tela.colore(c, 0.45);
+    p.set_line_width(1);
     for (double x = xa - (y1 - yv); x < xb; x += 8) {
-      cairo_move_to(cr, x, y1);
-      cairo_line_to(cr, x + (y1 - yv), yv);
+      p.move_to(x, y1);
+      p.line_to(x + (y1 - yv), yv);
     }
-    cairo_stroke(cr);
-    cairo_restore(cr);
+    p.stroke();
+    p.restore();
     tela.linea(xa, yv, xb, yv, c, 2.4);
     const std::string v = std::to_string(t.velocita);
     const double w = tela.larghezza(v, stile::kEtichettaPiccola);
@@ -65,28 +65,28 @@ void grafico_velocita(const Tela& tela, const AsseLinea& a, double y0, double y1
   griglia(tela, a, y0, y1, 0, vmax, 20, [](double v) { return numero_testo(v, 0); });
   if (e.velocita.empty()) return;
   const auto y = [&](double v) { return y1 - v / vmax * (y1 - y0); };
-  cairo_t* cr = tela.cr();
-  cairo_new_path(cr);
-  cairo_move_to(cr, a.x(e.velocita.front().inizio), y1);
+  scen::platform::Painter& p = tela.painter();
+  p.new_path();
+  p.move_to(a.x(e.velocita.front().inizio), y1);
   for (const Tratto& t : e.velocita) {
-    cairo_line_to(cr, a.x(t.inizio), y(t.valore));
-    cairo_line_to(cr, a.x(t.fine), y(t.valore));
+    p.line_to(a.x(t.inizio), y(t.valore));
+    p.line_to(a.x(t.fine), y(t.valore));
   }
-  cairo_line_to(cr, a.x(e.velocita.back().fine), y1);
-  cairo_close_path(cr);
-  cairo_set_source_rgba(cr, stile::kVelocita.r, stile::kVelocita.g, stile::kVelocita.b, 0.08);
-  cairo_fill(cr);
+  p.line_to(a.x(e.velocita.back().fine), y1);
+  p.close_path();
+  tela.colore(stile::kVelocita, 0.08);
+  p.fill();
   for (size_t i = 0; i < e.velocita.size(); ++i) {
     const Tratto& t = e.velocita[i];
     if (i == 0)
-      cairo_move_to(cr, a.x(t.inizio), y(t.valore));
+      p.move_to(a.x(t.inizio), y(t.valore));
     else
-      cairo_line_to(cr, a.x(t.inizio), y(t.valore));
-    cairo_line_to(cr, a.x(t.fine), y(t.valore));
+      p.line_to(a.x(t.inizio), y(t.valore));
+    p.line_to(a.x(t.fine), y(t.valore));
   }
   tela.colore(stile::kVelocita);
-  cairo_set_line_width(cr, 2.6);
-  cairo_stroke(cr);
+  p.set_line_width(2.6);
+  p.stroke();
   rallentamenti_su_velocita(tela, a, y1, y, e.tratti_rallentamento);
   for (const Tratto& t : e.velocita) {
     const std::string s = std::to_string(t.valore);

@@ -5,6 +5,7 @@
 #include <iostream>
 #include <stdexcept>
 
+#include "platform/path_text.h"
 #include "util/file_replace.h"
 #include "tools/cli/exit_status.h"
 #include "tools/plot/plot_features.h"
@@ -21,7 +22,24 @@ namespace {
 // A compiled file missing, unreadable or corrupt.
 constexpr int kIngressoIllegibile = 1;
 
+const char* nome_formato(FormatoImmagine formato) {
+  switch (formato) {
+    case FormatoImmagine::png: return "PNG";
+    case FormatoImmagine::svg: return "SVG";
+    case FormatoImmagine::pdf: return "PDF";
+  }
+  return "";
+}
+
 int disegna(const Disegno& disegno) {
+  // Windows draws PNG only (its GDI+ writes no SVG or PDF): said before
+  // anything is read, with where a page to zoom and search in comes from.
+  if (!formato_disponibile(disegno.formato)) {
+    std::cerr << "scenc: plot cannot write " << nome_formato(disegno.formato)
+              << " on this system, only PNG: write a .png (or --format png), or use `scenc view` "
+                 "for a page of the scenario to zoom, search and print in a browser\n";
+    return kUso;
+  }
   ScenarioCompilato scenario;
   ElementiLinea elementi;
   try {
@@ -47,11 +65,11 @@ int disegna(const Disegno& disegno) {
   }
 
   try {
-    scrivi_immagine(disegno.out, disegno.formato, kLarghezzaPagina, kAltezzaPagina, [&](const Tela& tela) {
+    scrivi_immagine(scen::path_from_utf8(disegno.out), disegno.formato, kLarghezzaPagina, kAltezzaPagina, [&](const Tela& tela) {
       disegna_pagina(tela, {disegno.percorso, disegno.treno}, scenario.tabella_linea, elementi, progressiva, tratto);
     });
   } catch (const scen::ErroreFile& e) {
-    std::cerr << "scenc: cannot write " << e.file().string() << ": " << e.motivo() << "\n";
+    std::cerr << "scenc: cannot write " << scen::utf8_of(e.file()) << ": " << e.motivo() << "\n";
     return kErroreFile;
   }
   if (disegno.out != "-") std::cout << "wrote " << disegno.out << "\n";

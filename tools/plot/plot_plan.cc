@@ -191,25 +191,25 @@ void disegna_pianta(const Tela& tela, const Rettangolo& pannello, const scen::Ta
   MappaOccupata mappa(spazio);
   // The track, and its samples as obstacles to the labels.
   const int64_t passo = std::max<int64_t>(1, (pr.ultima() - pr.prima() + 1) / static_cast<int64_t>(kPuntiMassimi));
-  cairo_t* cr = tela.cr();
-  cairo_new_path(cr);
+  scen::platform::Painter& pen = tela.painter();
+  pen.new_path();
   std::optional<Punto> ultimo_ostacolo;
   for (int64_t r = pr.prima(); r <= pr.ultima(); r = r == pr.ultima() ? r + 1 : std::min(r + passo, pr.ultima())) {
     if (!pr.riga_valida(r)) {
-      cairo_new_sub_path(cr);
+      pen.new_sub_path();
       continue;
     }
     const Punto p = pr.pagina(r);
-    cairo_line_to(cr, p.x, p.y);
+    pen.line_to(p.x, p.y);
     if (!ultimo_ostacolo || std::hypot(p.x - ultimo_ostacolo->x, p.y - ultimo_ostacolo->y) >= 3) {
       mappa.occupa({p.x - 2.5, p.y - 2.5, 5, 5});
       ultimo_ostacolo = p;
     }
   }
   tela.colore(stile::kBinario);
-  cairo_set_line_width(cr, 2.5);
-  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-  cairo_stroke(cr);
+  pen.set_line_width(2.5);
+  pen.set_line_join(scen::platform::LineJoin::round);
+  pen.stroke();
 
   // Start and end of the line: a bar across the track.
   for (int64_t r : {pr.prima(), pr.ultima()}) {
