@@ -109,17 +109,37 @@ class SystemWindow final : public ProgramWindow {
   HFONT font_;
 };
 
+HFONT bold_label_font(int pixels) {
+  return ::CreateFontW(-pixels, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, kLabelFont);
+}
+
+// Whether the label's word keeps inside its box in that font.
+bool label_fits(HDC screen, HFONT font, const std::wstring& label) {
+  const HGDIOBJ before = ::SelectObject(screen, font);
+  if (!before) return true;  // cannot measure: the size as designed
+  SIZE extent{};
+  const bool measured = ::GetTextExtentPoint32W(screen, label.c_str(), static_cast<int>(label.size()), &extent);
+  ::SelectObject(screen, before);
+  return !measured || (extent.cx <= WindowLayout::kLabelWidth && extent.cy <= WindowLayout::kLabelHeight);
+}
+
 // The label's font: bold, 24 points at the screen's dots per inch (32
-// pixels at 96), "MS Sans Serif" or what the system puts in its place.
-HFONT label_font() {
-  int dots_per_inch = 96;
-  if (const HDC screen = ::GetDC(nullptr)) {
-    if (const int d = ::GetDeviceCaps(screen, LOGPIXELSY); d > 0) dots_per_inch = d;
-    ::ReleaseDC(nullptr, screen);
+// pixels at 96), "MS Sans Serif" or what the system puts in its place;
+// smaller when the word would not keep inside its box in the font the
+// system really has (Wine puts a wider one in its place).
+HFONT label_font(const std::wstring& label) {
+  const HDC screen = ::GetDC(nullptr);
+  int dots_per_inch = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 0;
+  if (dots_per_inch <= 0) dots_per_inch = 96;
+  const int designed = ::MulDiv(WindowLayout::kLabelPoints, dots_per_inch, 72);
+  HFONT font = bold_label_font(designed);
+  for (int pixels = designed - 1; screen && font && pixels > 1 && !label_fits(screen, font, label); --pixels) {
+    ::DeleteObject(font);
+    font = bold_label_font(pixels);
   }
-  return ::CreateFontW(-::MulDiv(WindowLayout::kLabelPoints, dots_per_inch, 72), 0, 0, 0, FW_BOLD, FALSE, FALSE,
-                       FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_SWISS, kLabelFont);
+  if (screen) ::ReleaseDC(nullptr, screen);
+  return font;
 }
 
 }  // namespace
@@ -136,11 +156,11 @@ std::unique_ptr<ProgramWindow> open_program_window(const std::string& title) {
                                         CW_USEDEFAULT, outer.right - outer.left, outer.bottom - outer.top, nullptr,
                                         nullptr, instance, nullptr);
   if (!window) return std::make_unique<NoWindow>();
-  const HWND label = ::CreateWindowExW(0, L"STATIC", utf16_of(WindowLayout::kLabel).c_str(),
-                                       WS_CHILD | WS_VISIBLE | SS_LEFT, WindowLayout::kLabelX, WindowLayout::kLabelY,
+  const std::wstring label_text = utf16_of(WindowLayout::kLabel);
+  const HWND label = ::CreateWindowExW(0, L"STATIC", label_text.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, WindowLayout::kLabelX, WindowLayout::kLabelY,
                                        WindowLayout::kLabelWidth, WindowLayout::kLabelHeight, window, nullptr,
                                        instance, nullptr);
-  HFONT font = label ? label_font() : nullptr;
+  HFONT font = label ? label_font(label_text) : nullptr;
   // Without its font the label keeps the system's; without the label the
   // window still shows that the program is working.
   if (font) ::SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
