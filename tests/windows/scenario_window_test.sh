@@ -3,7 +3,8 @@
 # The Windows scenario program under Wine, on a private X server (Xvfb):
 #   files    run from a fresh folder with a Unicode name, it leaves the same
 #            files, byte for byte, as the Linux program run in a folder of
-#            its own (exit 77, skipped, when the Linux program is not built)
+#            its own (exit 77, skipped, when the Linux program is not built);
+#            --help and --version answer on the console
 #   window   its window shows the label while the work runs (a compiled file
 #            held open by another process keeps it retrying), then the
 #            message box names the file "in use"; Return closes the box
@@ -68,6 +69,13 @@ files)
     grep -qF "wrote $(windows_name "$work/Ščenari ☃/$f")" "$work/said" || fail "$f not named: $(cat "$work/said")"
   done
   echo "$(wc -w <<<"$expected") files byte for byte the same"
+  # --help and --version answer on the standard output, lines ended by "\n"
+  # alone, and write nothing.
+  run "$work/Ščenari ☃/scenario.exe" --version >"$work/version" || fail "--version failed"
+  grep -qx 'scenario [0-9.]*' "$work/version" || fail "--version said: $(od -c "$work/version")"
+  run "$work/Ščenari ☃/scenario.exe" --help >"$work/help" || fail "--help failed"
+  [[ $(head -n1 "$work/help") == 'usage: scenario' ]] || fail "--help said: $(head -n1 "$work/help" | od -c)"
+  grep -qF '%USERPROFILE%\scenario' "$work/help" || fail "--help gives no Windows command"
   ;;
 window)
   mkdir "$work/run"
