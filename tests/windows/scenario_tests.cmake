@@ -7,6 +7,11 @@
 set(SCEN_LINUX_SCENARIO ${CMAKE_SOURCE_DIR}/build/bin/scenario CACHE FILEPATH
     "The Linux build's scenario program, whose files the Windows one must match")
 
+# Where the program refuses to work, with either system's commands.
+add_executable(scen_program_tests ${CMAKE_CURRENT_LIST_DIR}/../run_place_test.cc)
+target_link_libraries(scen_program_tests PRIVATE scen_driver GTest::gtest_main)
+gtest_discover_tests(scen_program_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120)
+
 # A Windows program of the tests' own: it finds the program's window and its
 # message box by enumerating windows, and holds a file open.
 add_executable(scen_window_probe ${CMAKE_CURRENT_LIST_DIR}/window_probe.cc)
