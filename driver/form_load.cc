@@ -24,8 +24,8 @@ void elimina_se_esiste(const std::filesystem::path& percorso) {
 
 }  // namespace
 
-int Form_Load(platform::ProgramWindow& finestra, const Programma& programma, const NomiScenario& nomi, std::ostream& uscita,
-              TemporaryFiles* temporanei) {
+int Form_Load(platform::ProgramWindow& finestra, const Programma& programma, const NomiScenario& nomi,
+              std::ostream& uscita, TemporaryFiles* temporanei) {
   if (const auto rifiuto = refusal_to_run_here(programma, directory_writability(programma.cartella))) {
     finestra.show_message(*rifiuto);
     return kEsitoErroreFile;

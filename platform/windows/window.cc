@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/standard_streams.h"
 #include "platform/windows/utf16.h"
@@ -157,9 +158,9 @@ std::unique_ptr<ProgramWindow> open_program_window(const std::string& title) {
                                         nullptr, instance, nullptr);
   if (!window) return std::make_unique<NoWindow>();
   const std::wstring label_text = utf16_of(WindowLayout::kLabel);
-  const HWND label = ::CreateWindowExW(0, L"STATIC", label_text.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, WindowLayout::kLabelX, WindowLayout::kLabelY,
-                                       WindowLayout::kLabelWidth, WindowLayout::kLabelHeight, window, nullptr,
-                                       instance, nullptr);
+  const HWND label = ::CreateWindowExW(0, L"STATIC", label_text.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
+                                       WindowLayout::kLabelX, WindowLayout::kLabelY, WindowLayout::kLabelWidth,
+                                       WindowLayout::kLabelHeight, window, nullptr, instance, nullptr);
   HFONT font = label ? label_font(label_text) : nullptr;
   // Without its font the label keeps the system's; without the label the
   // window still shows that the program is working.

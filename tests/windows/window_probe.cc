@@ -6,8 +6,10 @@
 //                                 box of the same title was already up
 //   window_probe box TITLE MS     waits for the message box titled TITLE;
 //                                 prints "text TEXT" and "button TEXT" lines
-//   window_probe hold FILE MS     holds FILE open, shared with nobody, for
-//                                 MS milliseconds
+//   window_probe hold FILE MS     holds FILE open for MS milliseconds as a
+//                                 reader that shares reading and writing
+//                                 but not deleting (the simulator loading
+//                                 it): it can be written, not replaced
 // Exit status 0 when found (or held), 1 when not, 2 on a usage error.
 #include <windows.h>
 
@@ -115,7 +117,8 @@ int main(int argc, char** argv) {
   const std::wstring name = wide(argv[2]);
   const DWORD limit = static_cast<DWORD>(std::strtoul(argv[3], nullptr, 10));
   if (mode == "hold") {
-    const HANDLE h = ::CreateFileW(name.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE h = ::CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return 1;
     std::printf("held\n");
     std::fflush(stdout);
