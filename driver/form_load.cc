@@ -8,6 +8,7 @@
 #include "run/error_report.h"
 #include "run/run_diagnostics.h"
 #include "driver/run_place.h"
+#include "platform/path_text.h"
 #include "util/file_replace.h"
 #include "util/cp1252.h"
 #include "sources/scenario_writers.h"
@@ -23,23 +24,24 @@ void elimina_se_esiste(const std::filesystem::path& percorso) {
 
 }  // namespace
 
-int Form_Load(Finestra& finestra, const Programma& programma, const NomiScenario& nomi, std::ostream& uscita,
-              TemporaryFiles* temporanei) {
+int Form_Load(platform::ProgramWindow& finestra, const Programma& programma, const NomiScenario& nomi,
+              std::ostream& uscita, TemporaryFiles* temporanei) {
   if (const auto rifiuto = refusal_to_run_here(programma, directory_writability(programma.cartella))) {
-    finestra.messaggio(*rifiuto);
+    finestra.show_message(*rifiuto);
     return kEsitoErroreFile;
   }
   const std::string& cartella = programma.cartella;
   Modello m;
   m.nome_percorso = nomi.percorso;
   m.nome_treno = nomi.treno;
-  finestra.mostra_attendere();
+  finestra.show_waiting();
 
   const Destinazione destinazione{cartella, m.nome_percorso, m.nome_treno, temporanei};
   OpzioniPercorso opzioni;
   opzioni.scrivi_linea = true;
-  opzioni.sorgenti = {destinazione.file("_linea.txt"), destinazione.file_treno("-.txt"), true};
-  opzioni.cartella_uscita = cartella;
+  opzioni.sorgenti = {path_from_utf8(destinazione.file("_linea.txt")), path_from_utf8(destinazione.file_treno("-.txt")),
+                      true};
+  opzioni.cartella_uscita = path_from_utf8(cartella);
   opzioni.temporanei = temporanei;
   // The two sources live only for the compile: listed from before they
   // are written, so that a run ended by a signal leaves neither behind.
@@ -52,17 +54,17 @@ int Form_Load(Finestra& finestra, const Programma& programma, const NomiScenario
   } catch (const ErroreFile& e) {
     elimina_se_esiste(opzioni.sorgenti.linea);
     elimina_se_esiste(opzioni.sorgenti.treno);
-    finestra.messaggio("cannot write " + e.file().string() + ": " + e.motivo());
+    finestra.show_message("cannot write " + utf8_of(e.file()) + ": " + e.motivo());
     return kEsitoErroreFile;
   }
   for (const char* documento : {"_note.txt", "_rallentamenti.txt", "_scheda_treno.txt"})
     uscita << "wrote " << destinazione.file_treno(documento) << "\n";
   esito = memorizza_percorso(m, opzioni);
-  for (const auto& f : esito.scritti) uscita << "wrote " << f.string() << "\n";
+  for (const auto& f : esito.scritti) uscita << "wrote " << utf8_of(f) << "\n";
   if (const Diagnostic* f = file_non_scritto(esito.diagnostiche)) {
     elimina_se_esiste(opzioni.sorgenti.linea);
     elimina_se_esiste(opzioni.sorgenti.treno);
-    finestra.messaggio("cannot write " + f->file + ": " + f->message);
+    finestra.show_message("cannot write " + f->file + ": " + f->message);
     return kEsitoErroreFile;
   }
   // The program wrote the sources itself: none is left behind, also when
@@ -72,7 +74,7 @@ int Form_Load(Finestra& finestra, const Programma& programma, const NomiScenario
 
   const int32_t numero = numero_da_mostrare(esito.diagnostiche);
   if (numero == 0) return kEsitoPulito;
-  finestra.messaggio(testo_errore(numero));
+  finestra.show_message(testo_errore(numero));
   return kEsitoErrore;
 }
 

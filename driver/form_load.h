@@ -6,7 +6,7 @@
 #include <string>
 
 #include "driver/program_directory.h"
-#include "driver/window.h"
+#include "platform/window.h"
 #include "sources/embedded_scenario.h"
 #include "util/temporary_files.h"
 
@@ -20,7 +20,7 @@ inline constexpr int kEsitoErroreFile = 3;  // a file could not be written, or t
 // Works in the program's own directory, unless it is refused there
 // (driver/run_place.h): then the window says why and nothing is written.
 // Each file left behind is named on `uscita`, one "wrote FILE" line each.
-int Form_Load(Finestra& finestra, const Programma& programma, const NomiScenario& nomi, std::ostream& uscita,
-              TemporaryFiles* temporanei = nullptr);
+int Form_Load(platform::ProgramWindow& finestra, const Programma& programma, const NomiScenario& nomi,
+              std::ostream& uscita, TemporaryFiles* temporanei = nullptr);
 
 }  // namespace scen

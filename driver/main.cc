@@ -9,8 +9,8 @@
 #include "platform/standard_streams.h"
 #include "driver/form_load.h"
 #include "driver/program_directory.h"
-#include "driver/window.h"
 #include "platform/signal_cleanup.h"
+#include "platform/window.h"
 #include "util/temporary_files.h"
 
 int main(int argc_as_given, char** argv_as_given) {
@@ -25,7 +25,7 @@ int main(int argc_as_given, char** argv_as_given) {
     scen::TemporaryFiles temporanei;
     const scen::SignalCleanup pulizia([&temporanei] { temporanei.remove_all_before_exit(); });
     const scen::Programma programma = scen::programma_in_esecuzione();
-    const auto finestra = scen::apri_finestra(programma.nome);
+    const auto finestra = scen::platform::open_program_window(programma.nome);
     return scen::Form_Load(*finestra, programma, scen::nomi_incorporati(), std::cout, &temporanei);
   } catch (const std::exception& e) {
     std::cerr << "scenario: " << e.what() << "\n";

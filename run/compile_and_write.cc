@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "platform/path_text.h"
 #include "compiler/code_track.h"
 #include "compiler/stamping.h"
 #include "writer/compiled_writer.h"
@@ -49,7 +50,7 @@ EsitoPercorso memorizza_percorso(Modello& m, const OpzioniPercorso& opzioni) {
   try {
     esito.scritti = scrivi_compilati(m, opzioni.cartella_uscita, piano ? &*piano : nullptr, opzioni.temporanei);
   } catch (const ErroreFile& e) {
-    l.add(diagnostica_file(e.file().string(), e.motivo()));
+    l.add(diagnostica_file(utf8_of(e.file()), e.motivo()));
   }
   return esito;
 }

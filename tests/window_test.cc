@@ -1,4 +1,4 @@
-#include "driver/window.h"
+#include "platform/window.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -262,13 +262,13 @@ Chiusura premi_invio(const std::string& titolo, const std::vector<std::string>& 
 
 TEST(WindowWithoutDisplay, NoDisplayVariableWritesTheMessageOnStderr) {
   Ambiente display("DISPLAY", nullptr);
-  auto finestra = apri_finestra("scen_window_test");
-  ASSERT_FALSE(finestra->grafica());
+  auto finestra = platform::open_program_window("scen_window_test");
+  ASSERT_FALSE(finestra->on_screen());
 
   const auto prima = std::chrono::steady_clock::now();
-  finestra->mostra_attendere();
+  finestra->show_waiting();
   testing::internal::CaptureStderr();
-  finestra->messaggio(" Errore n. 1250");
+  finestra->show_message(" Errore n. 1250");
   EXPECT_EQ(testing::internal::GetCapturedStderr(), " Errore n. 1250\n");
   EXPECT_LT(std::chrono::steady_clock::now() - prima, 1s);
 }
@@ -281,9 +281,9 @@ TEST(WindowWithoutDisplay, UnservedDisplayFallsBackSilently) {
   Ambiente display("DISPLAY", nessuno.c_str());
   EXPECT_EXIT(
       {
-        auto finestra = apri_finestra("scen_window_test");
-        finestra->mostra_attendere();
-        std::_Exit(finestra->grafica() ? 2 : 0);
+        auto finestra = platform::open_program_window("scen_window_test");
+        finestra->show_waiting();
+        std::_Exit(finestra->on_screen() ? 2 : 0);
       },
       testing::ExitedWithCode(0), "^$");
 }
@@ -314,16 +314,16 @@ TEST(WindowOnXServer, RefusedDisplayIsSilentAdmittedOneShowsLabelAndMessageBox) 
     std::ofstream(dir / "vuoto").flush();
     Ambiente autorizzazione("XAUTHORITY", (dir / "vuoto").c_str());
     testing::internal::CaptureStderr();
-    const bool grafica = apri_finestra(titolo)->grafica();
+    const bool grafica = platform::open_program_window(titolo)->on_screen();
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
     ASSERT_FALSE(grafica);
   }
 
   Ambiente autorizzazione("XAUTHORITY", server.cookie().c_str());
-  auto finestra = apri_finestra(titolo);
-  ASSERT_TRUE(finestra->grafica());
+  auto finestra = platform::open_program_window(titolo);
+  ASSERT_TRUE(finestra->on_screen());
   const auto prima = std::chrono::steady_clock::now();
-  finestra->mostra_attendere();
+  finestra->show_waiting();
   EXPECT_LT(std::chrono::steady_clock::now() - prima, 3s);
 
   {
@@ -365,7 +365,7 @@ TEST(WindowOnXServer, RefusedDisplayIsSilentAdmittedOneShowsLabelAndMessageBox) 
         server.ferma();
       }
     });
-    finestra->messaggio(" Errore n. 1250");
+    finestra->show_message(" Errore n. 1250");
     tornato = true;
     utente.join();
     EXPECT_EQ(esito, Chiusura::chiusa) << "messaggio returned without a box that Return closed";

@@ -5,13 +5,13 @@
 
 #include <string_view>
 
-#include "driver/window.h"
+#include "platform/window.h"
 
 namespace scen {
 
 // Opens the display named by DISPLAY and returns the real window, owned by
 // the caller; null, with nothing printed, when the display cannot be opened.
-using ApriFinestraGrafica = Finestra*(const char* titolo);
+using ApriFinestraGrafica = platform::ProgramWindow*(const char* titolo);
 inline constexpr char kApriFinestraGrafica[] = "scen_apri_finestra_grafica";
 
 // The module's bytes and soname, generated at build time.

@@ -1,7 +1,7 @@
 // The module's side of the program's window: the toolkit's window and its
-// message box (driver/window_module.h).
+// message box (platform/posix/window_module.h).
 #include "platform/module_entry.h"
-#include "driver/window_module.h"
+#include "platform/posix/window_module.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
@@ -22,17 +22,18 @@ namespace scen {
 namespace {
 
 // The window and its label, in pixels of the client area.
-constexpr int kLarghezza = 280;
-constexpr int kAltezza = 179;
-constexpr int kEtichettaX = 64;
-constexpr int kEtichettaY = 64;
-constexpr int kEtichettaLarghezza = 177;
-constexpr int kEtichettaAltezza = 53;
-constexpr char kEtichetta[] = "Attendere";
+using platform::WindowLayout;
+constexpr int kLarghezza = WindowLayout::kWidth;
+constexpr int kAltezza = WindowLayout::kHeight;
+constexpr int kEtichettaX = WindowLayout::kLabelX;
+constexpr int kEtichettaY = WindowLayout::kLabelY;
+constexpr int kEtichettaLarghezza = WindowLayout::kLabelWidth;
+constexpr int kEtichettaAltezza = WindowLayout::kLabelHeight;
+constexpr const char* kEtichetta = WindowLayout::kLabel;
 // 24 points at 96 dots per inch; the label gets this size when the word fits.
-constexpr int kEtichettaMassima = 32;
+constexpr int kEtichettaMassima = WindowLayout::kLabelPoints * 96 / 72;
 
-// How long mostra_attendere waits for the window's first paint.
+// How long show_waiting waits for the window's first paint.
 constexpr auto kAttesaPittura = std::chrono::seconds(2);
 
 // Closes a descriptor used only for the redirection below. Nothing was
@@ -94,7 +95,7 @@ class FinestraDipinta final : public Fl_Window {
   bool dipinta_ = false;
 };
 
-class FinestraGrafica final : public Finestra {
+class FinestraGrafica final : public platform::ProgramWindow {
  public:
   explicit FinestraGrafica(const std::string& titolo) : titolo_(titolo) {
     fl_close = "OK";
@@ -120,7 +121,7 @@ class FinestraGrafica final : public Finestra {
 
   // The window is painted only when its first Expose has been handled, so
   // the events are run until draw() has been called, for a bounded time.
-  void mostra_attendere() override {
+  void show_waiting() override {
     finestra_->show();
     const auto limite = std::chrono::steady_clock::now() + kAttesaPittura;
     while (!finestra_->dipinta() && std::chrono::steady_clock::now() < limite) {
@@ -131,13 +132,13 @@ class FinestraGrafica final : public Finestra {
     XSync(fl_display, False);
   }
 
-  void messaggio(const std::string& testo) override {
+  void show_message(const std::string& testo) override {
     fl_message_title(titolo_.c_str());
     fl_alert("%s", testo.c_str());
     Fl::flush();
   }
 
-  bool grafica() const override { return true; }
+  bool on_screen() const override { return true; }
 
  private:
   std::string titolo_;
@@ -148,7 +149,7 @@ class FinestraGrafica final : public Finestra {
 
 }  // namespace scen
 
-SCEN_MODULE_ENTRY scen::Finestra* scen_apri_finestra_grafica(const char* titolo) {
+SCEN_MODULE_ENTRY scen::platform::ProgramWindow* scen_apri_finestra_grafica(const char* titolo) {
   if (!fl_display) {
     Display* d = scen::apri_display();
     if (!d) return nullptr;
