@@ -1,9 +1,11 @@
 # Entry points: `make run` (set up, build, run the main job) and
 # `make test` (set up, build, run the whole suite, then again under
-# AddressSanitizer and UndefinedBehaviorSanitizer).
+# AddressSanitizer and UndefinedBehaviorSanitizer, built by clang: the
+# plain build is g++'s, so every run of the suite builds with both, and the
+# fuzz targets' compiler cannot fall behind unseen).
 
 BUILD      ?= build
-SAN_BUILD  ?= build-sanitize
+SAN_BUILD  ?= build-sanitize-clang
 JOBS       ?= $(shell nproc)
 EXAMPLE_OUT = $(BUILD)/example
 
@@ -50,7 +52,8 @@ test-plain: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
 test-sanitize: deps
-	cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSCEN_SANITIZE=ON
+	cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSCEN_SANITIZE=ON \
+	  -DCMAKE_CXX_COMPILER=clang++
 	cmake --build $(SAN_BUILD) -j $(JOBS)
 	ctest --test-dir $(SAN_BUILD) --output-on-failure -j $(JOBS)
 
@@ -70,4 +73,4 @@ fuzz-run: fuzz
 	FUZZ_BUILD=$(FUZZ_BUILD) fuzz/run.sh $(SECONDS)
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)
