@@ -3,7 +3,7 @@
 # final figures (executions, coverage, features) and any input that broke a
 # rule. Corpora grow in BUILD/fuzz/corpus/<target>/ from run to run; a
 # failing input is written to BUILD/fuzz/findings/.
-#   fuzz/run.sh [SECONDS] [target ...]      (targets: linea treno compilazione immagini lsp)
+#   fuzz/run.sh [SECONDS] [target ...]      (targets: linea linea_lunga treno compilazione immagini lsp)
 # Environment: FUZZ_BUILD (default build-fuzz), FUZZ_JOBS (default 2).
 set -euo pipefail
 
@@ -11,7 +11,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-600}
 shift || true
 targets=("$@")
-((${#targets[@]})) || targets=(linea treno compilazione immagini lsp)
+((${#targets[@]})) || targets=(linea linea_lunga treno compilazione immagini lsp)
 build=$(cd "$root" && realpath -m "${FUZZ_BUILD:-build-fuzz}")
 jobs=${FUZZ_JOBS:-2}
 work=$build/fuzz
