@@ -48,7 +48,8 @@ class BancoProva {
   std::string treno(std::string_view input);
   // Both files from one input (kSeparatore): the program's whole run, the
   // compiled files written (also after an error) and read back; a line
-  // longer than kLunghezzaBreve is error 3.
+  // longer than kLunghezzaBreve is error 3, and one input in eight has
+  // its track plan built and written.
   std::string compilazione(std::string_view input);
   // The input through the three decoders of the compiled images.
   std::string immagini(std::string_view input);

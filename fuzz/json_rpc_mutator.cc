@@ -67,12 +67,13 @@ void muta_byte(std::string& s) {
 }
 
 json numero_notevole(std::minstd_rand& rnd, const json& attuale) {
-  const int64_t n = attuale.is_number_integer() ? attuale.get<int64_t>() : 0;
+  // Unsigned, so that one past the largest wraps to the smallest.
+  const uint64_t n = attuale.is_number_integer() ? attuale.get<uint64_t>() : 0;
   switch (rnd() % 10) {
     case 0: return 0;
     case 1: return -1;
-    case 2: return n + 1;
-    case 3: return n - 1;
+    case 2: return static_cast<int64_t>(n + 1);
+    case 3: return static_cast<int64_t>(n - 1);
     case 4: return std::numeric_limits<int32_t>::max();
     case 5: return std::numeric_limits<int32_t>::min();
     case 6: return std::numeric_limits<int64_t>::max();
