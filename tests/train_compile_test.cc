@@ -130,7 +130,9 @@ TEST(TrainCompile, TheHalvesApartEndAsTheWholeCompile) {
         EXPECT_EQ(immagine_celle(*m.celle), immagine_celle(*intera.m.celle));
         EXPECT_EQ(immagine_dati_sim(m.dati_sim), immagine_dati_sim(intera.m.dati_sim));
         EXPECT_EQ(m.tabella_linea.has_value(), piano);
-        if (piano) EXPECT_EQ(immagine_tabella_linea(*m.tabella_linea), immagine_tabella_linea(*intera.m.tabella_linea));
+        if (piano) {
+          EXPECT_EQ(immagine_tabella_linea(*m.tabella_linea), immagine_tabella_linea(*intera.m.tabella_linea));
+        }
       }
     }
   }
