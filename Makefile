@@ -1,12 +1,14 @@
 # Entry points: `make run` (set up, build, run the main job) and
 # `make test` (set up, build, run the whole suite, then again under
-# AddressSanitizer and UndefinedBehaviorSanitizer). Each target installs the
-# Debian packages its own work needs (scripts/install-deps.sh): `run` those
-# of building and running the programs, `test` the test suite's on top,
-# `deb`, `bench` and `fuzz` their own.
+# AddressSanitizer and UndefinedBehaviorSanitizer, built by clang: the
+# plain build is g++'s, so every run of the suite builds with both, and the
+# fuzz targets' compiler cannot fall behind unseen). Each target installs
+# the Debian packages its own work needs (scripts/install-deps.sh): `run`
+# those of building and running the programs, `test` the test suite's on
+# top, `deb`, `bench` and `fuzz` their own.
 
 BUILD      ?= build
-SAN_BUILD  ?= build-sanitize
+SAN_BUILD  ?= build-sanitize-clang
 JOBS       ?= $(shell nproc)
 EXAMPLE_OUT = $(BUILD)/example
 
@@ -66,7 +68,8 @@ test-plain: deps-test
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
 test-sanitize: deps-test
-	cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSCEN_SANITIZE=ON -DSCEN_TESTS=ON
+	cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSCEN_SANITIZE=ON -DSCEN_TESTS=ON \
+	  -DCMAKE_CXX_COMPILER=clang++
 	cmake --build $(SAN_BUILD) -j $(JOBS)
 	ctest --test-dir $(SAN_BUILD) --output-on-failure -j $(JOBS)
 
@@ -87,4 +90,4 @@ fuzz-run: fuzz
 	FUZZ_BUILD=$(FUZZ_BUILD) fuzz/run.sh $(SECONDS)
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)

@@ -49,9 +49,10 @@ function(scen_module target)
   target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR})
   target_link_libraries(${target} PRIVATE scen_flags)
   target_link_options(${target} PRIVATE "-Wl,-soname,$<TARGET_FILE_NAME:${target}>" -Wl,--exclude-libs,ALL)
-  # Every symbol resolved at link time. clang's sanitizers (the fuzz build)
-  # leave their runtime to the executable, so only g++ builds ask for it.
-  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  # Every symbol resolved at link time. clang's sanitizers (the sanitizer
+  # and fuzz builds) leave their runtime to the executable, so a module of
+  # theirs cannot ask for it; the plain build (g++) always does.
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" OR NOT (SCEN_SANITIZE OR SCEN_FUZZ))
     target_link_options(${target} PRIVATE -Wl,-z,defs)
   endif()
 endfunction()

@@ -244,13 +244,54 @@ bool fuori_griglia(const Modello& m, int64_t p, int64_t margine) {
   return m.ultima_cella < (p + margine) / 50.0;
 }
 
+StatoDopoLinea StatoCompilazione::dopo_linea() const {
+  return {diagnostica, indice_cartello, righe_progressive, aperto, ultimo_aperto, chiave, campo_chiave, ambito,
+          riga_chiave_};
+}
+
+void StatoCompilazione::riprendi_dopo_linea(const StatoDopoLinea& s) {
+  diagnostica = s.diagnostica;
+  indice_cartello = s.indice_cartello;
+  righe_progressive = s.righe_progressive;
+  aperto = s.aperto;
+  ultimo_aperto = s.ultimo_aperto;
+  chiave = s.chiave;
+  campo_chiave = s.campo_chiave;
+  ambito = s.ambito;
+  riga_chiave_ = s.riga_chiave;
+}
+
+namespace {
+
+// How every compile ends.
+Diagnostica concludi(StatoCompilazione& st) {
+  if (st.fallita()) st.chiudi_dopo_guasto();
+  if (st.diagnostiche && st.diagnostica.codice != 0) st.diagnostiche->add(st.come_diagnostica(st.diagnostica));
+  return std::move(st.diagnostica);
+}
+
+}  // namespace
+
 Diagnostica memorizza_dati(Modello& m, const SorgentiCompilazione& sorgenti, OsservatorePiano* osservatore,
                            DiagnosticList* diagnostiche) {
   StatoCompilazione st(m, sorgenti, osservatore, diagnostiche);
   if (compila_linea(st) && !st.fallita()) compila_treno(st);
-  if (st.fallita()) st.chiudi_dopo_guasto();
-  if (diagnostiche && st.diagnostica.codice != 0) diagnostiche->add(st.come_diagnostica(st.diagnostica));
-  return std::move(st.diagnostica);
+  return concludi(st);
+}
+
+std::shared_ptr<const StatoDopoLinea> memorizza_linea(Modello& m, const SorgentiCompilazione& sorgenti,
+                                                      Diagnostica& d) {
+  StatoCompilazione st(m, sorgenti, nullptr);
+  if (compila_linea(st) && !st.fallita()) return std::make_shared<const StatoDopoLinea>(st.dopo_linea());
+  d = concludi(st);
+  return nullptr;
+}
+
+Diagnostica memorizza_treno(Modello& m, const SorgentiCompilazione& sorgenti, const StatoDopoLinea& linea) {
+  StatoCompilazione st(m, sorgenti, nullptr);
+  st.riprendi_dopo_linea(linea);
+  compila_treno(st);
+  return concludi(st);
 }
 
 std::vector<Diagnostic> errori_dopo_il_primo(const Modello& nomi, const SorgentiCompilazione& sorgenti,

@@ -34,6 +34,9 @@ struct SorgentiCompilazione {
   bool testi_utf8 = false;
   std::shared_ptr<const std::string> testo_linea = {};
   std::shared_ptr<const std::string> testo_treno = {};
+  // The longest line the compile takes, in metres; a longer one is error
+  // 3. Only the fuzz targets ask for less, to keep their runs short.
+  int32_t lunghezza_massima = 1000000;
 };
 
 enum class FileSorgente { nessuno, linea, treno };
@@ -86,6 +89,17 @@ inline constexpr int kFermataInizioLinea = numero(Errore::fermata_inizio_linea);
 // final (see compiler/plan_progress.h).
 Diagnostica memorizza_dati(Modello& m, const SorgentiCompilazione& sorgenti,
                            OsservatorePiano* osservatore = nullptr, DiagnosticList* diagnostiche = nullptr);
+
+// The compile in its two halves, for a caller that compiles many train
+// files with one line file (the train file's fuzz target): the line-file
+// half once, then the train-file half from what it left, each time on a
+// copy of the model it filled. memorizza_treno then ends as memorizza_dati
+// would have on the same sources.
+struct StatoDopoLinea;  // compiler/compile_state.h
+// Null when the compile ended in the line file: `d` holds how.
+std::shared_ptr<const StatoDopoLinea> memorizza_linea(Modello& m, const SorgentiCompilazione& sorgenti,
+                                                      Diagnostica& d);
+Diagnostica memorizza_treno(Modello& m, const SorgentiCompilazione& sorgenti, const StatoDopoLinea& linea);
 
 // For a check that reports every error, not only the first: the sources
 // compiled again into a model of their own, going on after each error from

@@ -18,6 +18,8 @@
 
 namespace scen {
 
+struct StatoDopoLinea;
+
 struct StatoCompilazione final : FailureSink {
   StatoCompilazione(Modello& modello, const SorgentiCompilazione& s, OsservatorePiano* osservatore,
                     DiagnosticList* lista = nullptr)
@@ -116,6 +118,11 @@ struct StatoCompilazione final : FailureSink {
   // deleted.
   void chiudi_dopo_guasto();
 
+  // What the line-file half leaves to the train-file half, and a fresh
+  // state (of another model) taking it over.
+  StatoDopoLinea dopo_linea() const;
+  void riprendi_dopo_linea(const StatoDopoLinea& s);
+
  private:
   // The field reader over the open source's text (kept in `diagnostica`).
   std::optional<FieldReader> lettore_;
@@ -123,6 +130,20 @@ struct StatoCompilazione final : FailureSink {
   bool da_riprendere_ = false;     // an error recorded since the reading last went on
   int64_t riga_chiave_ = 0;        // the line of the keyword being compiled
   std::optional<size_t> ripreso_da_;  // where the open source's reading last went on
+};
+
+// Everything of StatoCompilazione but its model and sources, as the
+// line-file half left it: the file closed, no failure.
+struct StatoDopoLinea {
+  Diagnostica diagnostica;
+  int32_t indice_cartello = 0;
+  std::vector<StatoCompilazione::RigaProgressiva> righe_progressive;
+  FileSorgente aperto = FileSorgente::nessuno;
+  FileSorgente ultimo_aperto = FileSorgente::nessuno;
+  std::string chiave;
+  PosizioneCampo campo_chiave;
+  std::optional<Ambito> ambito;
+  int64_t riga_chiave = 0;
 };
 
 // The data lines of a source, each keyword field (after up to the comment

@@ -18,7 +18,6 @@ namespace scen {
 
 namespace {
 
-constexpr int32_t kLunghezzaMassima = 1000000;
 constexpr int64_t kMargineLinea = 100;
 
 bool inizia_con_trattino(const std::string& riga) {
@@ -72,9 +71,11 @@ bool riga_generale(StatoCompilazione& st, Parola id, const std::string& riga, bo
       int32_t lunghezza;
       if (!st.numero(lunghezza, a)) return false;
       m.dati_sim[kRecordTrenoLinea].fine = lunghezza;
-      if (lunghezza > kLunghezzaMassima)
+      if (lunghezza > st.sorgenti.lunghezza_massima)
         return ferma_linea(st, errori::kLunghezzaEccessiva,
-                           "line length " + std::to_string(lunghezza) + " m is greater than the largest, 1000000 m", a);
+                           "line length " + std::to_string(lunghezza) + " m is greater than the largest, " +
+                               std::to_string(st.sorgenti.lunghezza_massima) + " m",
+                           a);
       if (!dimensiona(st, lunghezza)) return false;
       dimensionata = true;
       return true;

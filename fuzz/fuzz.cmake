@@ -16,6 +16,7 @@ if(SCEN_FUZZ)
 
   add_library(scen_banco_prova STATIC ${CMAKE_CURRENT_LIST_DIR}/banco_prova.cc)
   target_link_libraries(scen_banco_prova PUBLIC scen_core scen_sources)
+  target_compile_definitions(scen_banco_prova PRIVATE SCEN_ESEMPI_DIR="${CMAKE_SOURCE_DIR}/examples")
 
   # A change of the ignore list rebuilds what it applies to.
   foreach(lib scen_core scen_sources scen_banco_prova)
@@ -25,15 +26,18 @@ if(SCEN_FUZZ)
   endforeach()
 
   add_custom_target(scen_fuzz_all)
-  foreach(prova linea treno compilazione immagini)
+  foreach(prova linea linea_lunga treno compilazione immagini)
     add_executable(fuzz_${prova} ${CMAKE_CURRENT_LIST_DIR}/fuzz_main.cc)
     target_compile_definitions(fuzz_${prova} PRIVATE SCEN_PROVA=${prova})
     target_link_libraries(fuzz_${prova} PRIVATE scen_banco_prova)
     target_link_options(fuzz_${prova} PRIVATE -fsanitize=fuzzer)
     add_dependencies(scen_fuzz_all fuzz_${prova})
   endforeach()
-  # The language server's handler, fed the stream an editor sends.
-  add_executable(fuzz_lsp ${CMAKE_CURRENT_LIST_DIR}/lsp_fuzz.cc)
+  # The language server's handler, fed the stream an editor sends, mutated
+  # mostly message by message. (The HTTP requests of `scenc serve` are to
+  # get a target once serve sits on Boost.Beast: the library's parser and
+  # this project's routes, fed raw requests.)
+  add_executable(fuzz_lsp ${CMAKE_CURRENT_LIST_DIR}/lsp_fuzz.cc ${CMAKE_CURRENT_LIST_DIR}/json_rpc_mutator.cc)
   target_link_libraries(fuzz_lsp PRIVATE scen_lsp)
   target_link_options(fuzz_lsp PRIVATE -fsanitize=fuzzer)
   add_dependencies(scen_fuzz_all fuzz_lsp)

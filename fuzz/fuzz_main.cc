@@ -1,5 +1,5 @@
 // One libFuzzer target; SCEN_PROVA names the run of BancoProva it fuzzes
-// (linea, treno, compilazione or immagini). Every run works in a private
+// (linea, linea_lunga, treno, compilazione or immagini). Every run works in a private
 // directory under /dev/shm, removed when the fuzzer exits normally.
 #include <cstdint>
 #include <cstdio>

@@ -4,7 +4,8 @@
 // `scenc lsp` does when no more input is waiting. Every request must get
 // one reply, every message be a JSON-RPC 2.0 object, and nothing may
 // throw or crash. Paths are the inputs' own (`file://` URIs); the handler
-// only reads files, never writes one.
+// only reads files, never writes one. The mutator (json_rpc_mutator.cc)
+// keeps the frames and their JSON valid most of the time.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -29,12 +30,20 @@ void verifica_messaggi(const std::vector<nlohmann::json>& messaggi) {
   }
 }
 
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+// A handler that has answered the `initialize`, made once and copied for
+// each run.
+scenc::lsp::MessageHandler inizializzato() {
   scenc::lsp::MessageHandler gestore;
   verifica_messaggi(gestore.gestisci_testo(
       R"({"jsonrpc":"2.0","id":0,"method":"initialize","params":{"capabilities":{"general":{"positionEncodings":["utf-8"]}}}})"));
+  return gestore;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static const scenc::lsp::MessageHandler iniziale = inizializzato();
+  scenc::lsp::MessageHandler gestore = iniziale;
   scenc::lsp::FrameDecoder decoder;
   decoder.aggiungi(std::string_view(reinterpret_cast<const char*>(data), size));
   while (std::optional<scenc::lsp::Frame> f = decoder.prossimo()) {

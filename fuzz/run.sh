@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Runs each fuzz target for SECONDS, two at a time, and prints libFuzzer's
-# final figures (executions, coverage, features) and any input that broke a
-# rule. Corpora grow in BUILD/fuzz/corpus/<target>/ from run to run; a
+# final figures (executions, coverage, features), the rate per second of
+# the run and per second of processor time it had (on a shared machine the
+# second tells the target's own speed), and any input that broke a rule. Corpora grow in BUILD/fuzz/corpus/<target>/ from run to run; a
 # failing input is written to BUILD/fuzz/findings/.
-#   fuzz/run.sh [SECONDS] [target ...]      (targets: linea treno compilazione immagini lsp)
+#   fuzz/run.sh [SECONDS] [target ...]      (targets: linea linea_lunga treno compilazione immagini lsp)
 # Environment: FUZZ_BUILD (default build-fuzz), FUZZ_JOBS (default 2).
 set -euo pipefail
 
@@ -11,7 +12,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-600}
 shift || true
 targets=("$@")
-((${#targets[@]})) || targets=(linea treno compilazione immagini lsp)
+((${#targets[@]})) || targets=(linea linea_lunga treno compilazione immagini lsp)
 build=$(cd "$root" && realpath -m "${FUZZ_BUILD:-build-fuzz}")
 jobs=${FUZZ_JOBS:-2}
 work=$build/fuzz
@@ -27,7 +28,8 @@ run_one() {
   [[ $t == immagini ]] && max_len=65536
   mkdir -p "$work/corpus/$t"
   # The regression inputs seed every target.
-  "$build/bin/fuzz_$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+  /usr/bin/time -o "$work/logs/$t.time" -f '%e %U %S' \
+    "$build/bin/fuzz_$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
     -max_len="$max_len" -dict="$root/fuzz/sorgenti.dict" -print_final_stats=1 \
     -artifact_prefix="$work/findings/$t-" \
     "$work/corpus/$t" "$work/seed/$t" "$root/tests/regression_inputs" >"$work/logs/$t.log" 2>&1
@@ -50,6 +52,11 @@ for t in "${targets[@]}"; do
   echo "== fuzz_$t"
   grep -aE '^#[0-9]+[[:space:]]+DONE' "$log" | tail -1 || true
   grep -aE '^stat::(number_of_executed_units|peak_rss_mb)' "$log" || true
+  runs=$(grep -aE '^stat::number_of_executed_units' "$log" | awk '{print $2}')
+  if [[ -n $runs && -s $work/logs/$t.time ]]; then
+    tail -1 "$work/logs/$t.time" | awk -v n="$runs" \
+      '{cpu = $2 + $3; printf "runs/s: %.0f over %.0f s; per processor second: %.0f over %.1f s\n", n / $1, $1, (cpu > 0 ? n / cpu : 0), cpu}'
+  fi
   grep -aE 'broken rule|ERROR: |SUMMARY: |Test unit written' "$log" || true
 done
 ((status == 0)) || echo "some target stopped on a finding: see $work/findings/ and $work/logs/" >&2

@@ -15,7 +15,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 rm -rf "$seed"
-mkdir -p "$seed"/{linea,treno,compilazione,immagini,lsp}
+mkdir -p "$seed"/{linea,linea_lunga,treno,compilazione,immagini,lsp}
 
 "$scenc" sources --out "$work" >/dev/null
 emb_line=$work/Valcerra_Mosina_linea.txt
@@ -25,6 +25,7 @@ ex_train=$root/examples/Esempio_E1-.txt
 
 cp "$emb_line" "$seed/linea/embedded"
 cp "$ex_line" "$seed/linea/example"
+cp "$seed/linea/"* "$seed/linea_lunga/"
 cp "$emb_train" "$seed/treno/embedded"
 cp "$ex_train" "$seed/treno/example"
 { cat "$emb_line"; printf '%s' "$sep"; cat "$emb_train"; } >"$seed/compilazione/embedded"
@@ -60,3 +61,15 @@ text=$(sed 's/\r$//' "$ex_train" | iconv -f CP1252 -t UTF-8 | sed 's/\\/\\\\/g; 
   frame '{"jsonrpc":"2.0","id":3,"method":"textDocument/semanticTokens/full","params":{"textDocument":{"uri":"'"$uri"'"}}}'
   frame '{"jsonrpc":"2.0","id":4,"method":"shutdown"}'
 } >"$seed/lsp/session"
+# Both files of the example open, in a folder that is not on disk, so that
+# the scenario compiles from the editor's texts alone.
+line_text=$(sed 's/\r$//' "$ex_line" | iconv -f CP1252 -t UTF-8 | sed 's/\\/\\\\/g; s/"/\\"/g' | awk '{printf "%s\\n", $0}')
+open_uri=file:///scen_fuzz/Esempio_E1-.txt
+{
+  frame '{"jsonrpc":"2.0","method":"textDocument/didOpen","params":{"textDocument":{"uri":"file:///scen_fuzz/Esempio_linea.txt","version":1,"text":"'"$line_text"'"}}}'
+  frame '{"jsonrpc":"2.0","method":"textDocument/didOpen","params":{"textDocument":{"uri":"'"$open_uri"'","version":1,"text":"'"$text"'"}}}'
+  frame '{"jsonrpc":"2.0","id":1,"method":"textDocument/inlayHint","params":{"textDocument":{"uri":"'"$open_uri"'"},"range":{"start":{"line":0,"character":0},"end":{"line":40,"character":0}}}}'
+  frame '{"jsonrpc":"2.0","id":2,"method":"textDocument/documentSymbol","params":{"textDocument":{"uri":"file:///scen_fuzz/Esempio_linea.txt"}}}'
+  frame '{"jsonrpc":"2.0","id":3,"method":"textDocument/signatureHelp","params":{"textDocument":{"uri":"'"$open_uri"'"},"position":{"line":14,"character":12}}}'
+  frame '{"jsonrpc":"2.0","id":4,"method":"textDocument/definition","params":{"textDocument":{"uri":"'"$open_uri"'"},"position":{"line":14,"character":3}}}'
+} >"$seed/lsp/both_open"

@@ -1,6 +1,6 @@
 // Every input in regression_inputs/ once broke a rule of the compile or of
-// the decoders. Each goes through all four runs of the fuzz targets: as the
-// line file, as the train file, as both files of a whole run, and through
+// the decoders. Each goes through all the runs of the fuzz targets: as the
+// line file (of a bounded and of any length), as the train file, as both files of a whole run, and through
 // the decoders; each run must end in a clean compile or one of the
 // compile's error numbers, and decode back to what was written.
 #include <gtest/gtest.h>
@@ -23,6 +23,7 @@ TEST(RegressionInputs, EachEndsInAnErrorNumberOrACleanCompile) {
     SCOPED_TRACE(voce.path().filename().string());
     const std::string input = test::leggi(voce.path());
     EXPECT_EQ(banco.linea(input), "");
+    EXPECT_EQ(banco.linea_lunga(input), "");
     EXPECT_EQ(banco.treno(input), "");
     EXPECT_EQ(banco.compilazione(input), "");
     EXPECT_EQ(banco.immagini(input), "");

@@ -7,7 +7,8 @@ add_executable(scen_reliability_tests
 )
 target_link_libraries(scen_reliability_tests PRIVATE scen_sources GTest::gtest_main)
 target_compile_definitions(scen_reliability_tests PRIVATE
-                           REGRESSION_DIR="${CMAKE_CURRENT_SOURCE_DIR}/regression_inputs")
+                           REGRESSION_DIR="${CMAKE_CURRENT_SOURCE_DIR}/regression_inputs"
+                           SCEN_ESEMPI_DIR="${CMAKE_SOURCE_DIR}/examples")
 # A guard, not a measure: input that costs more than its length (a table
 # sized again at every line) runs into it instead of running for hours.
 gtest_discover_tests(scen_reliability_tests DISCOVERY_MODE PRE_TEST PROPERTIES TIMEOUT 300)

@@ -6,6 +6,7 @@
 #include <string>
 #include <tuple>
 
+#include "model/byte_images.h"
 #include "test_support.h"
 
 namespace scen {
@@ -88,6 +89,52 @@ TEST(TrainCompile, ErrorNumbers) {
       EXPECT_EQ(c.diagnostica.campo.linea, caso.riga);
     }
     if (caso.verifica) caso.verifica(c);
+  }
+}
+
+// The compile in two halves, the line file's once for several train files,
+// each on a copy of the model it left, ends as the whole compile does:
+// the same grid, records and plan, the same error at the same field.
+TEST(TrainCompile, TheHalvesApartEndAsTheWholeCompile) {
+  const std::string treni[] = {
+      treno_con(""),
+      treno_con(stazione(1000, 12, 400) + "abbattimento, 1150, 180\r\n"),
+      treno_con("segnale, 1350, 2,4,1,0,0,2,2,1,0,0\r\nsegnale, 2350, 2,4,1,0,0,2,2,1,0,0\r\n"),
+      treno_con("velocita, 1000, 1278\r\n"),
+      "[generale]\r\nsegnale, 1350, 2",
+      "",
+  };
+  const std::string linee[] = {kLinea, linea_con("pendenza, 30000, 0\r\n"),
+                               "[generale]\r\nlunghezza percorso, 20000\r\n"
+                               "progressiva chilometrica uno, 25, 150300, 1\r\n[dati]\r\n[fine]\r\n"};
+  for (const std::string& linea : linee) {
+    for (const bool piano : {false, true}) {
+      Modello dopo_linea;
+      dopo_linea.nome_percorso = "R";
+      dopo_linea.nome_treno = "T";
+      dopo_linea.scrivi_linea = piano;
+      SorgentiCompilazione s{"R_linea.txt", "R_T-.txt", false};
+      s.testo_linea = std::make_shared<const std::string>(linea);
+      Diagnostica fine_linea;
+      const std::shared_ptr<const StatoDopoLinea> stato = memorizza_linea(dopo_linea, s, fine_linea);
+      ASSERT_NE(stato, nullptr) << fine_linea.messaggio;
+      for (const std::string& treno : treni) {
+        SCOPED_TRACE(linea + "\n" + treno);
+        const auto intera = compila(linea, treno, piano);
+        Modello m = dopo_linea;
+        s.testo_treno = std::make_shared<const std::string>(treno);
+        const Diagnostica d = memorizza_treno(m, s, *stato);
+        EXPECT_EQ(std::tuple(d.codice, d.file, d.campo.linea, d.campo.colonna, d.messaggio),
+                  std::tuple(intera.diagnostica.codice, intera.diagnostica.file, intera.diagnostica.campo.linea,
+                             intera.diagnostica.campo.colonna, intera.diagnostica.messaggio));
+        EXPECT_EQ(immagine_celle(*m.celle), immagine_celle(*intera.m.celle));
+        EXPECT_EQ(immagine_dati_sim(m.dati_sim), immagine_dati_sim(intera.m.dati_sim));
+        EXPECT_EQ(m.tabella_linea.has_value(), piano);
+        if (piano) {
+          EXPECT_EQ(immagine_tabella_linea(*m.tabella_linea), immagine_tabella_linea(*intera.m.tabella_linea));
+        }
+      }
+    }
   }
 }
 

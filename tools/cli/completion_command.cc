@@ -17,9 +17,10 @@ int scrivi_script(const CLI::App& app, const std::string& cartella) {
   const TabellaCompletamento t = tabella_completamento(app);
   const std::pair<const char*, std::string> script[] = {
       {"scenc", script_bash(t)}, {"_scenc", script_zsh(t)}, {"scenc.fish", script_fish(t)}};
-  for (const auto& [nome, testo] : script) {
+  for (const auto& voce : script) {
+    const std::string& testo = voce.second;
     try {
-      scen::sostituisci_file(cartella + "/" + nome, [&](scen::ByteSink& s) { s.bytes(testo); });
+      scen::sostituisci_file(cartella + "/" + voce.first, [&testo](scen::ByteSink& s) { s.bytes(testo); });
     } catch (const scen::ErroreFile& e) {
       std::cerr << "scenc: cannot write " << e.file().string() << ": " << e.motivo() << "\n";
       return kErroreFile;
