@@ -6,6 +6,7 @@
 #include "parse/line_shape.h"
 #include "parse/source_text.h"
 #include "parse/utf8_scan.h"
+#include "platform/path_text.h"
 #include "util/cp1252.h"
 
 namespace scen {
@@ -26,7 +27,7 @@ bool StatoCompilazione::apri(FileSorgente quale) {
       quale == FileSorgente::linea ? sorgenti.testo_linea : sorgenti.testo_treno;
   std::optional<ParsedSource>& letta = quale == FileSorgente::linea ? diagnostica.linea : diagnostica.treno;
   if (dato) {
-    letta.emplace(percorso(quale).string(), dato);
+    letta.emplace(utf8_of(percorso(quale)), dato);
   } else {
     SourceText testo;
     std::string errore;
@@ -185,14 +186,14 @@ void forma_e_ambito(const Diagnostica& d, Diagnostic& g) {
 Diagnostic StatoCompilazione::come_diagnostica(const Diagnostica& d) const {
   Diagnostic g;
   g.number = d.codice;
-  g.file = d.file == FileSorgente::nessuno ? std::string() : percorso(d.file).string();
+  g.file = d.file == FileSorgente::nessuno ? std::string() : utf8_of(percorso(d.file));
   g.range = campo_a(d.file == FileSorgente::linea ? d.linea : d.treno, d.campo);
   g.message = d.messaggio;
   forma_e_ambito(d, g);
   if (d.cella_presa) {
     const auto o = d.origini.find(*d.cella_presa);
     if (o != d.origini.end())
-      g.related.push_back({percorso(o->second.file).string(),
+      g.related.push_back({utf8_of(percorso(o->second.file)),
                            campo_a(o->second.file == FileSorgente::linea ? d.linea : d.treno, o->second.campo),
                            "the line that placed what takes cell " + std::to_string(*d.cella_presa)});
   }

@@ -10,6 +10,7 @@
 #include "util/rounding.h"
 #include "compiler/track_plan.h"
 #include "format/cell_kinds.h"
+#include "platform/path_text.h"
 #include "format/keywords.h"
 #include "format/records.h"
 
@@ -339,12 +340,12 @@ bool compila_linea(StatoCompilazione& st) {
   std::error_code ec;
   const bool esiste = st.sorgenti.testo_linea != nullptr || std::filesystem::exists(st.sorgenti.linea, ec);
   if (ec) {
-    st.guasto("cannot look up " + st.sorgenti.linea.string() + ": " + ec.message());
+    st.guasto("cannot look up " + utf8_of(st.sorgenti.linea) + ": " + ec.message());
     return false;
   }
   if (!esiste) {
     st.ultimo_aperto = FileSorgente::linea;
-    st.registra(errori::kLineaMancante, "the line file " + st.sorgenti.linea.string() + " does not exist");
+    st.registra(errori::kLineaMancante, "the line file " + utf8_of(st.sorgenti.linea) + " does not exist");
     return false;
   }
   if (!st.apri(FileSorgente::linea)) return false;

@@ -38,8 +38,8 @@ int Form_Load(Finestra& finestra, const Programma& programma, const NomiScenario
   const Destinazione destinazione{cartella, m.nome_percorso, m.nome_treno, temporanei};
   OpzioniPercorso opzioni;
   opzioni.scrivi_linea = true;
-  opzioni.sorgenti = {destinazione.file("_linea.txt"), destinazione.file_treno("-.txt"), true};
-  opzioni.cartella_uscita = cartella;
+  opzioni.sorgenti = {path_from_utf8(destinazione.file("_linea.txt")), path_from_utf8(destinazione.file_treno("-.txt")), true};
+  opzioni.cartella_uscita = path_from_utf8(cartella);
   opzioni.temporanei = temporanei;
   // The two sources live only for the compile: listed from before they
   // are written, so that a run ended by a signal leaves neither behind.
@@ -52,13 +52,13 @@ int Form_Load(Finestra& finestra, const Programma& programma, const NomiScenario
   } catch (const ErroreFile& e) {
     elimina_se_esiste(opzioni.sorgenti.linea);
     elimina_se_esiste(opzioni.sorgenti.treno);
-    finestra.messaggio("cannot write " + e.file().string() + ": " + e.motivo());
+    finestra.messaggio("cannot write " + utf8_of(e.file()) + ": " + e.motivo());
     return kEsitoErroreFile;
   }
   for (const char* documento : {"_note.txt", "_rallentamenti.txt", "_scheda_treno.txt"})
     uscita << "wrote " << destinazione.file_treno(documento) << "\n";
   esito = memorizza_percorso(m, opzioni);
-  for (const auto& f : esito.scritti) uscita << "wrote " << f.string() << "\n";
+  for (const auto& f : esito.scritti) uscita << "wrote " << utf8_of(f) << "\n";
   if (const Diagnostic* f = file_non_scritto(esito.diagnostiche)) {
     elimina_se_esiste(opzioni.sorgenti.linea);
     elimina_se_esiste(opzioni.sorgenti.treno);

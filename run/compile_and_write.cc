@@ -8,6 +8,7 @@
 #include "writer/plan_writer.h"
 #include "run/run_diagnostics.h"
 #include "platform/directory_lock.h"
+#include "platform/path_text.h"
 #include "util/file_replace.h"
 
 namespace scen {
@@ -49,7 +50,7 @@ EsitoPercorso memorizza_percorso(Modello& m, const OpzioniPercorso& opzioni) {
   try {
     esito.scritti = scrivi_compilati(m, opzioni.cartella_uscita, piano ? &*piano : nullptr, opzioni.temporanei);
   } catch (const ErroreFile& e) {
-    l.add(diagnostica_file(e.file().string(), e.motivo()));
+    l.add(diagnostica_file(utf8_of(e.file()), e.motivo()));
   }
   return esito;
 }

@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "platform/path_text.h"
 namespace scen {
 
 std::optional<std::string> nome_non_valido(std::string_view nome, std::string_view cosa) {
@@ -35,12 +36,12 @@ std::optional<std::string> uscite_in_conflitto(const NomiCompilati& n, bool scri
   for (size_t i = 0; i < uscite.size(); ++i)
     for (size_t j = i + 1; j < uscite.size(); ++j)
       if (stesso_file(uscite[i], uscite[j]))
-        return "the compiled files " + uscite[i].string() + " and " + uscite[j].string() +
+        return "the compiled files " + utf8_of(uscite[i]) + " and " + utf8_of(uscite[j]) +
                " would be one file: choose other route or train names";
   for (const auto& u : uscite)
     for (const auto& s : sorgenti)
       if (stesso_file(u, s))
-        return "the compiled file " + u.string() + " would replace the source " + s.string() +
+        return "the compiled file " + utf8_of(u) + " would replace the source " + utf8_of(s) +
                ": sources are never changed";
   return std::nullopt;
 }

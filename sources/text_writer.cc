@@ -15,7 +15,7 @@ ElencoRighe::ElencoRighe(const std::vector<std::string>& righe) {
 }
 
 void scrivi_elenco(const std::string& percorso, const ElencoRighe& elenco, TemporaryFiles* temporanei) {
-  sostituisci_file(percorso, [&](ByteSink& out) {
+  sostituisci_file(path_from_utf8(percorso), [&](ByteSink& out) {
     for (const std::string& riga : elenco.posti()) {
       if (riga == kSentinella) break;
       out.bytes(in_cp1252(riga));

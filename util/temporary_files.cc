@@ -6,12 +6,12 @@ namespace scen {
 
 void TemporaryFiles::add(const std::filesystem::path& file) {
   const std::lock_guard<std::mutex> lock(files_);
-  paths_.push_back(file.string());
+  paths_.push_back(file);
 }
 
 void TemporaryFiles::forget(const std::filesystem::path& file) {
   const std::lock_guard<std::mutex> lock(files_);
-  const auto it = std::find(paths_.begin(), paths_.end(), file.string());
+  const auto it = std::find(paths_.begin(), paths_.end(), file);
   if (it != paths_.end()) paths_.erase(it);
 }
 
@@ -20,7 +20,7 @@ void TemporaryFiles::remove_all_before_exit() noexcept {
   placing_.lock();
   files_.lock();
   // Best effort: a file already gone is what was wanted.
-  for (const std::string& p : paths_) {
+  for (const std::filesystem::path& p : paths_) {
     std::error_code ec;
     std::filesystem::remove_all(p, ec);
   }
@@ -29,7 +29,7 @@ void TemporaryFiles::remove_all_before_exit() noexcept {
 
 std::vector<std::filesystem::path> TemporaryFiles::listed() const {
   const std::lock_guard<std::mutex> lock(files_);
-  return {paths_.begin(), paths_.end()};
+  return paths_;
 }
 
 }  // namespace scen

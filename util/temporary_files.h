@@ -32,7 +32,7 @@ class TemporaryFiles {
  private:
   std::mutex placing_;        // held while a set of files is renamed
   mutable std::mutex files_;  // guards paths_
-  std::vector<std::string> paths_;
+  std::vector<std::filesystem::path> paths_;
 };
 
 }  // namespace scen

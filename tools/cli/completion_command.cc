@@ -19,9 +19,9 @@ int scrivi_script(const CLI::App& app, const std::string& cartella) {
       {"scenc", script_bash(t)}, {"_scenc", script_zsh(t)}, {"scenc.fish", script_fish(t)}};
   for (const auto& [nome, testo] : script) {
     try {
-      scen::sostituisci_file(cartella + "/" + nome, [&](scen::ByteSink& s) { s.bytes(testo); });
+      scen::sostituisci_file(scen::path_from_utf8(cartella + "/" + nome), [&](scen::ByteSink& s) { s.bytes(testo); });
     } catch (const scen::ErroreFile& e) {
-      std::cerr << "scenc: cannot write " << e.file().string() << ": " << e.motivo() << "\n";
+      std::cerr << "scenc: cannot write " << scen::utf8_of(e.file()) << ": " << e.motivo() << "\n";
       return kErroreFile;
     }
   }

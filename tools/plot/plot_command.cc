@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "platform/embedded_module.h"
+#include "platform/path_text.h"
 #include "writer/compiled_writer.h"
 #include "tools/cli/compile_command.h"
 #include "tools/cli/exit_status.h"
@@ -60,7 +61,7 @@ int esegui_plot(const ArgomentiPlot& args) {
   nomi.nome_percorso = args.route;
   nomi.nome_treno = args.train;
   return disegna(
-      {scen::nomi_compilati(args.dir, nomi), args.route, args.train, args.out, *formato, args.from_km, args.to_km});
+      {scen::nomi_compilati(scen::path_from_utf8(args.dir), nomi), args.route, args.train, args.out, *formato, args.from_km, args.to_km});
 }
 
 }  // namespace scenc

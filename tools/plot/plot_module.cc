@@ -47,11 +47,11 @@ int disegna(const Disegno& disegno) {
   }
 
   try {
-    scrivi_immagine(disegno.out, disegno.formato, kLarghezzaPagina, kAltezzaPagina, [&](const Tela& tela) {
+    scrivi_immagine(scen::path_from_utf8(disegno.out), disegno.formato, kLarghezzaPagina, kAltezzaPagina, [&](const Tela& tela) {
       disegna_pagina(tela, {disegno.percorso, disegno.treno}, scenario.tabella_linea, elementi, progressiva, tratto);
     });
   } catch (const scen::ErroreFile& e) {
-    std::cerr << "scenc: cannot write " << e.file().string() << ": " << e.motivo() << "\n";
+    std::cerr << "scenc: cannot write " << scen::utf8_of(e.file()) << ": " << e.motivo() << "\n";
     return kErroreFile;
   }
   if (disegno.out != "-") std::cout << "wrote " << disegno.out << "\n";
