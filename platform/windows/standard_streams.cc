@@ -8,8 +8,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/windows/system_error_text.h"
-
 namespace scen::platform {
 
 namespace {
@@ -87,9 +85,12 @@ bool descriptor_kind_and_size(int fd, FileKind& kind, uint64_t& size, std::strin
       return true;
     case FILE_TYPE_DISK: {
       BY_HANDLE_FILE_INFORMATION info;
+      // Not every file handed over as a standard stream answers (Wine's
+      // for a file redirected from the shell does not): read as a stream
+      // then, up to the limit, which is as safe.
       if (!::GetFileInformationByHandle(h, &info)) {
-        why = system_error_text(::GetLastError());
-        return false;
+        kind = FileKind::other;
+        return true;
       }
       kind = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? FileKind::directory : FileKind::regular;
       if (kind == FileKind::regular) size = (uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
