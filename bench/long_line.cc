@@ -1,11 +1,13 @@
 #include "bench/long_line.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <stdexcept>
-
-#include "platform/path_text.h"
-#include "util/file_replace.h"
+#include <system_error>
 
 namespace scen::bench {
 
@@ -91,14 +93,26 @@ SorgentiLunghe sorgenti_lunghe(int32_t lunghezza) {
 }
 
 void scrivi_file(const std::filesystem::path& p, std::string_view contenuto) {
-  sostituisci_file(p, [&](ByteSink& out) { out.bytes(contenuto); });
+  const int fd = ::open(p.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0) throw std::system_error(errno, std::generic_category(), p.string());
+  while (!contenuto.empty()) {
+    const ssize_t n = ::write(fd, contenuto.data(), contenuto.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      const int err = errno;
+      ::close(fd);
+      throw std::system_error(err, std::generic_category(), p.string());
+    }
+    contenuto.remove_prefix(static_cast<size_t>(n));
+  }
+  if (::close(fd) != 0) throw std::system_error(errno, std::generic_category(), p.string());
 }
 
 void scrivi_sorgenti_lunghe(const std::filesystem::path& cartella, int32_t lunghezza,
                             const std::string& percorso, const std::string& treno) {
   const SorgentiLunghe s = sorgenti_lunghe(lunghezza);
-  scrivi_file(cartella / path_from_utf8(percorso + "_linea.txt"), s.linea);
-  scrivi_file(cartella / path_from_utf8(percorso + "_" + treno + "-.txt"), s.treno);
+  scrivi_file(cartella / (percorso + "_linea.txt"), s.linea);
+  scrivi_file(cartella / (percorso + "_" + treno + "-.txt"), s.treno);
 }
 
 }  // namespace scen::bench
