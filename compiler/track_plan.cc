@@ -33,6 +33,9 @@ bool GeometriaLinea::avvia() {
   t.y.metti_intero(1, 1);
   cursore_ = 2;
   prossimo_avviso_ = kRighePerAvviso;
+  // The first two rows are final: told at once, the plan's file is made
+  // and reserved at its length while the rest of the line is read.
+  avvisa(t, 2);
   return true;
 }
 

@@ -40,9 +40,11 @@ class File {
   int64_t read(char* into, size_t n, std::string& why);
   bool write_all(std::string_view bytes, std::string& why);
   // Reserves room for the file to grow to `bytes`, in one piece where the
-  // file system can; the size stays as it is. False where it cannot (the
-  // file then simply grows as it is written).
+  // file system can; the file may then be that long until `truncate`. False
+  // where it cannot (the file then simply grows as it is written).
   bool reserve(uint64_t bytes);
+  // Cuts the file to `bytes`.
+  bool truncate(uint64_t bytes, std::string& why);
   bool close(std::string& why);
 
  private:

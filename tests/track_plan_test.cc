@@ -175,6 +175,7 @@ TEST(TrackPlan, EveryRowFollowsTheStepBitForBit) {
 }
 
 // Announced rows are final: every one of them stepped, the next one not yet.
+// The first two, set when the plan starts, are announced at once.
 TEST(TrackPlan, AnnouncesRowsOnlyOnceStepped) {
   struct Annunci : OsservatorePiano {
     std::vector<std::tuple<size_t, TipoSlot, TipoSlot>> visti;
@@ -197,6 +198,7 @@ TEST(TrackPlan, AnnouncesRowsOnlyOnceStepped) {
   g.completa(static_cast<int64_t>(righe) - 1);
 
   const std::vector<std::tuple<size_t, TipoSlot, TipoSlot>> attesi = {
+      {2, TipoSlot::intero, TipoSlot::vuoto},
       {kOgni, TipoSlot::reale, TipoSlot::vuoto},
       {2 * kOgni, TipoSlot::reale, TipoSlot::vuoto},
       {3 * kOgni, TipoSlot::reale, TipoSlot::vuoto},

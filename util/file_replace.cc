@@ -66,6 +66,7 @@ SostituzionePreparata::SostituzionePreparata(const std::filesystem::path& destin
       out_([this](std::string_view blocco) {
         std::string why;
         if (!file_.write_all(blocco, why)) throw ErroreFile(destinazione_, why);
+        scritti_ += blocco.size();
       }) {
   verifica_sostituibile(destinazione);
   // An ending signal waits until the temporary is listed and open, so that
@@ -99,9 +100,15 @@ SostituzionePreparata::SostituzionePreparata(const std::filesystem::path& destin
   chiudi();
 }
 
+void SostituzionePreparata::riserva(uint64_t byte) {
+  out_.expect(byte);
+  if (file_.reserve(byte)) riservati_ = byte;
+}
+
 void SostituzionePreparata::chiudi() {
   out_.flush();
   std::string why;
+  if (riservati_ > scritti_ && !file_.truncate(scritti_, why)) throw ErroreFile(destinazione_, why);
   if (!file_.close(why)) throw ErroreFile(destinazione_, why);
 }
 

@@ -59,6 +59,12 @@ class SostituzionePreparata {
   // Until `chiudi`: whatever goes in is written to the temporary in large
   // blocks. Throws ErroreFile when a block cannot be written.
   ByteSink& contenuto() { return out_; }
+  // At most how long the content will be: the file system sets the space
+  // aside in one piece rather than block by block as the writes come, and
+  // the file that the rename replaces later is freed as one piece too. A
+  // hint, ignored where it is refused; `chiudi` cuts what was not used.
+  // The content's blocks are taken in huge pages when it runs to several.
+  void riserva(uint64_t byte);
   // Writes what is left and closes the temporary. Throws ErroreFile.
   void chiudi();
   // Waits while another program holds the destination, as the rename
@@ -73,6 +79,8 @@ class SostituzionePreparata {
   std::filesystem::path destinazione_;
   std::filesystem::path temporaneo_;  // empty once renamed
   platform::File file_;               // the open temporary, until closed
+  uint64_t scritti_ = 0;              // bytes written to it
+  uint64_t riservati_ = 0;            // its length as reserved
   TemporaryFiles* temporanei_;
   ByteSink out_;
 };

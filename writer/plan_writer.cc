@@ -82,7 +82,7 @@ void PlanWriter::write_final(const TabellaLinea& plan, size_t final_rows, bool w
   const size_t rows = plan.righe();
   if (!file_) {
     file_ = std::make_unique<SostituzionePreparata>(destination_, temporaries_);
-    file_->contenuto().expect(2 * rows * kByteSlotMassimo);
+    file_->riserva(2 * rows * kByteSlotMassimo);
   }
   ByteSink& out = file_->contenuto();
   const size_t x_final = whole ? rows : std::min(final_rows, rows);

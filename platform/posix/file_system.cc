@@ -93,7 +93,13 @@ bool File::write_all(std::string_view bytes, std::string& why) {
 
 bool File::reserve(uint64_t bytes) {
   if (bytes == 0) return true;
-  return ::fallocate(static_cast<int>(handle_), FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(bytes)) == 0;
+  return ::fallocate(static_cast<int>(handle_), 0, 0, static_cast<off_t>(bytes)) == 0;
+}
+
+bool File::truncate(uint64_t bytes, std::string& why) {
+  if (::ftruncate(static_cast<int>(handle_), static_cast<off_t>(bytes)) == 0) return true;
+  why = reason(errno);
+  return false;
 }
 
 bool File::close(std::string& why) {

@@ -129,6 +129,14 @@ bool File::reserve(uint64_t bytes) {
   return ::SetFileInformationByHandle(handle_of(handle_), FileAllocationInfo, &info, sizeof info) != 0;
 }
 
+bool File::truncate(uint64_t bytes, std::string& why) {
+  FILE_END_OF_FILE_INFO info;
+  info.EndOfFile.QuadPart = static_cast<LONGLONG>(bytes);
+  if (::SetFileInformationByHandle(handle_of(handle_), FileEndOfFileInfo, &info, sizeof info)) return true;
+  why = last_error();
+  return false;
+}
+
 bool File::close(std::string& why) {
   const HANDLE h = handle_of(handle_);
   handle_ = kNone;
