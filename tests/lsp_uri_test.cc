@@ -43,10 +43,12 @@ TEST(LspUri, WindowsUrisNameOnePathWhateverTheirSpelling) {
             "file:///c%3A/Users/Ana/Magr%C3%A8_linea.txt");
   EXPECT_EQ(uri_da_percorso("Z:\\tmp\\Ščenari ☃\\x.txt", FormaPercorsi::con_unita),
             "file:///z%3A/tmp/%C5%A0%C4%8Denari%20%E2%98%83/x.txt");
-  for (const Caso& c : casi)
-    if (c.percorso && c.percorso->size() > 2 && (*c.percorso)[1] == ':')
+  for (const Caso& c : casi) {
+    if (c.percorso && c.percorso->size() > 2 && (*c.percorso)[1] == ':') {
       EXPECT_EQ(percorso_da_uri(uri_da_percorso(*c.percorso, FormaPercorsi::con_unita), FormaPercorsi::con_unita),
                 c.percorso);
+    }
+  }
 }
 
 // On Linux a path is the URI's, whatever it looks like.

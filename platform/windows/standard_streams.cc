@@ -62,7 +62,10 @@ bool descriptor_has_input(int fd) {
     case FILE_TYPE_PIPE: {
       DWORD available = 0;
       // A pipe whose writer has gone: the next read returns its end at once.
-      if (!::PeekNamedPipe(h, nullptr, 0, nullptr, &available, nullptr)) return true;
+      // A pipe that cannot be looked into (Wine's, made by a Linux shell)
+      // is taken as empty: a reader that waits for more before it acts
+      // would otherwise wait for ever.
+      if (!::PeekNamedPipe(h, nullptr, 0, nullptr, &available, nullptr)) return ::GetLastError() == ERROR_BROKEN_PIPE;
       return available > 0;
     }
     case FILE_TYPE_DISK:

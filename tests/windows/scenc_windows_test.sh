@@ -27,6 +27,11 @@ fail() {
 win() { "$wine_run" --prefix "$prefix" "$@"; }
 scenc() { win "$bin/scenc.exe" "$@"; }
 
+# Wine's server outlives the program that started it and keeps that
+# program's standard streams open: started here with none, it cannot hold
+# the test's output open after the test ends.
+win "$bin/scenc.exe" --version </dev/null >/dev/null 2>&1
+
 # The embedded scenario's two sources, renamed to route $2 in folder $1.
 sources_as() {
   mkdir -p "$1"
@@ -176,7 +181,9 @@ interrupt)
   # SIGINT into the console's Ctrl-C event (it delivers no event that
   # GenerateConsoleCtrlEvent sends, failing with error 6 or 12), which the
   # run's console handler takes: status 130, every temporary removed.
-  compile Valcerra_Mosina "" >/dev/null 2>third.err &
+  # (wine_run.sh runs Wine in its own process: the signal reaches it.)
+  "$wine_run" --prefix "$prefix" "$bin/scenc.exe" compile --route Valcerra_Mosina --train IR20588 \
+    --line src/Valcerra_Mosina_linea.txt --train-file src/Valcerra_Mosina_IR20588-.txt --out out >/dev/null 2>third.err &
   third=$!
   for _ in $(seq 500); do compgen -G 'out/Valcerra*.tmp.*' >/dev/null && break; sleep 0.02; done
   sleep 0.3
