@@ -7,6 +7,7 @@
 #include "parse/line_shape.h"
 #include "parse/source_text.h"
 #include "parse/utf8_scan.h"
+#include "platform/path_text.h"
 #include "util/cp1252.h"
 
 namespace scen {

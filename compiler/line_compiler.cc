@@ -11,6 +11,7 @@
 #include "util/rounding.h"
 #include "compiler/track_plan.h"
 #include "format/cell_kinds.h"
+#include "platform/path_text.h"
 #include "format/keywords.h"
 #include "format/records.h"
 

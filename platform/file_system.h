@@ -62,6 +62,13 @@ bool kind_of_name(const std::filesystem::path& p, FileKind& kind, std::string& w
 // neither read-only nor held by another program. Never waits.
 bool can_write_existing(const std::filesystem::path& p, std::string& why);
 
+// Whether replace_file could put a file in place of `to` now: waits, as
+// replace_file does, while another program holds `to`, then refuses it as
+// "in use". A missing `to` may be replaced. Lets a set of files be refused
+// before the first of them is replaced. Where a held file never stops a
+// rename (Linux), true at once.
+bool wait_until_replaceable(const std::filesystem::path& to, std::string& why);
+
 // Renames `from` over `to` in one step: `to` is either the old file or the
 // new one, never missing. A file held open by another program is waited
 // for a little, then refused as "in use", `to` as it was.

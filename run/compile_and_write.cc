@@ -9,6 +9,7 @@
 #include "writer/plan_writer.h"
 #include "run/run_diagnostics.h"
 #include "platform/directory_lock.h"
+#include "platform/path_text.h"
 #include "util/file_replace.h"
 
 namespace scen {

@@ -25,7 +25,7 @@ void verifica_sostituibile(const std::filesystem::path& p) {
     case platform::FileKind::directory:
       throw ErroreFile(p, "Is a directory");
     case platform::FileKind::regular:
-      if (!platform::can_write_existing(p, why)) throw ErroreFile(p, why);
+      if (!platform::wait_until_replaceable(p, why) || !platform::can_write_existing(p, why)) throw ErroreFile(p, why);
       return;
     default:
       throw ErroreFile(p, "not a regular file");
@@ -121,6 +121,11 @@ SostituzionePreparata::~SostituzionePreparata() {
   if (temporaneo_.empty()) return;
   platform::remove_file(temporaneo_);
   if (temporanei_) temporanei_->forget(temporaneo_);
+}
+
+void SostituzionePreparata::attendi_destinazione() const {
+  std::string why;
+  if (!platform::wait_until_replaceable(destinazione_, why)) throw ErroreFile(destinazione_, why);
 }
 
 void SostituzionePreparata::completa() {

@@ -67,6 +67,10 @@ class SostituzionePreparata {
   void riserva(uint64_t byte);
   // Writes what is left and closes the temporary. Throws ErroreFile.
   void chiudi();
+  // Waits while another program holds the destination, as the rename
+  // would; throws ErroreFile ("in use") when it is still held. Lets a set
+  // of files be refused whole before any of them is put in place.
+  void attendi_destinazione() const;
   // Renames the closed temporary over the destination. Throws ErroreFile.
   void completa();
   const std::filesystem::path& destinazione() const { return destinazione_; }

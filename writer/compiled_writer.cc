@@ -6,14 +6,15 @@
 #include <optional>
 
 #include "model/byte_images.h"
+#include "platform/path_text.h"
 #include "util/file_replace.h"
 
 namespace scen {
 
 NomiCompilati nomi_compilati(const std::filesystem::path& cartella, const Modello& m) {
   const std::string base = m.nome_percorso + "_" + m.nome_treno;
-  return {cartella / (m.nome_percorso + "_linea.dat"), cartella / (base + ".sim"),
-          cartella / (base + ".dat")};
+  return {cartella / path_from_utf8(m.nome_percorso + "_linea.dat"), cartella / path_from_utf8(base + ".sim"),
+          cartella / path_from_utf8(base + ".dat")};
 }
 
 namespace {
@@ -63,6 +64,12 @@ std::vector<std::filesystem::path> scrivi_compilati(const Modello& m, const std:
   if (plan_writer) files[kLinea] = attempt([&] { return plan_writer->take_file(); });
   for (const Written& w : files)
     if (w.error) std::rethrow_exception(w.error);
+
+  // A destination that another program holds open (a simulator, an
+  // editor) is found before the first rename, so that the set is put in
+  // place whole or not at all.
+  for (const Written& w : files)
+    if (w.file) w.file->attendi_destinazione();
 
   std::vector<std::filesystem::path> scritti;
   std::unique_lock<std::mutex> intera;

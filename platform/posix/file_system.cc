@@ -143,6 +143,8 @@ bool can_write_existing(const std::filesystem::path& p, std::string& why) {
   return true;
 }
 
+bool wait_until_replaceable(const std::filesystem::path&, std::string&) { return true; }
+
 bool replace_file(const std::filesystem::path& from, const std::filesystem::path& to, std::string& why) {
   if (::rename(from.c_str(), to.c_str()) == 0) return true;
   why = reason(errno);

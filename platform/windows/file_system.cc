@@ -188,6 +188,35 @@ bool can_write_existing(const std::filesystem::path& p, std::string& why) {
   return true;
 }
 
+// A rename over a file needs to delete it: opened for writing and deleting
+// with every other program's access allowed, the file is refused at once
+// by a program that has it open and allowed no writing or no deleting
+// (a simulator reading it, an editor).
+bool wait_until_replaceable(const std::filesystem::path& to, std::string& why) {
+  const DWORD attributes = ::GetFileAttributesW(to.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    why = "Permission denied";
+    return false;
+  }
+  for (int attempt = 0;; ++attempt) {
+    const HANDLE h = ::CreateFileW(to.c_str(), GENERIC_WRITE | DELETE,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+      if (::CloseHandle(h)) return true;
+      why = last_error();
+      return false;
+    }
+    const DWORD code = ::GetLastError();
+    if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return true;
+    if (!held_by_another(code) || attempt + 1 >= kTriesWhileInUse) {
+      why = held_by_another(code) ? "in use" : system_error_text(code);
+      return false;
+    }
+    ::Sleep(kPauseWhileInUse);
+  }
+}
+
 bool replace_file(const std::filesystem::path& from, const std::filesystem::path& to, std::string& why) {
   for (int attempt = 0;; ++attempt) {
     if (::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;

@@ -8,8 +8,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/windows/system_error_text.h"
-
 namespace scen::platform {
 
 namespace {
@@ -64,7 +62,10 @@ bool descriptor_has_input(int fd) {
     case FILE_TYPE_PIPE: {
       DWORD available = 0;
       // A pipe whose writer has gone: the next read returns its end at once.
-      if (!::PeekNamedPipe(h, nullptr, 0, nullptr, &available, nullptr)) return true;
+      // A pipe that cannot be looked into (Wine's, made by a Linux shell)
+      // is taken as empty: a reader that waits for more before it acts
+      // would otherwise wait for ever.
+      if (!::PeekNamedPipe(h, nullptr, 0, nullptr, &available, nullptr)) return ::GetLastError() == ERROR_BROKEN_PIPE;
       return available > 0;
     }
     case FILE_TYPE_DISK:
@@ -87,9 +88,12 @@ bool descriptor_kind_and_size(int fd, FileKind& kind, uint64_t& size, std::strin
       return true;
     case FILE_TYPE_DISK: {
       BY_HANDLE_FILE_INFORMATION info;
+      // Not every file handed over as a standard stream answers (Wine's
+      // for a file redirected from the shell does not): read as a stream
+      // then, up to the limit, which is as safe.
       if (!::GetFileInformationByHandle(h, &info)) {
-        why = system_error_text(::GetLastError());
-        return false;
+        kind = FileKind::other;
+        return true;
       }
       kind = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? FileKind::directory : FileKind::regular;
       if (kind == FileKind::regular) size = (uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;

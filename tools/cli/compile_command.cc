@@ -10,6 +10,7 @@
 #include "run/all_errors.h"
 #include "run/compile_and_write.h"
 #include "run/output_names.h"
+#include "platform/path_text.h"
 #include "platform/signal_cleanup.h"
 #include "util/temporary_files.h"
 #include "writer/compiled_writer.h"
@@ -99,11 +100,12 @@ int esegui_compile(const ArgomentiCompilazione& args) {
   scen::OpzioniPercorso opzioni;
   opzioni.temporanei = &temporanei;
   opzioni.scrivi_linea = !args.no_track_plan;
-  opzioni.sorgenti.linea = args.line_file.empty() ? args.route + "_linea.txt" : args.line_file;
-  opzioni.sorgenti.treno = args.train_file.empty() ? args.route + "_" + args.train + "-.txt" : args.train_file;
+  opzioni.sorgenti.linea = scen::path_from_utf8(args.line_file.empty() ? args.route + "_linea.txt" : args.line_file);
+  opzioni.sorgenti.treno =
+      scen::path_from_utf8(args.train_file.empty() ? args.route + "_" + args.train + "-.txt" : args.train_file);
   opzioni.sorgenti.elimina_sorgenti = false;
   opzioni.sorgenti.testi_utf8 = args.input_encoding == "utf-8";
-  opzioni.cartella_uscita = args.out;
+  opzioni.cartella_uscita = scen::path_from_utf8(args.out);
   opzioni.scrivi_con_errori = args.write_on_error;
   opzioni.scrivi = args.scrivi;
   opzioni.in_attesa = [&args] {
@@ -135,7 +137,7 @@ int esegui_compile(const ArgomentiCompilazione& args) {
                   << " file from standard input: " << perche << "\n";
         return kErroreRegistrato;
       }
-      *file = kNomeIngresso;
+      *file = scen::path_from_utf8(kNomeIngresso);
       *testo = std::make_shared<const std::string>(std::move(byte));
       continue;
     }
@@ -166,7 +168,7 @@ int esegui_compile(const ArgomentiCompilazione& args) {
   for (auto [file, testo, compilato] :
        {std::tuple{&opzioni.sorgenti.linea, &opzioni.sorgenti.testo_linea, &esito.compilazione.linea},
         {&opzioni.sorgenti.treno, &opzioni.sorgenti.testo_treno, &esito.compilazione.treno}}) {
-    if (*testo && !*compilato) non_compilati.emplace_back(file->string(), *testo);
+    if (*testo && !*compilato) non_compilati.emplace_back(scen::utf8_of(*file), *testo);
   }
   const RigaSorgente riga = [&esito, &non_compilati](const std::string& file, int64_t linea) {
     const auto di = [linea](const scen::ParsedSource& s) { return std::string(s.line(linea).substr(0, size_t{1} << 20)); };
@@ -220,7 +222,7 @@ int esegui_compile(const ArgomentiCompilazione& args) {
               << " made errors by --strict\n";
   if (args.scrivi && (numero != 0 || errori_strict) && esito.scritti.empty())
     std::cerr << "scenc: no compiled file written" << (esito.griglia ? "" : " (no grid was sized)") << "\n";
-  for (const auto& f : esito.scritti) (json ? std::cerr : std::cout) << "wrote " << f.string() << "\n";
+  for (const auto& f : esito.scritti) (json ? std::cerr : std::cout) << "wrote " << scen::utf8_of(f) << "\n";
   return fine(numero == 0 && !errori_strict ? kOk : kErroreRegistrato);
 }
 

@@ -20,9 +20,9 @@ int scrivi_script(const CLI::App& app, const std::string& cartella) {
   for (const auto& voce : script) {
     const std::string& testo = voce.second;
     try {
-      scen::sostituisci_file(cartella + "/" + voce.first, [&testo](scen::ByteSink& s) { s.bytes(testo); });
+      scen::sostituisci_file(scen::path_from_utf8(cartella + "/" + voce.first), [&testo](scen::ByteSink& s) { s.bytes(testo); });
     } catch (const scen::ErroreFile& e) {
-      std::cerr << "scenc: cannot write " << e.file().string() << ": " << e.motivo() << "\n";
+      std::cerr << "scenc: cannot write " << scen::utf8_of(e.file()) << ": " << e.motivo() << "\n";
       return kErroreFile;
     }
   }

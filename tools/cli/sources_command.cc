@@ -92,8 +92,8 @@ int esegui_sources(const ArgomentiSorgenti& args) {
       std::vector<std::string> diversi;
       for (size_t i = 0; i < code.size(); ++i) {
         std::error_code ec;
-        if (!std::filesystem::exists(std::filesystem::symlink_status(nome(d, i), ec))) continue;
-        if (contenuto(nome(d, i)) != contenuto(nome(prova, i))) diversi.push_back(nome(d, i));
+        if (!std::filesystem::exists(std::filesystem::symlink_status(scen::path_from_utf8(nome(d, i)), ec))) continue;
+        if (contenuto(scen::path_from_utf8(nome(d, i))) != contenuto(scen::path_from_utf8(nome(prova, i)))) diversi.push_back(nome(d, i));
       }
       if (!diversi.empty()) {
         for (const std::string& f : diversi) std::cerr << "scenc: " << f << " differs from the embedded scenario's\n";

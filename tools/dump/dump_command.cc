@@ -1,6 +1,7 @@
 #include "tools/dump/dump_command.h"
 
 #include "tools/dump/structure_check.h"
+#include "platform/path_text.h"
 #include "util/regular_file.h"
 #include "util/standard_input.h"
 
@@ -74,7 +75,7 @@ Lettura leggi_tutto(const std::string& nome, TipoFile tipo) {
                                                       : scen::kMassimoTabellaLinea;
   Lettura l;
   const bool letto = nome == "-" ? scen::read_standard_input(massimo, l.byte, l.errore)
-                                 : scen::read_regular_file(nome, massimo, l.byte, l.errore);
+                                 : scen::read_regular_file(scen::path_from_utf8(nome), massimo, l.byte, l.errore);
   if (!letto && l.errore.empty()) l.errore = "cannot be read";
   return l;
 }
@@ -93,25 +94,25 @@ std::optional<dump::IntervalloRighe> leggi_intervallo(const std::string& testo) 
   return dump::IntervalloRighe{*da, *a};
 }
 
-std::string normale(const std::string& nome) { return std::filesystem::path(nome).lexically_normal().string(); }
+std::string normale(const std::string& nome) { return scen::utf8_of(scen::path_from_utf8(nome).lexically_normal()); }
 
 // The general records dumped in the same call that a grid or a plan must
 // agree with: <x>.sim beside the grid <x>.dat; for the plan <route>_linea.dat,
 // a <route>_<train>.sim.
 const DatiSim* dati_sim_di(const std::string& nome, const std::vector<std::string>& file,
                            const std::vector<Contenuto>& contenuti) {
-  const std::filesystem::path p(nome);
-  const std::string base = p.filename().string();
+  const std::filesystem::path p = scen::path_from_utf8(nome);
+  const std::string base = scen::utf8_of(p.filename());
   const bool piano = base.ends_with("_linea.dat");
-  const std::string cercato = normale((piano ? p : std::filesystem::path(p).replace_extension(".sim")).string());
+  const std::string cercato = normale(scen::utf8_of(piano ? p : std::filesystem::path(p).replace_extension(".sim")));
   const std::string percorso = piano ? base.substr(0, base.size() - std::string_view("linea.dat").size()) : "";
   for (size_t i = 0; i < file.size(); ++i) {
     const auto* d = std::get_if<DatiSim>(&contenuti[i]);
     if (!d) continue;
-    const std::filesystem::path f(file[i]);
+    const std::filesystem::path f = scen::path_from_utf8(file[i]);
     if (!piano && normale(file[i]) == cercato) return d;
-    if (piano && normale(f.parent_path().string()) == normale(p.parent_path().string()) &&
-        f.filename().string().starts_with(percorso) && f.extension() == ".sim")
+    if (piano && normale(scen::utf8_of(f.parent_path())) == normale(scen::utf8_of(p.parent_path())) &&
+        scen::utf8_of(f.filename()).starts_with(percorso) && f.extension() == ".sim")
       return d;
   }
   return nullptr;
@@ -120,11 +121,11 @@ const DatiSim* dati_sim_di(const std::string& nome, const std::vector<std::strin
 // The general records dumped in the same call for the grid `nome`: <x>.sim beside <x>.dat.
 dump::RecordCollegati collegati(const std::string& nome, const std::vector<std::string>& file,
                           const std::vector<Contenuto>& contenuti) {
-  const std::string cercato = normale(std::filesystem::path(nome).replace_extension(".sim").string());
+  const std::string cercato = normale(scen::utf8_of(scen::path_from_utf8(nome).replace_extension(".sim")));
   for (size_t i = 0; i < file.size(); ++i)
     if (normale(file[i]) == cercato)
       if (const auto* d = std::get_if<DatiSim>(&contenuti[i]))
-        return {d, std::filesystem::path(file[i]).filename().string()};
+        return {d, scen::utf8_of(scen::path_from_utf8(file[i]).filename())};
   return {};
 }
 

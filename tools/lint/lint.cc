@@ -13,6 +13,7 @@
 #include "parse/field_number.h"
 #include "parse/line_shape.h"
 #include "parse/parsed_source.h"
+#include "platform/path_text.h"
 #include "tools/lint/encoding_check.h"
 #include "tools/lint/warning_list.h"
 #include "util/edit_distance.h"
@@ -157,7 +158,7 @@ struct Riga {
 class Sorgente {
  public:
   Sorgente(const SorgenteLint& s, FileFormato formato, int rango)
-      : file_(s.file), formato_(formato), rango_(rango), testo_(s.file.string(), s.testo) {
+      : file_(s.file), formato_(formato), rango_(rango), testo_(scen::utf8_of(s.file), s.testo) {
     for (const ParolaChiave& p : scen::kParoleChiave)
       if (p.file == formato) parole_.push_back(p.scritta);
     for (const scen::DescrizioneSezione& d : scen::kSezioni)

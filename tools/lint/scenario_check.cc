@@ -3,6 +3,7 @@
 #include <optional>
 #include <utility>
 
+#include "platform/path_text.h"
 #include "run/run_diagnostics.h"
 #include "tools/lint/lint_beside.h"
 
@@ -37,7 +38,7 @@ EsitoControllo controlla_scenario(const RichiestaControllo& r) {
     scen::Diagnostic d;
     d.level = livello;
     d.flag = flag_avviso(w.tipo);
-    d.file = w.file.string();
+    d.file = scen::utf8_of(w.file);
     d.range = {w.linea, w.colonna, w.linea, w.colonna};
     d.message = w.testo;
     esito.diagnostiche_avvisi.push_back(std::move(d));

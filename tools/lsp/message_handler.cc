@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "model/kilometric_progressive.h"
+#include "platform/path_text.h"
 #include "tools/lsp/completion.h"
 #include "tools/lsp/document_symbols.h"
 #include "tools/lsp/semantic_tokens.h"
@@ -414,14 +415,14 @@ CoppiaScenario MessageHandler::coppia(const std::string& percorso) const {
   VistaFile vista;
   vista.esiste = [this](const std::string& f) {
     std::error_code ec;
-    return documenti_.trova(f) || std::filesystem::is_regular_file(f, ec);
+    return documenti_.trova(f) || std::filesystem::is_regular_file(scen::path_from_utf8(f), ec);
   };
   vista.nella_cartella = [this](const std::string& cartella) {
     std::vector<std::string> nomi;
     std::error_code ec;
-    for (std::filesystem::directory_iterator it(cartella.empty() ? "." : cartella, ec), fine; !ec && it != fine;
+    for (std::filesystem::directory_iterator it(scen::path_from_utf8(cartella.empty() ? "." : cartella), ec), fine; !ec && it != fine;
          it.increment(ec))
-      nomi.push_back(it->path().filename().string());
+      nomi.push_back(scen::utf8_of(it->path().filename()));
     for (const auto& [f, d] : documenti_.tutti())
       if (f.size() > cartella.size() && f.starts_with(cartella) && f.find('/', cartella.size()) == std::string::npos)
         nomi.push_back(f.substr(cartella.size()));

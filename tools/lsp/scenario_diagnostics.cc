@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "parse/source_text.h"
+#include "platform/path_text.h"
 #include "run/error_report.h"
 #include "tools/lint/scenario_check.h"
 #include "tools/lsp/uri.h"
@@ -93,7 +94,7 @@ TestoSorgente da_editor(std::string utf8) {
 std::optional<TestoSorgente> da_disco(const std::string& percorso) {
   scen::SourceText letto;
   std::string errore;
-  if (!scen::read_source_file(percorso, letto, errore)) return std::nullopt;
+  if (!scen::read_source_file(scen::path_from_utf8(percorso), letto, errore)) return std::nullopt;
   TestoSorgente t;
   t.utf8 = scen::da_cp1252(letto.bytes);
   t.cp1252 = std::make_shared<const std::string>(std::move(letto.bytes));
@@ -108,11 +109,11 @@ DiagnosticheScenario diagnostiche_scenario(const CoppiaScenario& c, const TestoS
   r.opzioni.scrivi = false;
   r.opzioni.scrivi_linea = true;
   r.opzioni.sorgenti.elimina_sorgenti = false;
-  r.opzioni.sorgenti.linea = c.linea;
+  r.opzioni.sorgenti.linea = scen::path_from_utf8(c.linea);
   // A line file alone is read against a train file that is nowhere: the
   // line file is compiled first, and what is said of the missing train
   // file is left out.
-  r.opzioni.sorgenti.treno = c.treno.empty() ? c.linea + ".nessun-treno" : c.treno;
+  r.opzioni.sorgenti.treno = scen::path_from_utf8(c.treno.empty() ? c.linea + ".nessun-treno" : c.treno);
   if (linea) r.opzioni.sorgenti.testo_linea = linea->cp1252;
   if (treno) r.opzioni.sorgenti.testo_treno = treno->cp1252;
   r.attivi.assign(std::begin(kTuttiAvvisi), std::end(kTuttiAvvisi));
@@ -150,7 +151,7 @@ DiagnosticheScenario diagnostiche_scenario(const CoppiaScenario& c, const TestoS
     scen::SourceRange range = d.range;
     std::string testo = messaggio(d);
     if (!f) {
-      if (c.treno.empty() && d.file == r.opzioni.sorgenti.treno.string()) return;  // no train file: not a fault
+      if (c.treno.empty() && d.file == scen::utf8_of(r.opzioni.sorgenti.treno)) return;  // no train file: not a fault
       f = ripiego;
       if (!f) return;
       if (!d.file.empty()) testo = d.file + ": " + testo;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model/model.h"
+#include "platform/path_text.h"
 #include "writer/compiled_writer.h"
 
 namespace scenc::plot {
@@ -24,7 +25,7 @@ struct ScenarioCompilato {
 class ErroreIngresso : public std::runtime_error {
  public:
   ErroreIngresso(const std::filesystem::path& file, const std::string& motivo)
-      : std::runtime_error(file.string() + ": " + motivo), file_(file) {}
+      : std::runtime_error(scen::utf8_of(file) + ": " + motivo), file_(file) {}
   const std::filesystem::path& file() const { return file_; }
 
  private:

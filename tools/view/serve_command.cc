@@ -68,7 +68,8 @@ int esegui_serve(const ArgomentiServizio& args) {
   boost::asio::io_context io;
   boost::asio::signal_set signals(io, SIGINT, SIGTERM);
 
-  const view::RichiestaVista richiesta{args.route, args.train, args.dir, args.input_encoding == "utf-8"};
+  const view::RichiestaVista richiesta{args.route, args.train, scen::path_from_utf8(args.dir),
+                                            args.input_encoding == "utf-8"};
   const std::filesystem::path sorgenti[] = {
       (scen::path_from_utf8(args.dir) / scen::path_from_utf8(args.route + "_linea.txt")).lexically_normal(),
       (scen::path_from_utf8(args.dir) / scen::path_from_utf8(args.route + "_" + args.train + "-.txt")).lexically_normal()};

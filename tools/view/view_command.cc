@@ -32,7 +32,8 @@ CLI::App* aggiungi_view(CLI::App& app, ArgomentiVista& args, int& esito) {
 
 int esegui_view(const ArgomentiVista& args) {
   if (!nomi_validi(args.route, args.train)) return kUso;
-  const view::RichiestaVista richiesta{args.route, args.train, args.dir, args.input_encoding == "utf-8"};
+  const view::RichiestaVista richiesta{args.route, args.train, scen::path_from_utf8(args.dir),
+                                            args.input_encoding == "utf-8"};
   const view::LetturaVista letta =
       args.compiled ? view::vista_da_compilati(richiesta) : view::vista_da_sorgenti(richiesta);
   if (!letta.scenario) {
@@ -41,9 +42,9 @@ int esegui_view(const ArgomentiVista& args) {
   }
   const std::string pagina = view::pagina_html(view::json_vista(*letta.scenario));
   try {
-    scen::scrivi_file_o_uscita(args.out, [&](scen::ByteSink& uscita) { uscita.bytes(pagina); });
+    scen::scrivi_file_o_uscita(scen::path_from_utf8(args.out), [&](scen::ByteSink& uscita) { uscita.bytes(pagina); });
   } catch (const scen::ErroreFile& e) {
-    std::cerr << "scenc: cannot write " << e.file().string() << ": " << e.motivo() << "\n";
+    std::cerr << "scenc: cannot write " << scen::utf8_of(e.file()) << ": " << e.motivo() << "\n";
     return kErroreFile;
   }
   size_t errori = 0;

@@ -29,7 +29,7 @@ constexpr size_t kAvvisiMostrati = 100;
 bool leggi_file(const std::filesystem::path& file, size_t massimo, std::string& byte, std::string& errore) {
   std::string perche;
   if (scen::read_regular_file(file, massimo, byte, perche)) return true;
-  errore = file.string() + ": " + (perche.empty() ? "cannot be read" : perche);
+  errore = scen::utf8_of(file) + ": " + (perche.empty() ? "cannot be read" : perche);
   return false;
 }
 
@@ -71,8 +71,8 @@ LetturaVista vista_da_sorgenti(const RichiestaVista& r) {
   scen::OpzioniPercorso opzioni;
   opzioni.scrivi = false;
   opzioni.scrivi_linea = true;
-  opzioni.sorgenti.linea = (r.cartella / (r.percorso + "_linea.txt")).lexically_normal();
-  opzioni.sorgenti.treno = (r.cartella / (r.percorso + "_" + r.treno + "-.txt")).lexically_normal();
+  opzioni.sorgenti.linea = (r.cartella / scen::path_from_utf8(r.percorso + "_linea.txt")).lexically_normal();
+  opzioni.sorgenti.treno = (r.cartella / scen::path_from_utf8(r.percorso + "_" + r.treno + "-.txt")).lexically_normal();
   opzioni.sorgenti.elimina_sorgenti = false;
   opzioni.sorgenti.testi_utf8 = r.testi_utf8;
   // Each source read once, for the compile and the warnings alike; one
@@ -122,7 +122,7 @@ LetturaVista vista_da_sorgenti(const RichiestaVista& r) {
     scen::Diagnostic x;
     x.level = scen::Level::warning;
     x.flag = flag_avviso(w.tipo);
-    x.file = w.file.string();
+    x.file = scen::utf8_of(w.file);
     x.range = {w.linea, w.colonna, w.linea, w.colonna};
     x.message = w.testo;
     v.diagnostiche.push_back(std::move(x));
@@ -138,7 +138,7 @@ LetturaVista vista_da_sorgenti(const RichiestaVista& r) {
   std::vector<scen::ParsedSource> letti;
   for (auto [file, testo] : {std::pair{&opzioni.sorgenti.linea, &opzioni.sorgenti.testo_linea},
                              {&opzioni.sorgenti.treno, &opzioni.sorgenti.testo_treno}})
-    if (*testo) letti.emplace_back(file->string(), *testo);
+    if (*testo) letti.emplace_back(scen::utf8_of(*file), *testo);
   for (const scen::Diagnostic& x : v.diagnostiche)
     for (const scen::ParsedSource& s : letti)
       if (s.name() == x.file && x.range.line > 0)
@@ -172,7 +172,7 @@ LetturaVista vista_da_compilati(const RichiestaVista& r) {
       v.tabella_linea = scen::leggi_immagine_tabella_linea(byte);
     }
   } catch (const scen::ErroreDecodifica& e) {
-    return {{}, corrente->string() + ": corrupt, " + e.what()};
+    return {{}, scen::utf8_of(*corrente) + ": corrupt, " + e.what()};
   }
   return {std::move(v), {}};
 }

@@ -1,0 +1,7 @@
+#include "platform/drive_letters.h"
+
+namespace scen::platform {
+
+bool names_have_drive_letters() { return true; }
+
+}  // namespace scen::platform
