@@ -4,10 +4,12 @@
 #include <string>
 #include <string_view>
 
+#include "platform/printf_format.h"
+
 namespace scenc::dump {
 
 // printf-style formatting into a string.
-std::string formatta(const char* formato, ...) __attribute__((format(printf, 1, 2)));
+std::string formatta(const char* formato, ...) SCEN_PRINTF_FORMAT(1, 2);
 
 // The shortest decimal text that reads back as the same double.
 std::string breve(double d);
