@@ -18,6 +18,10 @@ packages=(
   neovim
   bash-completion zsh fish
   python3-jsonschema
+  # The Windows build (make windows, make test-windows): the MinGW-w64
+  # cross compiler with POSIX threads, Wine to run its tests (fonts-wine
+  # and xvfb for the window), the installer's makensis, the zip.
+  g++-mingw-w64-x86-64-posix wine wine64 nsis zip unzip fonts-wine xvfb
 )
 
 missing=()
