@@ -6,7 +6,9 @@
 ; Start-menu entry for the docs; and writes an uninstaller that deletes
 ; every file it installed, its Start-menu entries, its registry keys and
 ; the PATH entry.
-Unicode true
+; A 64-bit installer, like the programs it installs (and so one that runs
+; under a Wine without its 32-bit half).
+Target amd64-unicode
 SetCompressor /SOLID lzma
 !include "WinMessages.nsh"
 

@@ -15,7 +15,7 @@ namespace {
 
 TEST(ProgramRun, ArgumentsArriveWordForWord) {
   test::TempDir dir;
-  const std::filesystem::path cartella = dir / "Ščenari ☃";
+  const std::filesystem::path cartella = dir.path() / path_from_utf8("Ščenari ☃");
   std::filesystem::create_directory(cartella);
   const std::vector<std::string> argomenti{
       "plain",        "two words", "",         "\"quoted\"",   "a\\b\\",  "trailing\\",

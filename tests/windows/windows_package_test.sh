@@ -30,11 +30,18 @@ for exe in "$work"/unzipped/*/bin/*.exe; do
   echo "$(basename "$exe") imports only: $(echo $imports)"
 done
 
-# The installer, in a Wine prefix of its own.
-export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+# The installer, in a Wine prefix of its own. winemenubuilder would copy
+# the Start-menu entries into this machine's own desktop menus: kept off.
+export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml,winemenubuilder.exe='
 wine wineboot -i >/dev/null 2>&1
 wineserver -w
-windows_path() { local p=${1//\//\\}; echo "Z:$p"; }
+windows_path() {  # a Linux path as Wine names it
+  local p
+  case $1 in
+    "$WINEPREFIX"/drive_c/*) p=${1#"$WINEPREFIX"/drive_c}; p=${p//\//\\}; echo "C:$p" ;;
+    *) p=${1//\//\\}; echo "Z:$p" ;;
+  esac
+}
 user_path() {  # the user's PATH as the registry holds it, or nothing
   wine reg query 'HKCU\Environment' /v Path 2>/dev/null | tr -d '\r' |
     awk '$1 == "Path" { sub(/^[ \t]*Path[ \t]+REG_[A-Z_]+[ \t]+/, ""); print }' || true
@@ -43,13 +50,22 @@ set_user_path() { wine reg add 'HKCU\Environment' /v Path /t REG_EXPAND_SZ /d "$
 start_menu=$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/"Start Menu"/Programs/scenc
 top=$(head -n1 "$expected" | cut -d/ -f1)
 
-# Twice: with no PATH of the user's (the value must go again), then with
-# one (it must come back as it was).
+# Twice: into Program Files with no PATH of the user's (the value must go
+# again), then into a folder named with /D= and with a PATH of the user's
+# (it must come back as it was). Wine quotes an argument that holds a
+# space, and /D= is not read inside quotes: that folder's name has none.
 for before in "" 'C:\keep;D:\other tools'; do
-  install_dir="$work/Program Files $RANDOM/scenc"
-  [[ -z $before ]] || set_user_path "$before"
-  wine "$setup" /S "/D=$(windows_path "$install_dir")"
+  if [[ -z $before ]]; then
+    install_dir=$WINEPREFIX/drive_c/"Program Files"/scenc
+    where=()
+  else
+    install_dir=$work/installed/scenc
+    where=("/D=$(windows_path "$install_dir")")
+    set_user_path "$before"
+  fi
+  wine "$setup" /S "${where[@]}"
   wineserver -w
+  [[ -d $install_dir ]] || fail "nothing installed in $install_dir"
   (cd "$install_dir" && find . -type f | sed 's|^\./||' | sort) > "$work/installed.txt"
   { sed "s|^$top/||" "$expected"; echo uninstall.exe; } | sort > "$work/expected_installed.txt"
   diff "$work/expected_installed.txt" "$work/installed.txt" || fail "installed files differ (< expected, > installed)"
@@ -60,7 +76,7 @@ for before in "" 'C:\keep;D:\other tools'; do
   [[ $(user_path) == "$want" ]] || fail "PATH after install: '$(user_path)', not '$want'"
   version=$(cd "$install_dir/bin" && wine ./scenc.exe --version | tr -d '\r')
   [[ $version == *scenc* ]] || fail "installed scenc.exe --version said '$version'"
-  echo "installed into $install_dir: $version; PATH: $(user_path)"
+  echo "installed into $(windows_path "$install_dir"): $version; PATH: $(user_path)"
 
   wine "$install_dir/uninstall.exe" /S
   wineserver -w
