@@ -4,8 +4,8 @@
 # The stages' unit tests that touch no Linux-only part of the system: all
 # of tests/CMakeLists.txt's scen_tests but parsed_source_test (a pipe's
 # writer in a thread, /dev/zero), file_replace_test (named pipes and
-# symbolic links at the replaced name) and signal_cleanup_test (fork and
-# kill).
+# symbolic links at the replaced name), signal_cleanup_test (fork and
+# kill) and cp1252_test (checks the table against glibc's iconv).
 #
 # Linux-only, and why: scen_tool_tests and scen_dump/plot/view tests drive
 # scenc through a POSIX shell's words (fork, named pipes, flock, symbolic
@@ -38,7 +38,6 @@ add_executable(scen_tests
   plan_writer_test.cc
   compiled_writer_test.cc
   byte_sink_test.cc
-  cp1252_test.cc
 )
 target_link_libraries(scen_tests PRIVATE scen_core scen_lint GTest::gtest_main)
 gtest_discover_tests(scen_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120)
