@@ -31,8 +31,10 @@ for exe in "$work"/unzipped/*/bin/*.exe; do
 done
 
 # The installer, in a Wine prefix of its own. winemenubuilder would copy
-# the Start-menu entries into this machine's own desktop menus: kept off.
+# the Start-menu entries into this machine's own desktop menus: kept off,
+# and Wine's desktop folders kept inside the work folder.
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml,winemenubuilder.exe='
+export XDG_DATA_HOME=$work/xdg/data XDG_CONFIG_HOME=$work/xdg/config
 wine wineboot -i >/dev/null 2>&1
 wineserver -w
 windows_path() {  # a Linux path as Wine names it
