@@ -43,6 +43,9 @@ test_editors_shells=(neovim bash-completion zsh fish)
 # The Windows build (MinGW-w64, posix threads), its installer and archives,
 # and its tests under Wine (with xvfb above for their windows).
 test_windows=(g++-mingw-w64-x86-64-posix wine wine64 nsis zip unzip fonts-wine)
+# `make windows` alone: the cross build, the zip and the installer, with the
+# man pages rendered as text for them.
+windows=("${test_windows[@]}" groff-base)
 test=(
   "${test_googletest[@]}" "${test_window[@]}" "${test_clang[@]}" "${test_package[@]}"
   "${test_browser[@]}" "${test_json[@]}" "${test_editors_shells[@]}" "${test_windows[@]}"
@@ -63,7 +66,8 @@ for set in "$@"; do
     package) packages+=("${package[@]}") ;;
     bench) packages+=("${bench[@]}") ;;
     fuzz) packages+=("${fuzz[@]}") ;;
-    *) echo "$0: unknown set '$set' (build, test, package, bench, fuzz)" >&2; exit 2 ;;
+    windows) packages+=("${windows[@]}") ;;
+    *) echo "$0: unknown set '$set' (build, test, package, bench, fuzz, windows)" >&2; exit 2 ;;
   esac
 done
 

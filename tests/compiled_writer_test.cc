@@ -22,7 +22,7 @@ namespace {
 std::map<std::string, std::string> contenuto(const std::filesystem::path& cartella) {
   std::map<std::string, std::string> m;
   for (const auto& e : std::filesystem::directory_iterator(cartella))
-    m[e.path().filename()] = std::filesystem::is_directory(e.path()) ? "<dir>" : test::leggi(e.path());
+    m[utf8_of(e.path().filename())] = std::filesystem::is_directory(e.path()) ? "<dir>" : test::leggi(e.path());
   return m;
 }
 

@@ -14,6 +14,7 @@
 
 #include "compiler/track_plan.h"
 #include "model/byte_images.h"
+#include "platform/path_text.h"
 #include "run/compile_and_write.h"
 #include "test_support.h"
 
@@ -42,7 +43,7 @@ std::optional<TabellaLinea> piano(size_t righe) {
 
 std::vector<std::string> nomi_in(const std::filesystem::path& cartella) {
   std::vector<std::string> nomi;
-  for (const auto& e : std::filesystem::directory_iterator(cartella)) nomi.push_back(e.path().filename());
+  for (const auto& e : std::filesystem::directory_iterator(cartella)) nomi.push_back(utf8_of(e.path().filename()));
   std::sort(nomi.begin(), nomi.end());
   return nomi;
 }

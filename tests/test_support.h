@@ -2,17 +2,19 @@
 // of small source texts.
 #pragma once
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "compiler/compile.h"
 #include "model/model.h"
+#include "platform/path_text.h"
+#include "platform/program_run.h"
+#include "platform/temporary_directory.h"
 #include "run/compile_and_write.h"
 
 namespace scen::test {
@@ -20,9 +22,11 @@ namespace scen::test {
 class TempDir {
  public:
   TempDir() {
-    std::string modello = (std::filesystem::temp_directory_path() / "scen_test_XXXXXX").string();
-    if (!::mkdtemp(modello.data())) std::abort();
-    path_ = modello;
+    std::string why;
+    if (!platform::make_temporary_directory("scen_test_", path_, why)) {
+      std::cerr << "no temporary directory: " << why << "\n";
+      std::abort();
+    }
   }
   ~TempDir() {
     std::error_code ec;
@@ -57,16 +61,25 @@ struct Risultato {
   std::string err;
 };
 
-// Runs `programma argomenti` in `cartella`, its two streams caught in files
-// of `appunti`.
-inline Risultato esegui(const std::filesystem::path& cartella, const std::string& programma,
-                        const std::string& argomenti, const std::filesystem::path& appunti) {
+// Runs `programma` with `argomenti`, each handed over as it is (no shell),
+// in `cartella`, standard input from the null device, its two streams
+// caught in files of `appunti`. The same on Linux and on Windows.
+inline Risultato run_program(const std::filesystem::path& cartella, const std::filesystem::path& programma,
+                             const std::vector<std::string>& argomenti, const std::filesystem::path& appunti) {
   const auto out = appunti / "stdout.txt";
   const auto err = appunti / "stderr.txt";
-  const std::string cmd = "cd '" + cartella.string() + "' && '" + programma + "' " + argomenti + " >'" +
-                          out.string() + "' 2>'" + err.string() + "'";
-  const int s = std::system(cmd.c_str());
-  return {WIFEXITED(s) ? WEXITSTATUS(s) : -1, leggi(out), leggi(err)};
+  std::string why;
+  const int stato = platform::run_program({programma, argomenti, cartella, out, err}, why);
+  if (stato < 0) return {stato, leggi(out), leggi(err) + why};
+  return {stato, leggi(out), leggi(err)};
+}
+
+// The same, `argomenti` being the words of a POSIX shell (quotes,
+// redirections) after the program's name: for the tests that run only on
+// Linux.
+inline Risultato esegui(const std::filesystem::path& cartella, const std::string& programma,
+                        const std::string& argomenti, const std::filesystem::path& appunti) {
+  return run_program(cartella, "/bin/sh", {"-c", "'" + programma + "' " + argomenti}, appunti);
 }
 
 // A general section for a line of length `lunghezza`, then `dati` from line 11 on.

@@ -3,6 +3,7 @@
 # Wine, as CMake's emulator for the Windows build's tests. Wine's prefix
 # (its C: drive and registry) is made once, in DIR, and shared by the
 # tests; Wine's own messages are kept out of what the program prints.
+# Without a PROGRAM, only makes the prefix (the set-up before the tests).
 set -euo pipefail
 if [[ ${1:-} == --prefix ]]; then
   export WINEPREFIX=$2
@@ -19,4 +20,5 @@ if [[ ! -f $WINEPREFIX/system.reg ]]; then
   [[ -f $WINEPREFIX/system.reg ]] || { wine wineboot -i >/dev/null 2>&1 && wineserver -w; }
   flock -u 9
 fi
+(($#)) || exit 0
 exec wine "$@"
