@@ -23,10 +23,12 @@ if(SCEN_XVFB AND SCEN_XDOTOOL)
   foreach(scenario_case files window refusal)
     add_test(NAME scenario_windows_${scenario_case}
              COMMAND ${CMAKE_CURRENT_LIST_DIR}/scenario_window_test.sh ${scenario_case}
-                     ${CMAKE_CURRENT_LIST_DIR}/wine_run.sh ${CMAKE_BINARY_DIR}/wine
+                     ${CMAKE_CURRENT_LIST_DIR}/wine_run.sh ${CMAKE_BINARY_DIR}/wine-desktop
                      $<TARGET_FILE:scenario> $<TARGET_FILE:scen_window_probe> ${SCEN_LINUX_SCENARIO})
     set_tests_properties(scenario_windows_${scenario_case} PROPERTIES TIMEOUT 120 SKIP_RETURN_CODE 77
-                         # One Wine prefix is one desktop: two runs would see each other's windows.
+                         # One Wine prefix is one desktop: two runs would see each other's
+                         # windows. The prefix is theirs alone: a Wine server that other
+                         # tests started without a display would give them no desktop.
                          RESOURCE_LOCK scenario_windows_desktop)
   endforeach()
 else()
