@@ -34,13 +34,21 @@ if(SCEN_FUZZ)
     add_dependencies(scen_fuzz_all fuzz_${prova})
   endforeach()
   # The language server's handler, fed the stream an editor sends, mutated
-  # mostly message by message. (The HTTP requests of `scenc serve` are to
-  # get a target once serve sits on Boost.Beast: the library's parser and
-  # this project's routes, fed raw requests.)
+  # mostly message by message.
   add_executable(fuzz_lsp ${CMAKE_CURRENT_LIST_DIR}/lsp_fuzz.cc ${CMAKE_CURRENT_LIST_DIR}/json_rpc_mutator.cc)
   target_link_libraries(fuzz_lsp PRIVATE scen_lsp)
   target_link_options(fuzz_lsp PRIVATE -fsanitize=fuzzer)
   add_dependencies(scen_fuzz_all fuzz_lsp)
+  # What arrives from outside besides the sources: the HTTP requests of
+  # `scenc serve` (the library's parser with the server's limits, then this
+  # project's routes), and the editors' file: URIs.
+  add_executable(fuzz_http ${CMAKE_CURRENT_LIST_DIR}/http_fuzz.cc)
+  target_link_libraries(fuzz_http PRIVATE scen_serve_routes)
+  target_link_options(fuzz_http PRIVATE -fsanitize=fuzzer)
+  add_executable(fuzz_uri ${CMAKE_CURRENT_LIST_DIR}/uri_fuzz.cc)
+  target_link_libraries(fuzz_uri PRIVATE scen_lsp)
+  target_link_options(fuzz_uri PRIVATE -fsanitize=fuzzer)
+  add_dependencies(scen_fuzz_all fuzz_http fuzz_uri)
   # The decoders' target also holds what decodes to the rules of scenc
   # dump, and mutates its seeds (whole compiled files) mostly a little.
   target_sources(fuzz_immagini PRIVATE

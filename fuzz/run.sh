@@ -4,7 +4,7 @@
 # the run and per second of processor time it had (on a shared machine the
 # second tells the target's own speed), and any input that broke a rule. Corpora grow in BUILD/fuzz/corpus/<target>/ from run to run; a
 # failing input is written to BUILD/fuzz/findings/.
-#   fuzz/run.sh [SECONDS] [target ...]      (targets: linea linea_lunga treno compilazione immagini lsp)
+#   fuzz/run.sh [SECONDS] [target ...]      (targets: linea linea_lunga treno compilazione immagini lsp http uri)
 # Environment: FUZZ_BUILD (default build-fuzz), FUZZ_JOBS (default 2).
 set -euo pipefail
 
@@ -12,7 +12,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-600}
 shift || true
 targets=("$@")
-((${#targets[@]})) || targets=(linea linea_lunga treno compilazione immagini lsp)
+((${#targets[@]})) || targets=(linea linea_lunga treno compilazione immagini lsp http uri)
 build=$(cd "$root" && realpath -m "${FUZZ_BUILD:-build-fuzz}")
 jobs=${FUZZ_JOBS:-2}
 work=$build/fuzz

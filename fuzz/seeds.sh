@@ -15,7 +15,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 rm -rf "$seed"
-mkdir -p "$seed"/{linea,linea_lunga,treno,compilazione,immagini,lsp}
+mkdir -p "$seed"/{linea,linea_lunga,treno,compilazione,immagini,lsp,http,uri}
 
 "$scenc" sources --out "$work" >/dev/null
 emb_line=$work/Valcerra_Mosina_linea.txt
@@ -73,3 +73,13 @@ open_uri=file:///scen_fuzz/Esempio_E1-.txt
   frame '{"jsonrpc":"2.0","id":3,"method":"textDocument/signatureHelp","params":{"textDocument":{"uri":"'"$open_uri"'"},"position":{"line":14,"character":12}}}'
   frame '{"jsonrpc":"2.0","id":4,"method":"textDocument/definition","params":{"textDocument":{"uri":"'"$open_uri"'"},"position":{"line":14,"character":3}}}'
 } >"$seed/lsp/both_open"
+# Requests a browser sends `scenc serve`, and a few it should refuse.
+printf 'GET / HTTP/1.1\r\nHost: 127.0.0.1:8080\r\nAccept: text/html\r\n\r\n' >"$seed/http/page"
+printf 'GET /events?since=3 HTTP/1.1\r\nHost: 127.0.0.1\r\nAccept: text/event-stream\r\n\r\n' >"$seed/http/events"
+printf 'HEAD / HTTP/1.0\r\n\r\n' >"$seed/http/head"
+printf 'POST /%%2e%%2e/x HTTP/1.1\r\nHost: x\r\nTransfer-Encoding: chunked\r\n\r\n3\r\nabc\r\n0\r\n\r\n' >"$seed/http/chunked"
+# The file: URIs editors send, on Linux and on Windows.
+printf 'file:///home/ana/scenari/Magr%%C3%%A8_linea.txt' >"$seed/uri/linux"
+printf 'file:///c%%3A/Users/Ana/Scenari/Magr%%C3%%A8_IR1-.txt' >"$seed/uri/windows"
+printf 'file:///C:/Users\\Ana\\x.txt' >"$seed/uri/backslashes"
+printf 'file://localhost/z%%3A/tmp/x.txt' >"$seed/uri/localhost"

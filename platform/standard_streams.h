@@ -25,7 +25,7 @@ class StandardStreamsSetup {
   StandardStreamsSetup& operator=(const StandardStreamsSetup&) = delete;
 
  private:
-  unsigned previous_output_code_page_ = 0;
+  [[maybe_unused]] unsigned previous_output_code_page_ = 0;  // Windows: the console's, given back
 };
 
 // Up to `n` bytes from the stream or pipe `fd`; 0 at its end, -1 on failure.

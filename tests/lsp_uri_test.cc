@@ -34,6 +34,10 @@ TEST(LspUri, WindowsUrisNameOnePathWhateverTheirSpelling) {
       {"file:///ab:/x", "/ab:/x"},
       {"file://server/share/x.txt", std::nullopt},
       {"file:///c%3", std::nullopt},
+      // A NUL, escaped or not, would cut the name short where the system
+      // reads it: another file than the one named.
+      {"file:///c%3A/x%00.txt", std::nullopt},
+      {std::string("file:///c%3A/x\0.txt", 19), std::nullopt},
   };
   for (const Caso& c : casi) EXPECT_EQ(percorso_da_uri(c.uri, FormaPercorsi::con_unita), c.percorso) << c.uri;
 

@@ -41,6 +41,7 @@ std::optional<std::string> percorso_da_uri(std::string_view uri, FormaPercorsi f
   uri.remove_prefix(barra);
   std::string p;
   for (size_t i = 0; i < uri.size(); ++i) {
+    if (uri[i] == '\0') return std::nullopt;  // it would cut the name short
     if (uri[i] != '%') {
       p.push_back(uri[i]);
       continue;
