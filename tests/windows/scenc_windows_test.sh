@@ -86,7 +86,10 @@ unicode)
   slashed err.txt | grep -qF "$dir/Magrè_nessuna.txt" || fail "the diagnostic names the file in UTF-8: $(cat err.txt)"
 
   # serve reads the sources there and tells what it watches.
-  scenc serve --route Magrè --train IR20588 --dir "$dir" --port 0 >serve.out 2>serve.err &
+  # Started by exec, so that $! is the program's own process (Wine runs it
+  # in the process it was started as), which SIGINT stops as Ctrl-C would.
+  (exec "$wine_run" --prefix "$prefix" "$bin/scenc.exe" serve --route Magrè --train IR20588 --dir "$dir" \
+     --port 0 >serve.out 2>serve.err) &
   serve=$!
   for _ in $(seq 100); do grep -q '^http://' serve.out && break; sleep 0.1; done
   url=$(grep -m1 '^http://' serve.out)
@@ -95,7 +98,12 @@ unicode)
   slashed serve.err | grep -qF "watching $dir/Magrè_linea.txt" ||
     fail "serve names its sources in UTF-8: $(cat serve.err)"
   grep -q " 0 errors" serve.err || fail "serve compiled with errors: $(cat serve.err)"
-  kill "$serve" 2>/dev/null
+  kill -INT "$serve" 2>/dev/null
+  for _ in $(seq 100); do kill -0 "$serve" 2>/dev/null || break; sleep 0.1; done
+  if kill -0 "$serve" 2>/dev/null; then
+    kill -KILL "$serve" 2>/dev/null
+    fail "serve did not stop on Ctrl-C"
+  fi
   wait "$serve" 2>/dev/null
   ;;
 
