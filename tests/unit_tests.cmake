@@ -1,0 +1,31 @@
+# The stages' unit tests, one executable: those that run on every system,
+# and those that need Linux (tests/windows/windows_tests.cmake says why).
+set(scen_unit_tests
+  field_reader_test.cc
+  field_number_test.cc
+  utf8_scan_test.cc
+  lint_test.cc
+  edit_distance_test.cc
+  kilometric_progressive_test.cc
+  line_shape_test.cc
+  all_errors_test.cc
+  compile_state_test.cc
+  line_compile_test.cc
+  train_compile_test.cc
+  code_track_test.cc
+  code_point_origin_test.cc
+  check_codes_test.cc
+  byte_images_test.cc
+  placement_test.cc
+  track_plan_test.cc
+  image_reader_test.cc
+  plan_writer_test.cc
+  compiled_writer_test.cc
+  byte_sink_test.cc
+)
+set(scen_unit_tests_linux
+  parsed_source_test.cc
+  file_replace_test.cc
+  signal_cleanup_test.cc
+  cp1252_test.cc
+)
