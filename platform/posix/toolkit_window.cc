@@ -95,9 +95,9 @@ class FinestraDipinta final : public Fl_Window {
   bool dipinta_ = false;
 };
 
-class FinestraGrafica final : public platform::ProgramWindow {
+class ToolkitWindow final : public platform::ProgramWindow {
  public:
-  explicit FinestraGrafica(const std::string& titolo) : titolo_(titolo) {
+  explicit ToolkitWindow(const std::string& titolo) : titolo_(titolo) {
     fl_close = "OK";
     const int dimensione = misura_etichetta();
     finestra_ = std::make_unique<FinestraDipinta>(kLarghezza, kAltezza);
@@ -111,13 +111,13 @@ class FinestraGrafica final : public platform::ProgramWindow {
     finestra_->end();  // the window owns the label
   }
 
-  ~FinestraGrafica() override {
+  ~ToolkitWindow() override {
     finestra_->hide();
     Fl::flush();
   }
 
-  FinestraGrafica(const FinestraGrafica&) = delete;
-  FinestraGrafica& operator=(const FinestraGrafica&) = delete;
+  ToolkitWindow(const ToolkitWindow&) = delete;
+  ToolkitWindow& operator=(const ToolkitWindow&) = delete;
 
   // The window is painted only when its first Expose has been handled, so
   // the events are run until draw() has been called, for a bounded time.
@@ -149,11 +149,11 @@ class FinestraGrafica final : public platform::ProgramWindow {
 
 }  // namespace scen
 
-SCEN_MODULE_ENTRY scen::platform::ProgramWindow* scen_apri_finestra_grafica(const char* titolo) {
+SCEN_MODULE_ENTRY scen::platform::ProgramWindow* scen_open_toolkit_window(const char* titolo) {
   if (!fl_display) {
     Display* d = scen::apri_display();
     if (!d) return nullptr;
     fl_open_display(d);
   }
-  return new scen::FinestraGrafica(titolo);
+  return new scen::ToolkitWindow(titolo);
 }

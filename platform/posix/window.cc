@@ -21,7 +21,7 @@ void scrivi_stderr(std::string_view testo) {
   (void)write_descriptor(kStandardError, testo, why);
 }
 
-class FinestraMuta final : public ProgramWindow {
+class HeadlessWindow final : public ProgramWindow {
  public:
   void show_waiting() override {}
   void show_message(const std::string& testo) override { scrivi_stderr(testo + "\n"); }
@@ -32,18 +32,18 @@ class FinestraMuta final : public ProgramWindow {
 
 std::unique_ptr<ProgramWindow> open_program_window(const std::string& titolo) {
   const char* nome = std::getenv("DISPLAY");
-  if (!nome || !*nome) return std::make_unique<FinestraMuta>();
-  scen::ApriFinestraGrafica* apri = nullptr;
+  if (!nome || !*nome) return std::make_unique<HeadlessWindow>();
+  scen::OpenToolkitWindow* apri = nullptr;
   try {
-    apri = scen::funzione_modulo<ApriFinestraGrafica>({scen::incorporato::modulo_finestra_nome(), incorporato::modulo_finestra()},
-                                                scen::kApriFinestraGrafica);
+    apri = scen::funzione_modulo<OpenToolkitWindow>({scen::incorporato::modulo_finestra_nome(), incorporato::modulo_finestra()},
+                                                scen::kOpenToolkitWindow);
   } catch (const scen::ErroreModulo& e) {
     scrivi_stderr(titolo + ": no window, the toolkit cannot be loaded (apt install libfltk1.3 for it): " + e.what() +
                   "\n");
-    return std::make_unique<FinestraMuta>();
+    return std::make_unique<HeadlessWindow>();
   }
   std::unique_ptr<ProgramWindow> grafica(apri(titolo.c_str()));
-  if (!grafica) return std::make_unique<FinestraMuta>();
+  if (!grafica) return std::make_unique<HeadlessWindow>();
   return grafica;
 }
 

@@ -11,8 +11,8 @@ namespace scen {
 
 // Opens the display named by DISPLAY and returns the real window, owned by
 // the caller; null, with nothing printed, when the display cannot be opened.
-using ApriFinestraGrafica = platform::ProgramWindow*(const char* titolo);
-inline constexpr char kApriFinestraGrafica[] = "scen_apri_finestra_grafica";
+using OpenToolkitWindow = platform::ProgramWindow*(const char* titolo);
+inline constexpr char kOpenToolkitWindow[] = "scen_open_toolkit_window";
 
 // The module's bytes and soname, generated at build time.
 namespace incorporato {
@@ -22,4 +22,4 @@ const char* modulo_finestra_nome();
 
 }  // namespace scen
 
-extern "C" scen::ApriFinestraGrafica scen_apri_finestra_grafica;
+extern "C" scen::OpenToolkitWindow scen_open_toolkit_window;

@@ -37,10 +37,10 @@ CLI::App* aggiungi_sources(CLI::App& app, ArgomentiSorgenti& args, int& esito) {
 namespace {
 
 // Removes a directory made for a while, on every way out.
-struct CartellaProvvisoria {
+struct ScratchFolder {
   std::filesystem::path p;
   scen::TemporaryFiles& elenco;
-  ~CartellaProvvisoria() {
+  ~ScratchFolder() {
     std::error_code ec;
     std::filesystem::remove_all(p, ec);
     elenco.forget(p);
@@ -86,7 +86,7 @@ int esegui_sources(const ArgomentiSorgenti& args) {
         modello = scen::utf8_of(fatta);
         temporanei.add(fatta);
       }
-      const CartellaProvvisoria a_parte{fatta, temporanei};
+      const ScratchFolder a_parte{fatta, temporanei};
       const scen::Destinazione prova{modello + "/", nomi.percorso, nomi.treno};
       scen::scrivi_sorgenti_e_documenti(prova);
       std::vector<std::string> diversi;
